@@ -1,0 +1,23 @@
+#!/usr/bin/env bash
+# Starts the program on the sample accounting database, which it makes first
+# when it is missing. Without a display it runs the headless demo instead.
+set -euo pipefail
+build=${1:-build}
+bin="$build/bin"
+data="$bin/Mdb"
+db="$data/ecordadb.mdb"
+
+mkdir -p "$data"
+if [ ! -f "$db" ]; then
+  "$bin/aeat-cli" sample-db "$db"
+  echo "Base de datos de ejemplo creada: $db"
+fi
+
+if [ -n "${DISPLAY:-}" ] || [ -n "${WAYLAND_DISPLAY:-}" ]; then
+  exec "$bin/aeat"
+fi
+
+echo "No hay pantalla: se ejecuta la demostración sin ventanas sobre $db"
+"$bin/aeat-cli" query --db "$db" "select nif from provedores" | tail -n +2 | xargs -r "$bin/aeat-cli" check-id \
+  > "$data/check-id.txt" || true
+echo "Comprobación de CIF/NIF de los proveedores: $data/check-id.txt"

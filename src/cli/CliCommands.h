@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QStringList>
+#include <QTextStream>
+
+/** Exit statuses of aeat-cli. */
+enum CliStatus {
+    kExitOk = 0,
+    kExitFailure = 1,
+    kExitUsage = 2,
+    kExitNothingToDeclare = 3,
+    kExitDataToCorrect = 4,
+    kExitStoppedAtQuestion = 5,
+};
+
+/** The streams a command writes to. */
+struct CliStreams {
+    QTextStream& out;
+    QTextStream& err;
+};
+
+/** Runs aeat-cli with its arguments (without the program name) and returns the exit status. */
+int runCli(const QStringList& arguments, CliStreams streams);
+
+/** The usage text, printed on bad usage. */
+QString cliUsage();
+
+int runQueryCommand(const QStringList& arguments, CliStreams streams);

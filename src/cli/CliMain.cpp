@@ -1,0 +1,32 @@
+#include "CliCommands.h"
+
+namespace {
+
+struct Command {
+    const char* name;
+    int (*run)(const QStringList&, CliStreams);
+};
+
+constexpr Command kCommands[] = {
+    {"query", runQueryCommand},
+};
+
+}  // namespace
+
+QString cliUsage() {
+    return QStringLiteral(
+        "Uso:\n"
+        "  aeat-cli query --db FICHERO INSTRUCCIÓN\n"
+        "\n"
+        "Estado de salida: 0 correcto; 1 error; 2 uso incorrecto.\n");
+}
+
+int runCli(const QStringList& arguments, CliStreams streams) {
+    if (!arguments.isEmpty()) {
+        for (const Command& command : kCommands)
+            if (arguments.first() == QLatin1String(command.name))
+                return command.run(arguments.mid(1), streams);
+    }
+    streams.err << cliUsage();
+    return kExitUsage;
+}

@@ -1,0 +1,13 @@
+#include "AccountingSchema.h"
+
+#include <QFile>
+
+static void initDbResources() { Q_INIT_RESOURCE(db); }
+
+QString accountingSchemaSql() {
+    initDbResources();
+    QFile schema(QStringLiteral(":/db/accounting-schema.sql"));
+    if (!schema.open(QIODevice::ReadOnly))
+        qFatal("the accounting schema is missing from the program's resources");
+    return QString::fromUtf8(schema.readAll());
+}

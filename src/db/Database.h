@@ -1,0 +1,101 @@
+#pragma once
+
+#include "JetTranslator.h"
+#include "Recordset.h"
+
+#include <QHash>
+#include <QString>
+#include <QVariantList>
+
+#include <memory>
+#include <optional>
+
+struct sqlite3;
+struct sqlite3_stmt;
+
+/**
+ * A connection to the accounting database. Statements are written in the Jet
+ * dialect and run on SQLite with Jet's meaning (see translateJet). Every
+ * failing call throws DbError with the engine's message.
+ *
+ * Values pasted into a statement go in as bound parameters: "?" in the text,
+ * one element of `params` each.
+ */
+class Database {
+public:
+    /** How long a statement waits for another connection's lock before it fails. */
+    static constexpr int kBusyTimeoutMs = 5000;
+
+    /**
+     * Opens an existing database. `connect` is a connect string such as
+     * ";pwd=secret"; a database that carries a password refuses any other.
+     * Exclusive: no other connection can open the file until this one closes.
+     */
+    static std::unique_ptr<Database> open(const QString& path, bool exclusive, bool readOnly,
+                                          const QString& connect);
+    /** Creates a new, empty database carrying the password of `connect`; refuses an existing file. */
+    static std::unique_ptr<Database> create(const QString& path, const QString& connect);
+
+    ~Database();
+    Database(const Database&) = delete;
+    Database& operator=(const Database&) = delete;
+
+    void close();
+    const QString& path() const { return m_path; }
+
+    /** Runs an action statement (update, delete, insert, create, select ... into). */
+    void execute(const QString& jet, const QVariantList& params = {});
+    /** Runs a query and returns its rows. */
+    Recordset openRecordset(const QString& jet, const QVariantList& params = {});
+    /** Runs any statement: a query gives its rows, an action statement nothing. */
+    std::optional<Recordset> run(const QString& jet, const QVariantList& params = {});
+
+    /** Saved queries are views. */
+    void createQueryDef(const QString& name, const QString& jet);
+    void deleteQueryDef(const QString& name);
+    void deleteTable(const QString& name);
+    /** The tables of the database, without the engine's own. */
+    QStringList tableNames();
+    /** Statements always see the current tables and saved queries; kept for the callers' step order. */
+    void refresh() {}
+
+    /** Adds a text field of `size` characters with a default value; fails when it exists. */
+    void addTextField(const QString& table, const QString& field, int size, const QString& defaultValue);
+    /** Sets a field's default value; an existing field's default cannot be changed to another one. */
+    void setFieldDefault(const QString& table, const QString& field, const QString& defaultValue);
+    /** Creates an index on table(column) unless an index already starts with that column. */
+    void ensureIndex(const QString& table, const QString& column);
+
+    /** Runs a script in SQLite's own dialect, without translation: the schema of a new database. */
+    void executeNativeScript(const QString& script);
+
+    void beginTransaction();
+    void commit();
+    void rollback();
+
+private:
+    Database(sqlite3* db, QString path);
+
+    struct Rows {
+        QStringList names;
+        QStringList declaredTypes;
+        QList<QVariantList> values;
+    };
+
+    const JetStatement& translation(const QString& jet);
+    sqlite3_stmt* prepared(const QString& sql);
+    void bind(sqlite3_stmt* stmt, const QVariantList& params);
+    Rows fetch(const QString& sql, const QVariantList& params);
+    void step(const QString& sql, const QVariantList& params);
+    void selectInto(const JetStatement& statement, const QVariantList& params);
+    void exec(const char* sql);
+    void checkPassword(const QString& connect);
+    void storePassword(const QString& connect);
+    void lockExclusively(bool readOnly);
+    [[noreturn]] void throwLastError() const;
+
+    sqlite3* m_db = nullptr;
+    QString m_path;
+    QHash<QString, JetStatement> m_translations;
+    QHash<QString, sqlite3_stmt*> m_statements;
+};

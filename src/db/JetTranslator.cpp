@@ -1,0 +1,443 @@
+#include "JetTranslator.h"
+
+#include "DbError.h"
+
+#include <QDate>
+#include <QList>
+#include <QRegularExpression>
+
+namespace {
+
+struct Token {
+    enum Kind { Word, Number, String, Identifier, Punct, Space, Param };
+    Token(Kind k, QString t) : kind(k), text(std::move(t)) {}
+
+    Kind kind;
+    QString text;
+    QString after;  // added behind the token: an alias or a collation
+
+    bool isWord(const char* word) const {
+        return kind == Word && text.compare(QLatin1String(word), Qt::CaseInsensitive) == 0;
+    }
+    bool isPunct(const char* punct) const { return kind == Punct && text == QLatin1String(punct); }
+    // Takes the token out of the statement; later passes see nothing there.
+    void erase() {
+        kind = Space;
+        text.clear();
+    }
+};
+
+using Tokens = QList<Token>;
+
+[[noreturn]] void fail(const QString& message) { throw DbError(message); }
+
+QString quoteText(const QString& value) {
+    QString quoted = value;
+    quoted.replace(QLatin1Char('\''), QLatin1String("''"));
+    return QLatin1Char('\'') + quoted + QLatin1Char('\'');
+}
+
+// #mm/dd/yyyy# or #mm/dd/yyyy hh:mm:ss#: the package stores dates as ISO text,
+// midnight without its time, so the literal becomes the text of that form.
+QString dateLiteralToText(const QString& body) {
+    static const QRegularExpression re(QStringLiteral(
+        R"(^\s*(\d{1,2})/(\d{1,2})/(\d{4})(?:\s+(\d{1,2}):(\d{2})(?::(\d{2}))?)?\s*$)"));
+    const auto m = re.match(body);
+    if (!m.hasMatch())
+        fail(QStringLiteral("Fecha no válida en la expresión: #%1#").arg(body));
+    const QDate date(m.captured(3).toInt(), m.captured(1).toInt(), m.captured(2).toInt());
+    if (!date.isValid())
+        fail(QStringLiteral("Fecha no válida en la expresión: #%1#").arg(body));
+    QString text = date.toString(QStringLiteral("yyyy-MM-dd"));
+    if (!m.captured(4).isEmpty()) {
+        const QTime time(m.captured(4).toInt(), m.captured(5).toInt(), m.captured(6).toInt());
+        if (!time.isValid())
+            fail(QStringLiteral("Fecha no válida en la expresión: #%1#").arg(body));
+        if (time != QTime(0, 0))
+            text += QLatin1Char(' ') + time.toString(QStringLiteral("HH:mm:ss"));
+    }
+    return quoteText(text);
+}
+
+bool isWordStart(QChar c) { return c.isLetter() || c == QLatin1Char('_'); }
+bool isWordPart(QChar c) { return c.isLetterOrNumber() || c == QLatin1Char('_') || c == QLatin1Char('$'); }
+
+int endOfQuoted(const QString& s, int open, QChar close, bool doubledEscapes) {
+    for (int i = open + 1; i < s.size(); ++i) {
+        if (s[i] != close)
+            continue;
+        if (doubledEscapes && i + 1 < s.size() && s[i + 1] == close) {
+            ++i;
+            continue;
+        }
+        return i;
+    }
+    fail(QStringLiteral("Falta el cierre de %1 en la instrucción.").arg(s[open]));
+}
+
+Tokens tokenize(const QString& s) {
+    Tokens tokens;
+    int i = 0;
+    while (i < s.size()) {
+        const QChar c = s[i];
+        int end = i + 1;
+        if (c.isSpace()) {
+            while (end < s.size() && s[end].isSpace())
+                ++end;
+            tokens.append({Token::Space, s.mid(i, end - i)});
+        } else if (c == QLatin1Char('\'')) {
+            end = endOfQuoted(s, i, c, true) + 1;
+            tokens.append({Token::String, s.mid(i, end - i)});
+        } else if (c == QLatin1Char('"')) {
+            // Jet reads a double-quoted text as a text literal, SQLite as a name.
+            end = endOfQuoted(s, i, c, true) + 1;
+            QString body = s.mid(i + 1, end - i - 2);
+            body.replace(QLatin1String("\"\""), QLatin1String("\""));
+            tokens.append({Token::String, quoteText(body)});
+        } else if (c == QLatin1Char('[')) {
+            end = endOfQuoted(s, i, QLatin1Char(']'), false) + 1;
+            tokens.append({Token::Identifier, s.mid(i, end - i)});
+        } else if (c == QLatin1Char('`')) {
+            end = endOfQuoted(s, i, c, false) + 1;
+            tokens.append({Token::Identifier, s.mid(i, end - i)});
+        } else if (c == QLatin1Char('#')) {
+            end = endOfQuoted(s, i, c, false) + 1;
+            tokens.append({Token::String, dateLiteralToText(s.mid(i + 1, end - i - 2))});
+        } else if (c.isDigit() || (c == QLatin1Char('.') && i + 1 < s.size() && s[i + 1].isDigit())) {
+            while (end < s.size() && (s[end].isDigit() || s[end] == QLatin1Char('.')))
+                ++end;
+            if (end < s.size() && (s[end] == QLatin1Char('e') || s[end] == QLatin1Char('E'))) {
+                int exp = end + 1;
+                if (exp < s.size() && (s[exp] == QLatin1Char('+') || s[exp] == QLatin1Char('-')))
+                    ++exp;
+                if (exp < s.size() && s[exp].isDigit()) {
+                    end = exp;
+                    while (end < s.size() && s[end].isDigit())
+                        ++end;
+                }
+            }
+            tokens.append({Token::Number, s.mid(i, end - i)});
+        } else if (isWordStart(c)) {
+            while (end < s.size() && isWordPart(s[end]))
+                ++end;
+            tokens.append({Token::Word, s.mid(i, end - i)});
+        } else if (c == QLatin1Char('?')) {
+            tokens.append({Token::Param, QStringLiteral("?")});
+        } else {
+            const QString two = s.mid(i, 2);
+            if (two == QLatin1String("<>") || two == QLatin1String("<=") || two == QLatin1String(">="))
+                end = i + 2;
+            tokens.append({Token::Punct, s.mid(i, end - i)});
+        }
+        i = end;
+    }
+    return tokens;
+}
+
+// Index of the next token that is not a blank, from `from` on; -1 if none.
+int nextSolid(const Tokens& t, int from) {
+    for (int i = from; i < t.size(); ++i)
+        if (t[i].kind != Token::Space)
+            return i;
+    return -1;
+}
+
+int previousSolid(const Tokens& t, int from) {
+    for (int i = from; i >= 0; --i)
+        if (t[i].kind != Token::Space)
+            return i;
+    return -1;
+}
+
+// The parenthesis depth before each token, and a check that they balance.
+QList<int> depths(const Tokens& t) {
+    QList<int> depth(t.size());
+    int d = 0;
+    for (int i = 0; i < t.size(); ++i) {
+        if (t[i].isPunct(")"))
+            --d;
+        if (d < 0)
+            fail(QStringLiteral("Sobra un paréntesis de cierre en la instrucción."));
+        depth[i] = d;
+        if (t[i].isPunct("("))
+            ++d;
+    }
+    if (d != 0)
+        fail(QStringLiteral("Falta un paréntesis de cierre en la instrucción."));
+    return depth;
+}
+
+int matchingParen(const Tokens& t, int open) {
+    int d = 0;
+    for (int i = open; i < t.size(); ++i) {
+        if (t[i].isPunct("("))
+            ++d;
+        else if (t[i].isPunct(")") && --d == 0)
+            return i;
+    }
+    fail(QStringLiteral("Falta un paréntesis de cierre en la instrucción."));
+}
+
+void refuseUnsupported(const Tokens& t) {
+    for (int i = 0; i < t.size(); ++i) {
+        const Token& tok = t[i];
+        if (tok.isPunct("&"))
+            fail(QStringLiteral("El operador & no está admitido en esta instrucción."));
+        if (tok.isWord("like"))
+            fail(QStringLiteral("El operador LIKE no está admitido en esta instrucción."));
+        if (tok.isWord("top") || tok.isWord("transform") || tok.isWord("pivot") || tok.isWord("parameters"))
+            fail(QStringLiteral("La cláusula %1 no está admitida en esta instrucción.").arg(tok.text.toUpper()));
+        if (tok.isPunct(";") && nextSolid(t, i + 1) != -1)
+            fail(QStringLiteral("Solo se admite una instrucción cada vez."));
+        if (tok.kind == Token::Punct && (tok.text == QLatin1String("\\") || tok.text == QLatin1String("^")))
+            fail(QStringLiteral("El operador %1 no está admitido en esta instrucción.").arg(tok.text));
+    }
+}
+
+// Word-level rewrites that keep the shape of the statement.
+void rewriteExpressions(Tokens& t) {
+    for (int i = 0; i < t.size(); ++i) {
+        Token& tok = t[i];
+        const int next = nextSolid(t, i + 1);
+        const int prev = previousSolid(t, i - 1);
+        const bool qualified = prev >= 0 && t[prev].isPunct(".");
+        const bool called = next >= 0 && t[next].isPunct("(");
+        if (tok.isWord("now") && !qualified && !called) {
+            tok.text += QLatin1String("()");
+        } else if (tok.isWord("isnull") && !qualified && called) {
+            // isnull(x) becomes ((x) IS NULL): SQLite's ISNULL is a postfix operator.
+            const int close = matchingParen(t, next);
+            t[close].text = QStringLiteral(") IS NULL)");
+            tok.text = QStringLiteral("(");
+        } else if (tok.isWord("true") && !qualified) {
+            tok = {Token::Number, QStringLiteral("-1")};
+        } else if (tok.isWord("false") && !qualified) {
+            tok = {Token::Number, QStringLiteral("0")};
+        } else if (tok.isPunct("/")) {
+            // Jet divides as floating point whatever the operands.
+            tok.text = QStringLiteral("*1.0/");
+        } else if (tok.isPunct("*") && prev >= 0 && t[prev].isWord("delete")) {
+            tok.erase();
+        }
+    }
+}
+
+struct Range {
+    int begin;
+    int end;  // one past the last token
+};
+
+bool isPlainColumn(const Tokens& t, Range r) {
+    QList<const Token*> solid;
+    for (int i = r.begin; i < r.end; ++i)
+        if (t[i].kind != Token::Space)
+            solid.append(&t[i]);
+    const auto isName = [](const Token* tok) { return tok->kind == Token::Word || tok->kind == Token::Identifier; };
+    if (solid.size() == 1)
+        return (isName(solid[0]) && !solid[0]->isWord("now")) || solid[0]->isPunct("*");
+    if (solid.size() == 3 && isName(solid[0]) && solid[1]->isPunct("."))
+        return isName(solid[2]) || solid[2]->isPunct("*");
+    return false;
+}
+
+bool hasAlias(const Tokens& t, Range r, const QList<int>& depth, int level) {
+    for (int i = r.begin; i < r.end; ++i)
+        if (depth[i] == level && t[i].isWord("as"))
+            return true;
+    return false;
+}
+
+// Jet names an unnamed expression column "Expr" + (1000 + its position); SQLite
+// would name it by its text. Only the first select of a statement names the columns.
+void nameExpressionColumns(Tokens& t, const QList<int>& depth) {
+    const int select = nextSolid(t, 0);
+    if (select < 0 || !t[select].isWord("select"))
+        return;
+    int first = nextSolid(t, select + 1);
+    if (first >= 0 && (t[first].isWord("distinct") || t[first].isWord("all") || t[first].isWord("distinctrow"))) {
+        if (t[first].isWord("distinctrow"))
+            t[first].text = QStringLiteral("DISTINCT");
+        first = nextSolid(t, first + 1);
+    }
+    if (first < 0)
+        return;
+    const int level = depth[select];
+    static const char* const kListEnds[] = {"from", "into", "where", "union", "group", "having", "order"};
+    QList<Range> items;
+    int begin = first;
+    int i = first;
+    for (; i < t.size(); ++i) {
+        if (depth[i] != level)
+            continue;
+        bool ends = false;
+        for (const char* word : kListEnds)
+            ends = ends || t[i].isWord(word);
+        if (ends || t[i].isPunct(";"))
+            break;
+        if (t[i].isPunct(",")) {
+            items.append({begin, i});
+            begin = i + 1;
+        }
+    }
+    items.append({begin, i});
+    for (int n = items.size() - 1; n >= 0; --n) {
+        const Range item = items[n];
+        if (isPlainColumn(t, item) || hasAlias(t, item, depth, level))
+            continue;
+        const int last = previousSolid(t, item.end - 1);
+        t[last].after += QStringLiteral(" AS Expr%1").arg(1000 + n);
+    }
+}
+
+// ORDER BY terms sort text as Jet does.
+void rewriteOrderBy(Tokens& t, const QList<int>& depth) {
+    int order = -1;
+    for (int i = 0; i < t.size(); ++i) {
+        if (depth[i] != 0 || !t[i].isWord("order"))
+            continue;
+        const int by = nextSolid(t, i + 1);
+        if (by >= 0 && t[by].isWord("by"))
+            order = by;
+    }
+    if (order < 0)
+        return;
+    QList<Range> terms;
+    int begin = order + 1;
+    int i = begin;
+    for (; i < t.size(); ++i) {
+        if (depth[i] != 0)
+            continue;
+        if (t[i].isPunct(";"))
+            break;
+        if (t[i].isPunct(",")) {
+            terms.append({begin, i});
+            begin = i + 1;
+        }
+    }
+    terms.append({begin, i});
+    for (const Range& term : terms) {
+        int last = previousSolid(t, term.end - 1);
+        if (last < term.begin)
+            fail(QStringLiteral("Falta un campo en la cláusula ORDER BY."));
+        if (t[last].isWord("asc") || t[last].isWord("desc"))
+            last = previousSolid(t, last - 1);
+        const int firstSolid = nextSolid(t, term.begin);
+        if (firstSolid == last && t[last].kind == Token::Number)
+            continue;  // a column position: SQLite reads it as such only without COLLATE
+        t[last].after += QStringLiteral(" COLLATE ") + QLatin1String(kJetSortCollation);
+    }
+}
+
+QString takeIntoTable(Tokens& t, const QList<int>& depth) {
+    const int select = nextSolid(t, 0);
+    if (select < 0 || !t[select].isWord("select"))
+        return {};
+    for (int i = select + 1; i < t.size(); ++i) {
+        if (depth[i] != 0 || !t[i].isWord("into"))
+            continue;
+        const int name = nextSolid(t, i + 1);
+        if (name < 0 || (t[name].kind != Token::Word && t[name].kind != Token::Identifier) || t[name].isWord("from"))
+            fail(QStringLiteral("Falta el nombre de la tabla tras INTO."));
+        QString table = t[name].text;
+        if (t[name].kind == Token::Identifier)
+            table = table.mid(1, table.size() - 2);
+        for (int k = i; k <= name; ++k)
+            t[k].erase();
+        return table;
+    }
+    return {};
+}
+
+QString sqliteTypeFor(const Token& type) {
+    static const char* const kText[] = {"text", "char", "varchar", "memo", "longtext", "string", "note"};
+    static const char* const kDate[] = {"date", "datetime", "time", "timestamp"};
+    static const char* const kInteger[] = {"integer", "int", "long", "short", "smallint", "byte", "tinyint",
+                                           "counter", "autoincrement", "bit", "yesno", "logical", "bigint"};
+    static const char* const kReal[] = {"double", "single", "float", "real", "currency", "money", "decimal",
+                                        "numeric", "number", "float8", "float4"};
+    for (const char* name : kText)
+        if (type.isWord(name))
+            return QStringLiteral("TEXT COLLATE NOCASE");
+    for (const char* name : kDate)
+        if (type.isWord(name))
+            return QStringLiteral("TEXT");
+    for (const char* name : kInteger)
+        if (type.isWord(name))
+            return QStringLiteral("INTEGER");
+    for (const char* name : kReal)
+        if (type.isWord(name))
+            return QStringLiteral("REAL");
+    fail(QStringLiteral("Tipo de datos no admitido: %1").arg(type.text));
+}
+
+// CREATE TABLE t (c Text, ...): Jet's type names become SQLite's, text without
+// regard to case like the package's own tables.
+void rewriteCreateTable(Tokens& t, const QList<int>& depth) {
+    const int create = nextSolid(t, 0);
+    const int table = create >= 0 ? nextSolid(t, create + 1) : -1;
+    if (create < 0 || !t[create].isWord("create") || table < 0 || !t[table].isWord("table"))
+        return;
+    int open = -1;
+    for (int i = table; i < t.size(); ++i)
+        if (t[i].isPunct("(")) {
+            open = i;
+            break;
+        }
+    if (open < 0)
+        fail(QStringLiteral("Faltan los campos de la tabla en CREATE TABLE."));
+    const int close = matchingParen(t, open);
+    bool expectName = true;
+    for (int i = open + 1; i < close; ++i) {
+        if (t[i].kind == Token::Space || depth[i] != 1)
+            continue;
+        if (t[i].isPunct(",")) {
+            expectName = true;
+            continue;
+        }
+        if (!expectName)
+            continue;
+        expectName = false;
+        if (t[i].isWord("constraint") || t[i].isWord("primary") || t[i].isWord("unique"))
+            continue;
+        const int type = nextSolid(t, i + 1);
+        if (type < 0 || type >= close || t[type].kind != Token::Word)
+            fail(QStringLiteral("Falta el tipo del campo %1 en CREATE TABLE.").arg(t[i].text));
+        const QString mapped = sqliteTypeFor(t[type]);
+        const int size = nextSolid(t, type + 1);
+        if (size >= 0 && t[size].isPunct("(")) {
+            const int sizeClose = matchingParen(t, size);
+            for (int k = size; k <= sizeClose; ++k)
+                t[k].erase();
+        }
+        t[type].text = mapped;
+    }
+}
+
+QString join(const Tokens& t) {
+    QString out;
+    for (const Token& tok : t) {
+        // "- -1" must not become an SQL comment.
+        if (tok.text.startsWith(QLatin1Char('-')) && out.endsWith(QLatin1Char('-')))
+            out += QLatin1Char(' ');
+        out += tok.text + tok.after;
+    }
+    return out.trimmed();
+}
+
+}  // namespace
+
+JetStatement translateJet(const QString& jet) {
+    Tokens tokens = tokenize(jet);
+    if (nextSolid(tokens, 0) < 0)
+        fail(QStringLiteral("La instrucción está vacía."));
+    refuseUnsupported(tokens);
+    const QList<int> depth = depths(tokens);
+    JetStatement result;
+    result.intoTable = takeIntoTable(tokens, depth);
+    nameExpressionColumns(tokens, depth);
+    rewriteOrderBy(tokens, depth);
+    rewriteCreateTable(tokens, depth);
+    rewriteExpressions(tokens);
+    result.sql = join(tokens);
+    return result;
+}

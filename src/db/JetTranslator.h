@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QString>
+
+/** A Jet statement rewritten for SQLite. */
+struct JetStatement {
+    /** The SQLite text; for "select ... into T" the select alone, without the INTO clause. */
+    QString sql;
+    /** The table that a "select ... into" makes; empty for any other statement. */
+    QString intoTable;
+};
+
+/**
+ * Rewrites one statement of the Jet dialect into SQLite with the same meaning:
+ * date literals, Now, isnull(), "delete *", "select ... into", Jet's Expr1000
+ * column names, Jet's floating-point division, ORDER BY on a UNION, Jet type
+ * names and True/False. Throws DbError for forms whose meaning SQLite would
+ * silently change (such as "&" or LIKE's wildcards) and for malformed text.
+ */
+JetStatement translateJet(const QString& jet);
+
+/** The collation that ORDER BY gets: case- and accent-insensitive, as Jet sorts text. */
+inline constexpr const char* kJetSortCollation = "JETTEXT";

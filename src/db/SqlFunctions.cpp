@@ -1,0 +1,135 @@
+#include "SqlFunctions.h"
+
+#include "Clock.h"
+#include "JetTranslator.h"
+
+#include <QDate>
+#include <QString>
+#include <sqlite3.h>
+
+#include <algorithm>
+#include <charconv>
+#include <cstring>
+#include <string>
+
+namespace {
+
+void resultText(sqlite3_context* ctx, const QString& text) {
+    const QByteArray utf8 = text.toUtf8();
+    sqlite3_result_text(ctx, utf8.constData(), static_cast<int>(utf8.size()), SQLITE_TRANSIENT);
+}
+
+void resultError(sqlite3_context* ctx, const QString& message) {
+    const QByteArray utf8 = message.toUtf8();
+    sqlite3_result_error(ctx, utf8.constData(), static_cast<int>(utf8.size()));
+}
+
+QString argumentText(sqlite3_value* value) {
+    const auto* text = reinterpret_cast<const char*>(sqlite3_value_text(value));
+    return QString::fromUtf8(text, sqlite3_value_bytes(value));
+}
+
+// Dates of the package are ISO text ("YYYY-MM-DD" or "YYYY-MM-DD HH:MM:SS").
+void jetNow(sqlite3_context* ctx, int, sqlite3_value**) {
+    const QDateTime now = Clock::now();
+    const QString format = now.time() == QTime(0, 0) ? QStringLiteral("yyyy-MM-dd") : QStringLiteral("yyyy-MM-dd HH:mm:ss");
+    resultText(ctx, now.toString(format));
+}
+
+void jetYear(sqlite3_context* ctx, int, sqlite3_value** argv) {
+    switch (sqlite3_value_type(argv[0])) {
+        case SQLITE_NULL:
+            sqlite3_result_null(ctx);
+            return;
+        case SQLITE_INTEGER:
+        case SQLITE_FLOAT: {
+            // A date held as a number counts days from 30 December 1899.
+            const auto days = static_cast<qint64>(sqlite3_value_double(argv[0]));
+            sqlite3_result_int(ctx, QDate(1899, 12, 30).addDays(days).year());
+            return;
+        }
+        default: {
+            const QString text = argumentText(argv[0]);
+            const QDate date = QDate::fromString(text.left(10), QStringLiteral("yyyy-MM-dd"));
+            if (!date.isValid()) {
+                resultError(ctx, QStringLiteral("No coinciden los tipos de datos: '%1' no es una fecha.").arg(text));
+                return;
+            }
+            sqlite3_result_int(ctx, date.year());
+        }
+    }
+}
+
+QString valueAsText(sqlite3_value* value) {
+    if (sqlite3_value_type(value) == SQLITE_FLOAT) {
+        char buffer[64];
+        const auto result = std::to_chars(buffer, buffer + sizeof buffer, sqlite3_value_double(value));
+        return QString::fromLatin1(buffer, static_cast<int>(result.ptr - buffer));
+    }
+    return argumentText(value);
+}
+
+void jetLeft(sqlite3_context* ctx, int, sqlite3_value** argv) {
+    if (sqlite3_value_type(argv[0]) == SQLITE_NULL || sqlite3_value_type(argv[1]) == SQLITE_NULL) {
+        sqlite3_result_null(ctx);
+        return;
+    }
+    const qint64 length = sqlite3_value_int64(argv[1]);
+    if (length < 0) {
+        resultError(ctx, QStringLiteral("Argumento no válido en left$: %1.").arg(length));
+        return;
+    }
+    const QList<uint> chars = valueAsText(argv[0]).toUcs4();
+    const auto kept = static_cast<qsizetype>(std::min<qint64>(length, chars.size()));
+    resultText(ctx, QString::fromUcs4(reinterpret_cast<const char32_t*>(chars.constData()), kept));
+}
+
+void jetSpace(sqlite3_context* ctx, int, sqlite3_value** argv) {
+    if (sqlite3_value_type(argv[0]) == SQLITE_NULL) {
+        sqlite3_result_null(ctx);
+        return;
+    }
+    const qint64 count = sqlite3_value_int64(argv[0]);
+    if (count < 0 || count > 65535) {
+        resultError(ctx, QStringLiteral("Argumento no válido en space: %1.").arg(count));
+        return;
+    }
+    resultText(ctx, QString(static_cast<qsizetype>(count), QLatin1Char(' ')));
+}
+
+// The sort key of a text: without accents and without regard to case.
+QString sortKey(const void* data, int size) {
+    const QString text = QString::fromUtf8(static_cast<const char*>(data), size);
+    QString key;
+    key.reserve(text.size());
+    for (const QChar c : text) {
+        const QString decomposed = c.decompositionTag() == QChar::Canonical ? c.decomposition() : QString(c);
+        key += decomposed.isEmpty() ? c : decomposed.at(0);
+    }
+    return key.toCaseFolded();
+}
+
+int jetCollate(void*, int sizeA, const void* a, int sizeB, const void* b) {
+    const int primary = sortKey(a, sizeA).compare(sortKey(b, sizeB));
+    if (primary != 0)
+        return primary;
+    const int common = std::min(sizeA, sizeB);
+    const int bytes = std::memcmp(a, b, static_cast<size_t>(common));
+    return bytes != 0 ? bytes : sizeA - sizeB;
+}
+
+void registerFunction(sqlite3* db, const char* name, int args, void (*fn)(sqlite3_context*, int, sqlite3_value**),
+                      bool deterministic) {
+    const int flags = SQLITE_UTF8 | (deterministic ? SQLITE_DETERMINISTIC : 0);
+    sqlite3_create_function_v2(db, name, args, flags, nullptr, fn, nullptr, nullptr, nullptr);
+}
+
+}  // namespace
+
+void registerJetFunctions(sqlite3* db) {
+    registerFunction(db, "Now", 0, jetNow, false);
+    registerFunction(db, "Year", 1, jetYear, true);
+    registerFunction(db, "left$", 2, jetLeft, true);
+    registerFunction(db, "space", 1, jetSpace, true);
+    sqlite3_create_collation_v2(db, kJetSortCollation, SQLITE_UTF8, nullptr, jetCollate, nullptr);
+}

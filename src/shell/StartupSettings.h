@@ -1,0 +1,6 @@
+#pragma once
+
+#include <QString>
+
+/** The connect string that carries the accounting database's password. */
+inline const QString DbConnect = QStringLiteral(";pwd=kvt503927.mqa");

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QString>
+
+enum class MessageIcon { None, Information, Exclamation, Critical };
+enum class MessageButtons { Ok, YesNo };
+enum class MessageAnswer { Ok, Yes, No };
+
+/**
+ * Everything the program says to the user or asks of the desktop goes through
+ * here: the windows answer with message boxes and the desktop shell, the
+ * command line with its streams and flags, the tests with a scripted fake.
+ */
+class UserInterface {
+public:
+    virtual ~UserInterface() = default;
+
+    virtual MessageAnswer showMessage(const QString& text, const QString& title, MessageIcon icon,
+                                      MessageButtons buttons) = 0;
+
+    /**
+     * The desktop shell's "open" of an address or a file. Returns 0 when it
+     * opened, otherwise the platform's error number.
+     */
+    virtual int shellOpen(const QString& target) = 0;
+
+    /** The busy (hourglass) pointer on or off. */
+    virtual void setBusyCursor(bool busy) = 0;
+
+    /** Ends the program: every window closes and the process exits with `status`. */
+    virtual void endProgram(int status) = 0;
+};

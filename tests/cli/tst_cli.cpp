@@ -1,0 +1,127 @@
+#include "cli/CliCommands.h"
+#include "db/Clock.h"
+#include "support/FixtureDatabase.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+struct CliRun {
+    int status;
+    QString out;
+    QString err;
+};
+
+CliRun runCliWith(const QStringList& arguments) {
+    CliRun run;
+    QTextStream out(&run.out);
+    QTextStream err(&run.err);
+    run.status = runCli(arguments, {out, err});
+    out.flush();
+    err.flush();
+    return run;
+}
+
+const QString kSelection347 = QStringLiteral(
+    "SELECT '',p.nif, p.nombre,iif(not isnull(p.codpost),left$(p.codpost,2),''),'A', sum(a.cantidad),1 "
+    "FROM provedores p INNER JOIN TdApt a ON p.nif = a.NifProv "
+    "Where Year(f_factura) = Year(Now) - 1  and ( isnull(grupo) or a.grupo >= 0) "
+    "and a.iu not in (select iuiva from iva) "
+    "group by p.nif, p.nombre, iif(not isnull(p.codpost),left$(p.codpost,2),'') "
+    "Having Sum(a.cantidad) > 3005.06");
+
+}  // namespace
+
+class TestCli : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init() { Clock::pin(QDateTime(QDate(2026, 2, 1), QTime(9, 0))); }
+    void cleanup() { Clock::unpin(); }
+    void badUsage_data();
+    void badUsage();
+    void queryPrintsNamesAndRows();
+    void queryEscapesValues();
+    void queryActionPrintsNothing();
+    void queryOnMissingFile();
+    void queryEngineError();
+};
+
+void TestCli::badUsage_data() {
+    QTest::addColumn<QStringList>("arguments");
+    QTest::newRow("nothing") << QStringList{};
+    QTest::newRow("unknown command") << QStringList{QStringLiteral("frobnicate")};
+    QTest::newRow("query without db") << QStringList{QStringLiteral("query"), QStringLiteral("select 1")};
+    QTest::newRow("query without statement") << QStringList{QStringLiteral("query"), QStringLiteral("--db"),
+                                                            QStringLiteral("x")};
+    QTest::newRow("db without value") << QStringList{QStringLiteral("query"), QStringLiteral("select 1"),
+                                                     QStringLiteral("--db")};
+    QTest::newRow("unknown option") << QStringList{QStringLiteral("query"), QStringLiteral("--database"),
+                                                   QStringLiteral("x"), QStringLiteral("select 1")};
+}
+
+void TestCli::badUsage() {
+    QFETCH(QStringList, arguments);
+    const CliRun run = runCliWith(arguments);
+    QCOMPARE(run.status, 2);
+    QVERIFY(run.err.contains(QLatin1String("Uso:")));
+    QVERIFY(run.out.isEmpty());
+}
+
+void TestCli::queryPrintsNamesAndRows() {
+    FixtureDatabase f;
+    f.native(QStringLiteral("create table IVA (iuprincipal text, iuiva text, nif text)"));
+    f.addSupplier(QStringLiteral("B1"), QStringLiteral("Uno"), QStringLiteral("28001"));
+    f.addEntry(QStringLiteral("B1"), 3000.00, QStringLiteral("2025-02-01"), {});
+    f.addEntry(QStringLiteral("B1"), 5.07, QStringLiteral("2025-12-31"), {});
+    const CliRun run = runCliWith({QStringLiteral("query"), QStringLiteral("--db"), f.path(), kSelection347});
+    QCOMPARE(run.status, 0);
+    QCOMPARE(run.out, QStringLiteral("Expr1000\tnif\tnombre\tExpr1003\tExpr1004\tExpr1005\tExpr1006\n"
+                                     "\tB1\tUno\t28\tA\t3005.07\t1\n"));
+}
+
+void TestCli::queryEscapesValues() {
+    FixtureDatabase f;
+    f.addSupplier(QStringLiteral("B1"), QStringLiteral("a\\b\tc\r\nd"), {});
+    f.addEntry(QStringLiteral("B1"), 1234.5, QStringLiteral("2025-01-01"), {}, 7);
+    const CliRun run = runCliWith({QStringLiteral("query"), QStringLiteral("--db"), f.path(),
+                                   QStringLiteral("select p.nombre, p.codpost, a.cantidad, a.grupo from provedores p "
+                                                  "inner join TdApt a on p.nif = a.NifProv")});
+    QCOMPARE(run.status, 0);
+    QCOMPARE(run.out, QStringLiteral("nombre\tcodpost\tcantidad\tgrupo\na\\\\b\\tc\\r\\nd\t\\N\t1234.5\t7\n"));
+}
+
+void TestCli::queryActionPrintsNothing() {
+    FixtureDatabase f;
+    f.addSupplier(QStringLiteral("B1"), QStringLiteral("Uno"), {});
+    const CliRun run = runCliWith({QStringLiteral("query"), QStringLiteral("--db"), f.path(),
+                                   QStringLiteral("delete * from provedores")});
+    QCOMPARE(run.status, 0);
+    QVERIFY(run.out.isEmpty());
+    QCOMPARE(runCliWith({QStringLiteral("query"), QStringLiteral("--db"), f.path(),
+                         QStringLiteral("select count(*) from provedores")})
+                 .out,
+             QStringLiteral("Expr1000\n0\n"));
+}
+
+void TestCli::queryOnMissingFile() {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("no/such/file"));
+    const CliRun run = runCliWith({QStringLiteral("query"), QStringLiteral("--db"), path, QStringLiteral("select 1")});
+    QCOMPARE(run.status, 1);
+    QVERIFY(run.err.contains(path));
+    QVERIFY(!QFile::exists(path));
+}
+
+void TestCli::queryEngineError() {
+    FixtureDatabase f;
+    const CliRun run = runCliWith({QStringLiteral("query"), QStringLiteral("--db"), f.path(),
+                                   QStringLiteral("select * from nosuchtable")});
+    QCOMPARE(run.status, 1);
+    QVERIFY(run.err.contains(QLatin1String("nosuchtable")));
+}
+
+QTEST_GUILESS_MAIN(TestCli)
+#include "tst_cli.moc"

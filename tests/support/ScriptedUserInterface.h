@@ -1,0 +1,44 @@
+#pragma once
+
+#include "shell/UserInterface.h"
+
+#include <QList>
+#include <QStringList>
+
+/** A user who answers as the test tells and remembers everything shown. */
+class ScriptedUserInterface : public UserInterface {
+public:
+    struct Message {
+        QString text;
+        QString title;
+        MessageIcon icon;
+        MessageButtons buttons;
+    };
+
+    MessageAnswer showMessage(const QString& text, const QString& title, MessageIcon icon,
+                              MessageButtons buttons) override {
+        messages.append({text, title, icon, buttons});
+        if (buttons == MessageButtons::Ok)
+            return MessageAnswer::Ok;
+        return answers.isEmpty() ? MessageAnswer::No : answers.takeFirst();
+    }
+
+    int shellOpen(const QString& target) override {
+        opened.append(target);
+        return shellError;
+    }
+
+    void setBusyCursor(bool busy) override { busy ? ++busyCount : --busyCount; }
+
+    void endProgram(int status) override { endedWith.append(status); }
+
+    /** Answers to Yes/No questions, in order; a question without one is answered No. */
+    QList<MessageAnswer> answers;
+    /** What shellOpen reports: 0 for success. */
+    int shellError = 0;
+
+    QList<Message> messages;
+    QStringList opened;
+    int busyCount = 0;
+    QList<int> endedWith;
+};
