@@ -1,0 +1,49 @@
+#pragma once
+
+#include <QByteArray>
+#include <QFile>
+#include <QString>
+
+#include <exception>
+
+/** A file that could not be created, written or closed. */
+class FileError : public std::exception {
+public:
+    explicit FileError(QString message) : m_message(std::move(message)), m_utf8(m_message.toUtf8()) {}
+
+    const QString& message() const { return m_message; }
+    const char* what() const noexcept override { return m_utf8.constData(); }
+
+private:
+    QString m_message;
+    QByteArray m_utf8;
+};
+
+/**
+ * A text file for the office or the agency: Windows-1252 lines ended by
+ * CR LF. Every failure throws FileError; the file counts as written only once
+ * close() has returned.
+ */
+class OutputTextFile {
+public:
+    /** Creates the file, or empties an existing one. */
+    explicit OutputTextFile(const QString& path);
+
+    const QString& path() const { return m_path; }
+
+    /** Writes a text as one line. */
+    void writeLine(const QString& text);
+    /** Writes bytes that already hold their line end, such as a declaration record. */
+    void writeRaw(const QByteArray& bytes);
+    /** Flushes and closes; throws if any byte did not reach the disk. */
+    void close();
+
+    /** A review file's supplier line: the NIF, then the name at the next print zone of 14 columns. */
+    static QByteArray supplierLine(const QString& nif, const QString& name);
+
+private:
+    [[noreturn]] void fail(const QString& what);
+
+    QString m_path;
+    QFile m_file;
+};

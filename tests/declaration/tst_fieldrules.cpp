@@ -1,0 +1,208 @@
+#include "declaration/Amount.h"
+#include "declaration/FieldRules.h"
+#include "declaration/OutputTextFile.h"
+#include "declaration/RecordError.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+class TestFieldRules : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void textField_data();
+    void textField();
+    void digitField_data();
+    void digitField();
+    void amountField_data();
+    void amountField();
+    void roundsOnTheDecimalValue_data();
+    void roundsOnTheDecimalValue();
+    void sumOfTenThousandDimes();
+    void refusesWhatNoFieldCanHold();
+    void recordIsFiveHundredUpperCasedBytes();
+    void recordRefusesAnyOtherLength();
+    void recordChecksPositions();
+    void supplierLineUsesPrintZones_data();
+    void supplierLineUsesPrintZones();
+    void textFileWritesCrLfWindows1252();
+    void textFileReportsWhatCannotBeCreated();
+};
+
+void TestFieldRules::textField_data() {
+    QTest::addColumn<QString>("value");
+    QTest::addColumn<int>("width");
+    QTest::addColumn<QByteArray>("field");
+    QTest::newRow("empty gives spaces") << "" << 40 << QByteArray(40, ' ');
+    QTest::newRow("short is space-filled") << "ABC" << 5 << QByteArray("ABC  ");
+    QTest::newRow("long loses its tail") << "ABCDEFG" << 3 << QByteArray("ABC");
+    QTest::newRow("accents count one each") << "ÑÁÉ" << 4 << QByteArray("\xD1\xC1\xC9 ");
+    QTest::newRow("emoji counts one") << "😀😀😀" << 2 << QByteArray("??");
+}
+
+void TestFieldRules::textField() {
+    QFETCH(QString, value);
+    QFETCH(int, width);
+    QFETCH(QByteArray, field);
+    QCOMPARE(FieldRules::text(value, width), field);
+}
+
+void TestFieldRules::digitField_data() {
+    QTest::addColumn<QString>("value");
+    QTest::addColumn<int>("width");
+    QTest::addColumn<QByteArray>("field");
+    QTest::newRow("exact") << "12345678Z" << 9 << QByteArray("12345678Z");
+    QTest::newRow("short is zero-filled") << "1234Z" << 9 << QByteArray("00001234Z");
+    QTest::newRow("long loses its head") << "X1234567890" << 9 << QByteArray("234567890");
+    QTest::newRow("empty is zeros") << "" << 4 << QByteArray("0000");
+    QTest::newRow("letters go in unchanged") << "ab-1" << 6 << QByteArray("00ab-1");
+}
+
+void TestFieldRules::digitField() {
+    QFETCH(QString, value);
+    QFETCH(int, width);
+    QFETCH(QByteArray, field);
+    QCOMPARE(FieldRules::digits(value, width), field);
+}
+
+void TestFieldRules::amountField_data() {
+    QTest::addColumn<double>("euros");
+    QTest::addColumn<int>("width");
+    QTest::addColumn<QByteArray>("field");
+    QTest::newRow("1234.5") << 1234.5 << 13 << QByteArray("0000000123450");
+    QTest::newRow("0.07") << 0.07 << 13 << QByteArray("0000000000007");
+    QTest::newRow("zero") << 0.0 << 15 << QByteArray("000000000000000");
+    QTest::newRow("total paid") << 3500.50 << 15 << QByteArray("000000000350050");
+    QTest::newRow("total withheld") << 525.08 << 15 << QByteArray("000000000052508");
+}
+
+void TestFieldRules::amountField() {
+    QFETCH(double, euros);
+    QFETCH(int, width);
+    QFETCH(QByteArray, field);
+    QCOMPARE(FieldRules::amount(roundToCents(euros), width), field);
+}
+
+void TestFieldRules::roundsOnTheDecimalValue_data() {
+    QTest::addColumn<double>("euros");
+    QTest::addColumn<qint64>("cents");
+    // Each of these is stored in binary a hair below the decimal value.
+    QTest::newRow("1.005") << 1.005 << qint64(101);
+    QTest::newRow("2.675") << 2.675 << qint64(268);
+    QTest::newRow("0.285") << 0.285 << qint64(29);
+    QTest::newRow("1.015") << 1.015 << qint64(102);
+    QTest::newRow("8.345") << 8.345 << qint64(835);
+    QTest::newRow("0.1 + 0.2") << 0.1 + 0.2 << qint64(30);
+    QTest::newRow("1.1 + 1.575") << 1.1 + 1.575 << qint64(268);
+    QTest::newRow("below half") << 0.004 << qint64(0);
+    QTest::newRow("negative rounds away from zero") << -2.675 << qint64(-268);
+    QTest::newRow("large") << 98765432.10 << qint64(9876543210);
+    QTest::newRow("tiny") << 1e-12 << qint64(0);
+}
+
+void TestFieldRules::roundsOnTheDecimalValue() {
+    QFETCH(double, euros);
+    QFETCH(qint64, cents);
+    QCOMPARE(roundToCents(euros), cents);
+}
+
+void TestFieldRules::sumOfTenThousandDimes() {
+    double sum = 0;
+    for (int i = 0; i < 10000; ++i)
+        sum += 0.10;
+    QVERIFY(sum != 1000.0);  // the binary sum is off...
+    QCOMPARE(roundToCents(sum), qint64(100000));  // ...the cents are not
+}
+
+void TestFieldRules::refusesWhatNoFieldCanHold() {
+    QVERIFY_THROWS_EXCEPTION(RecordError, roundToCents(std::numeric_limits<double>::quiet_NaN()));
+    QVERIFY_THROWS_EXCEPTION(RecordError, roundToCents(std::numeric_limits<double>::infinity()));
+    QVERIFY_THROWS_EXCEPTION(RecordError, FieldRules::amount(-1, 13));
+    QVERIFY_THROWS_EXCEPTION(RecordError, FieldRules::count(-1, 9));
+    QVERIFY_THROWS_EXCEPTION(RecordError, FieldRules::constant("00", 3));
+}
+
+void TestFieldRules::recordIsFiveHundredUpperCasedBytes() {
+    DeclarationRecord record;
+    record.add(1, 1, FieldRules::constant("2", 1))
+        .add(2, 41, FieldRules::text(QStringLiteral("Gómez 😀 Ñandú, ÿ œ ß µ"), 40))
+        .add(42, 500, QByteArray(459, ' '));
+    const QByteArray line = record.line();
+    QCOMPARE(line.size(), 502);
+    QVERIFY(line.endsWith("\r\n"));
+    QCOMPARE(line.mid(1, 22), QByteArray("G\xD3MEZ ? \xD1" "AND\xDA, \x9F \x8C \xDF \xB5"));
+}
+
+void TestFieldRules::recordRefusesAnyOtherLength() {
+    DeclarationRecord shortRecord;
+    shortRecord.add(1, 499, QByteArray(499, ' '));
+    QVERIFY_THROWS_EXCEPTION(RecordError, shortRecord.line());
+    DeclarationRecord longRecord;
+    longRecord.append(QByteArray(501, ' '));
+    QVERIFY_THROWS_EXCEPTION(RecordError, longRecord.line());
+}
+
+void TestFieldRules::recordChecksPositions() {
+    DeclarationRecord record;
+    record.add(1, 4, QByteArray("2190"));
+    QVERIFY_THROWS_EXCEPTION(RecordError, record.add(6, 8, QByteArray("abc")));
+    QVERIFY_THROWS_EXCEPTION(RecordError, record.add(5, 8, QByteArray("ab")));
+}
+
+void TestFieldRules::supplierLineUsesPrintZones_data() {
+    QTest::addColumn<QString>("nif");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QByteArray>("line");
+    QTest::newRow("nine characters") << "12345678Z" << "Ana" << QByteArray("12345678Z     Ana");
+    QTest::newRow("eight characters") << "B1234567" << "Papelería Sur" << QByteArray("B1234567      Papeler\xED" "a Sur");
+    QTest::newRow("thirteen characters") << "1234567890123" << "N" << QByteArray("1234567890123 N");
+    QTest::newRow("fourteen characters go to the next zone")
+        << "12345678901234" << "N" << QByteArray("12345678901234              N");
+    QTest::newRow("empty nif") << "" << "N" << QByteArray("              N");
+}
+
+void TestFieldRules::supplierLineUsesPrintZones() {
+    QFETCH(QString, nif);
+    QFETCH(QString, name);
+    QFETCH(QByteArray, line);
+    QCOMPARE(OutputTextFile::supplierLine(nif, name), line);
+}
+
+void TestFieldRules::textFileWritesCrLfWindows1252() {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("a.txt"));
+    {
+        QFile old(path);
+        QVERIFY(old.open(QIODevice::WriteOnly));
+        old.write("old content that is longer than the new one");
+    }
+    OutputTextFile file(path);
+    file.writeLine(QStringLiteral("Código €"));
+    file.writeRaw(OutputTextFile::supplierLine(QStringLiteral("X1"), QStringLiteral("Ñ")) + "\r\n");
+    file.close();
+    QFile written(path);
+    QVERIFY(written.open(QIODevice::ReadOnly));
+    QCOMPARE(written.readAll(), QByteArray("C\xF3" "digo \x80\r\nX1            \xD1\r\n"));
+}
+
+void TestFieldRules::textFileReportsWhatCannotBeCreated() {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("no/such/folder/Mod190.txt"));
+    try {
+        OutputTextFile file(path);
+        QFAIL("created a file in a missing folder");
+    } catch (const FileError& error) {
+        QVERIFY2(error.message().contains(path), qPrintable(error.message()));
+    }
+    if (QFile::exists(QStringLiteral("/dev/full"))) {
+        OutputTextFile full(QStringLiteral("/dev/full"));
+        QVERIFY_THROWS_EXCEPTION(FileError, {
+            full.writeRaw(QByteArray(70000, 'x'));
+            full.close();
+        });
+    }
+}
+
+QTEST_GUILESS_MAIN(TestFieldRules)
+#include "tst_fieldrules.moc"
