@@ -26,3 +26,5 @@ int runCli(const QStringList& arguments, CliStreams streams);
 QString cliUsage();
 
 int runQueryCommand(const QStringList& arguments, CliStreams streams);
+int runCheckIdCommand(const QStringList& arguments, CliStreams streams);
+int runSampleDbCommand(const QStringList& arguments, CliStreams streams);

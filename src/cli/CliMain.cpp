@@ -8,6 +8,8 @@ struct Command {
 };
 
 constexpr Command kCommands[] = {
+    {"check-id", runCheckIdCommand},
+    {"sample-db", runSampleDbCommand},
     {"query", runQueryCommand},
 };
 
@@ -16,6 +18,8 @@ constexpr Command kCommands[] = {
 QString cliUsage() {
     return QStringLiteral(
         "Uso:\n"
+        "  aeat-cli check-id ID...\n"
+        "  aeat-cli sample-db FICHERO [--suppliers N] [--entries N] [--seed N] [--faults]\n"
         "  aeat-cli query --db FICHERO INSTRUCCIÓN\n"
         "\n"
         "Estado de salida: 0 correcto; 1 error; 2 uso incorrecto.\n");

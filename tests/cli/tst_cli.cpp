@@ -47,6 +47,8 @@ private Q_SLOTS:
     void queryActionPrintsNothing();
     void queryOnMissingFile();
     void queryEngineError();
+    void checkId_data();
+    void checkId();
 };
 
 void TestCli::badUsage_data() {
@@ -121,6 +123,31 @@ void TestCli::queryEngineError() {
                                    QStringLiteral("select * from nosuchtable")});
     QCOMPARE(run.status, 1);
     QVERIFY(run.err.contains(QLatin1String("nosuchtable")));
+}
+
+void TestCli::checkId_data() {
+    QTest::addColumn<QStringList>("ids");
+    QTest::addColumn<QString>("out");
+    QTest::addColumn<int>("status");
+    QTest::newRow("the office's examples")
+        << QStringList{QStringLiteral("12345678Z"), QStringLiteral("12345678z"), QStringLiteral("X1234567L"),
+                       QStringLiteral("Y1234567L"), QStringLiteral("B12345674"), QStringLiteral("B1234567D"),
+                       QStringLiteral("A0000000J"), QStringLiteral("K1234567D"), QString()}
+        << QStringLiteral("12345678Z\tvalid\n12345678z\tinvalid\nX1234567L\tvalid\nY1234567L\tinvalid\n"
+                          "B12345674\tvalid\nB1234567D\tvalid\nA0000000J\tvalid\nK1234567D\tinvalid\n\tinvalid\n")
+        << 1;
+    QTest::newRow("all valid") << QStringList{QStringLiteral("x1234567L"), QStringLiteral("12N")}
+                               << QStringLiteral("x1234567L\tvalid\n12N\tvalid\n") << 0;
+    QTest::newRow("none") << QStringList{} << QString() << 2;
+}
+
+void TestCli::checkId() {
+    QFETCH(QStringList, ids);
+    QFETCH(QString, out);
+    QFETCH(int, status);
+    const CliRun run = runCliWith(QStringList{QStringLiteral("check-id")} + ids);
+    QCOMPARE(run.out, out);
+    QCOMPARE(run.status, status);
 }
 
 QTEST_GUILESS_MAIN(TestCli)

@@ -1,0 +1,202 @@
+#include "cli/CliCommands.h"
+#include "db/Clock.h"
+#include "db/Database.h"
+#include "db/DbError.h"
+#include "shell/StartupSettings.h"
+#include "taxid/cCifNif.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+int sampleDb(const QStringList& arguments, QString* err = nullptr) {
+    QString out;
+    QString errors;
+    QTextStream outStream(&out);
+    QTextStream errStream(&errors);
+    const int status = runCli(QStringList{QStringLiteral("sample-db")} + arguments, {outStream, errStream});
+    errStream.flush();
+    if (err)
+        *err = errors;
+    return status;
+}
+
+// Every row of every table, in storage order.
+QStringList dump(const QString& path) {
+    auto db = Database::open(path, false, true, DbConnect);
+    QStringList lines;
+    for (const QString& table : db->tableNames()) {
+        Recordset rs = db->openRecordset(QStringLiteral("select * from [%1] order by rowid").arg(table));
+        for (; !rs.eof(); rs.moveNext()) {
+            QStringList values;
+            for (int i = 0; i < rs.fieldCount(); ++i)
+                values.append(rs.value(i).isNull() ? QStringLiteral("<null>") : rs.value(i).toString());
+            lines.append(table + QLatin1Char(':') + values.join(QLatin1Char('|')));
+        }
+    }
+    return lines;
+}
+
+QStringList column(Database& db, const QString& sql) {
+    QStringList values;
+    for (Recordset rs = db.openRecordset(sql); !rs.eof(); rs.moveNext())
+        values.append(rs.value(0).toString());
+    return values;
+}
+
+const QString kAboveThreshold = QStringLiteral(
+    "select p.nif, p.codpost from provedores p inner join TdApt a on p.nif = a.NifProv "
+    "where Year(f_factura) = Year(Now) - 1 and (isnull(grupo) or a.grupo >= 0) "
+    "and a.iu not in (select iuiva from iva) group by p.nif, p.codpost having sum(a.cantidad) > 3005.06");
+const QString kWithheldWithoutPostalCode = QStringLiteral(
+    "select q.Nif from qryIRPF q inner join provedores p on q.nif = p.nif "
+    "Where Year(f_apunte) = Year(Now) -1 and (isnull(p.codpost ) or p.codpost = '')");
+
+bool valid(QString identifier) {
+    cCifNif check;
+    check.Entrada(identifier);
+    return check.Correcto();
+}
+
+}  // namespace
+
+class TestSampleDb : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init() { Clock::pin(QDateTime(QDate(2026, 2, 1), QTime(9, 0))); }
+    void cleanup() { Clock::unpin(); }
+    void sameSeedSameContent();
+    void refusesToOverwrite();
+    void badOptions_data();
+    void badOptions();
+    void cleanSampleHoldsWhatTheDeclarationsNeed();
+    void faultsSampleHoldsWhatTheyRefuse();
+    void schemaCopyIsInSync();
+};
+
+void TestSampleDb::sameSeedSameContent() {
+    QTemporaryDir dir;
+    const QString a = dir.filePath(QStringLiteral("a.mdb"));
+    const QString b = dir.filePath(QStringLiteral("b.mdb"));
+    const QString c = dir.filePath(QStringLiteral("c.mdb"));
+    QCOMPARE(sampleDb({a, QStringLiteral("--seed"), QStringLiteral("7")}), 0);
+    QCOMPARE(sampleDb({b, QStringLiteral("--seed"), QStringLiteral("7")}), 0);
+    QCOMPARE(sampleDb({c, QStringLiteral("--seed"), QStringLiteral("8")}), 0);
+    const QStringList first = dump(a);
+    QVERIFY(first.size() > 4000);
+    QCOMPARE(dump(b), first);
+    QVERIFY(dump(c) != first);
+    QVERIFY_THROWS_EXCEPTION(DbError, Database::open(a, false, false, QStringLiteral(";pwd=otra")));
+}
+
+void TestSampleDb::refusesToOverwrite() {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("s.mdb"));
+    QFile existing(path);
+    QVERIFY(existing.open(QIODevice::WriteOnly));
+    existing.write("the office's own file");
+    existing.close();
+    QString err;
+    QCOMPARE(sampleDb({path}, &err), 1);
+    QVERIFY(err.contains(path));
+    QVERIFY(existing.open(QIODevice::ReadOnly));
+    QCOMPARE(existing.readAll(), QByteArray("the office's own file"));
+}
+
+void TestSampleDb::badOptions_data() {
+    QTest::addColumn<QStringList>("arguments");
+    QTest::newRow("no file") << QStringList{};
+    QTest::newRow("two files") << QStringList{QStringLiteral("a"), QStringLiteral("b")};
+    QTest::newRow("too few suppliers") << QStringList{QStringLiteral("a"), QStringLiteral("--suppliers"), QStringLiteral("3")};
+    QTest::newRow("entries not a number") << QStringList{QStringLiteral("a"), QStringLiteral("--entries"), QStringLiteral("x")};
+    QTest::newRow("negative seed") << QStringList{QStringLiteral("a"), QStringLiteral("--seed"), QStringLiteral("-1")};
+    QTest::newRow("unknown option") << QStringList{QStringLiteral("a"), QStringLiteral("--fault")};
+}
+
+void TestSampleDb::badOptions() {
+    QFETCH(QStringList, arguments);
+    QTemporaryDir dir;
+    QVERIFY(QDir::setCurrent(dir.path()));
+    QCOMPARE(sampleDb(arguments), 2);
+    QVERIFY(!QFile::exists(dir.filePath(QStringLiteral("a"))));
+}
+
+void TestSampleDb::cleanSampleHoldsWhatTheDeclarationsNeed() {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("s.mdb"));
+    QCOMPARE(sampleDb({path}), 0);
+    auto db = Database::open(path, false, false, DbConnect);
+    QCOMPARE(column(*db, QStringLiteral("select count(*) from Centro")), QStringList{QStringLiteral("1")});
+    QCOMPARE(column(*db, QStringLiteral("select a from config where tipo='Font'")), QStringList{QStringLiteral("Arial")});
+    QVERIFY(column(*db, QStringLiteral("select cuenta from contra")).size() >= 3);
+    QVERIFY(valid(column(*db, QStringLiteral("select NIF from Centro")).first()));
+
+    const QStringList nifs = column(*db, QStringLiteral("select nif from provedores"));
+    QCOMPARE(nifs.size(), 80);
+    QVERIFY(std::all_of(nifs.begin(), nifs.end(), valid));
+    QVERIFY(std::any_of(nifs.begin(), nifs.end(), [](const QString& n) { return n.startsWith(QLatin1Char('X')); }));
+    const QString names = column(*db, QStringLiteral("select nombre from provedores")).join(QLatin1Char('\n'));
+    for (const char* piece : {"Ñ", "ª", "(", "\"", "'", "á"})
+        QVERIFY2(names.contains(QString::fromUtf8(piece)), piece);
+    QVERIFY(names != names.toUpper());
+    QVERIFY(!column(*db, QStringLiteral("select nif from provedores where left$(codpost,2) = '51'")).isEmpty());
+
+    for (const auto& [from, to] : {std::pair{"2025-01-01", "2025-03-31"}, std::pair{"2025-04-01", "2025-06-30"},
+                                   std::pair{"2025-07-01", "2025-09-30"}, std::pair{"2025-10-01", "2025-12-31"}})
+        QVERIFY(db->openRecordset(QStringLiteral("select count(*) from TdApt where f_factura between ? and ?"),
+                                  {QString::fromLatin1(from), QString::fromLatin1(to)})
+                    .value(0)
+                    .toInt() > 100);
+    QVERIFY(!column(*db, QStringLiteral("select iu from TdApt where Year(f_factura) <> Year(Now) - 1")).isEmpty());
+    QVERIFY(!column(*db, QStringLiteral("select iu from TdApt where grupo < 0")).isEmpty());
+    QVERIFY(!column(*db, QStringLiteral("select iuiva from IVA")).isEmpty());
+    QVERIFY(!column(*db, QStringLiteral("select NifProv from TdApt where Year(f_factura) <> Year(f_pago)")).isEmpty());
+
+    QStringList rates = column(*db, QStringLiteral("select distinct irp*100/integr from qryIRPF where integr > 0"));
+    for (QString& rate : rates)
+        rate = QString::number(qRound(rate.toDouble()));
+    for (const char* rate : {"15", "7", "1", "19"})
+        QVERIFY2(rates.contains(QString::fromLatin1(rate)), rate);
+    QVERIFY(!column(*db, QStringLiteral("select Nif from qryIRPF where integr = 0 and noreten > 0")).isEmpty());
+
+    QVERIFY(column(*db, kWithheldWithoutPostalCode).isEmpty());
+    Recordset above = db->openRecordset(kAboveThreshold);
+    QVERIFY(above.recordCount() > 10);
+    QVERIFY(above.recordCount() < 80);
+    for (; !above.eof(); above.moveNext()) {
+        QVERIFY(valid(above.value(0).toString()));
+        QVERIFY(!above.value(1).toString().isEmpty());
+    }
+}
+
+void TestSampleDb::faultsSampleHoldsWhatTheyRefuse() {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("f.mdb"));
+    QCOMPARE(sampleDb({path, QStringLiteral("--faults")}), 0);
+    auto db = Database::open(path, false, false, DbConnect);
+    QVERIFY(!column(*db, kWithheldWithoutPostalCode).isEmpty());
+    int withoutPostalCode = 0;
+    int doubtful = 0;
+    for (Recordset above = db->openRecordset(kAboveThreshold); !above.eof(); above.moveNext()) {
+        withoutPostalCode += above.value(1).toString().isEmpty() ? 1 : 0;
+        doubtful += valid(above.value(0).toString()) ? 0 : 1;
+    }
+    QVERIFY(withoutPostalCode >= 1);
+    QVERIFY(doubtful >= 2);
+}
+
+void TestSampleDb::schemaCopyIsInSync() {
+    QFile shared(QStringLiteral(AEAT_SHARED_DIR "/accounting-schema.sql"));
+    if (!shared.exists())
+        QSKIP("the shared folder is not beside the project");
+    QFile own(QStringLiteral(AEAT_TEST_DATA_DIR "/../src/db/accounting-schema.sql"));
+    QVERIFY(shared.open(QIODevice::ReadOnly) && own.open(QIODevice::ReadOnly));
+    QCOMPARE(own.readAll(), shared.readAll());
+}
+
+QTEST_GUILESS_MAIN(TestSampleDb)
+#include "tst_sampledb.moc"
