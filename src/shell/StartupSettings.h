@@ -1,6 +1,38 @@
 #pragma once
 
+#include "FontSettings.h"
+
 #include <QString>
 
 /** The connect string that carries the accounting database's password. */
 inline const QString DbConnect = QStringLiteral(";pwd=kvt503927.mqa");
+
+/** What the program's argument text asks for: a mode character and a data folder. */
+struct CommandLine {
+    /** "1" shows only the Modelo 347 button, "2" only the Modelo 190 one; empty without arguments. */
+    QString modeCharacter;
+    /** Appended to the program folder as it is; "\Mdb" without arguments. */
+    QString DataFolder;
+};
+
+/** Reads the argument text: the mode is its first character, the folder its third character on. */
+CommandLine parseCommandLine(const QString& argumentText);
+
+/** DbPath: program folder, data folder and "\ecordadb.mdb", joined as they are; "\" separates folders. */
+QString buildDbPath(const QString& programFolder, const QString& dataFolder);
+
+/** The process-wide values that the start-up settles and every window reads. */
+struct StartupSettings {
+    QString programFolder;
+    QString DbPath;
+    FontSettings fonts;
+
+    /** The folder of the declaration and review files: "\Mdb" inside the program folder. */
+    QString outputFolder() const { return programFolder + QStringLiteral("/Mdb"); }
+};
+
+/**
+ * The start-up's work with the database: opens it shared at DbPath with
+ * DbConnect, reads the font row and closes it again. Throws DbError.
+ */
+StartupSettings loadStartupSettings(const QString& programFolder, const CommandLine& commandLine);

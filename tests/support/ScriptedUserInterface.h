@@ -28,7 +28,7 @@ public:
         return shellError;
     }
 
-    void setBusyCursor(bool busy) override { busy ? ++busyCount : --busyCount; }
+    void setBusyCursor(bool isBusy) override { busy = isBusy; }
 
     void endProgram(int status) override { endedWith.append(status); }
 
@@ -39,6 +39,6 @@ public:
 
     QList<Message> messages;
     QStringList opened;
-    int busyCount = 0;
+    bool busy = false;
     QList<int> endedWith;
 };

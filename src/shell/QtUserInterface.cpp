@@ -1,0 +1,61 @@
+#include "QtUserInterface.h"
+
+#include <QApplication>
+#include <QDesktopServices>
+#include <QFileInfo>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QUrl>
+
+#include <cerrno>
+
+MessageAnswer QtUserInterface::showMessage(const QString& text, const QString& title, MessageIcon icon,
+                                           MessageButtons buttons) {
+    QMessageBox box;
+    box.setWindowTitle(title);
+    box.setText(text);
+    switch (icon) {
+        case MessageIcon::None:
+            box.setIcon(QMessageBox::NoIcon);
+            break;
+        case MessageIcon::Information:
+            box.setIcon(QMessageBox::Information);
+            break;
+        case MessageIcon::Exclamation:
+            box.setIcon(QMessageBox::Warning);
+            break;
+        case MessageIcon::Critical:
+            box.setIcon(QMessageBox::Critical);
+            break;
+    }
+    if (buttons == MessageButtons::YesNo) {
+        const QAbstractButton* yes = box.addButton(QStringLiteral("Sí"), QMessageBox::YesRole);
+        box.addButton(QStringLiteral("No"), QMessageBox::NoRole);
+        box.exec();
+        return box.clickedButton() == yes ? MessageAnswer::Yes : MessageAnswer::No;
+    }
+    box.addButton(QStringLiteral("Aceptar"), QMessageBox::AcceptRole);
+    box.exec();
+    return MessageAnswer::Ok;
+}
+
+int QtUserInterface::shellOpen(const QString& target) {
+    const QUrl url = QFileInfo::exists(target) ? QUrl::fromLocalFile(target) : QUrl(target);
+    errno = 0;
+    if (QDesktopServices::openUrl(url))
+        return 0;
+    return errno != 0 ? errno : ENOENT;
+}
+
+void QtUserInterface::setBusyCursor(bool busy) {
+    if (busy)
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+    else
+        while (QApplication::overrideCursor())
+            QApplication::restoreOverrideCursor();
+}
+
+void QtUserInterface::endProgram(int status) {
+    QApplication::closeAllWindows();
+    QCoreApplication::exit(status);
+}

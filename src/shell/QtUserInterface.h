@@ -1,0 +1,13 @@
+#pragma once
+
+#include "UserInterface.h"
+
+/** The windows' side of the user interface: message boxes, the desktop shell and the mouse pointer. */
+class QtUserInterface : public UserInterface {
+public:
+    MessageAnswer showMessage(const QString& text, const QString& title, MessageIcon icon,
+                              MessageButtons buttons) override;
+    int shellOpen(const QString& target) override;
+    void setBusyCursor(bool busy) override;
+    void endProgram(int status) override;
+};

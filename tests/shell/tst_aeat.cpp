@@ -1,0 +1,155 @@
+#include "shell/Aeat.h"
+#include "shell/ClickableImage.h"
+#include "shell/Twips.h"
+#include "support/FixtureDatabase.h"
+#include "support/ScriptedUserInterface.h"
+
+#include <QDir>
+#include <QPushButton>
+#include <QTest>
+
+namespace {
+
+int topInTwips(const QWidget* control) { return Twips::fromPixels(control->y()); }
+
+}  // namespace
+
+class TestAeat : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void designLayout();
+    void commandLine_data();
+    void commandLine();
+    void missingDatabaseShowsTheEngineMessage();
+    void oneInstancePerWindow();
+    void salirEndsTheProgram();
+    void imageLinkFailure();
+};
+
+void TestAeat::designLayout() {
+    StartupSettings settings;
+    ScriptedUserInterface ui;
+    Aeat menu(settings, ui);
+    QCOMPARE(menu.windowTitle(), QStringLiteral("Datos de Ecorda para AEAT"));
+    QCOMPARE(menu.size(), QSize(Twips::toPixels(8124), Twips::toPixels(4980)));
+    QCOMPARE(menu.palette().color(QPalette::Window), QColor(255, 224, 192));
+    const auto* command1 = menu.findChild<QPushButton*>(QStringLiteral("Command1"));
+    QVERIFY(command1);
+    QCOMPARE(command1->text(), QStringLiteral("DECLARACIÓN ANUAL DE OPERACIONES CON TERCERAS PERSONAS (Modelo 347)"));
+    QCOMPARE(command1->geometry(), Twips::toPixels(1680, 2400, 4452, 732));
+    QCOMPARE(command1->palette().color(QPalette::Button), QColor(255, 224, 192));
+    QVERIFY(!command1->icon().isNull());
+    QCOMPARE(menu.findChild<QPushButton*>(QStringLiteral("Command3"))->text(), QStringLiteral("Salir"));
+    QCOMPARE(menu.findChild<QPushButton*>(QStringLiteral("Command4"))->geometry(), Twips::toPixels(360, 3960, 5052, 732));
+    const auto* image2 = menu.findChild<ClickableImage*>(QStringLiteral("Image2"));
+    QCOMPARE(image2->geometry(), Twips::toPixels(6600, 1920, 1020, 900));
+    QVERIFY(image2->toolTip().contains(QLatin1String("agenciatributaria")));
+    QCOMPARE(command1->nextInFocusChain(), menu.findChild<QWidget*>(QStringLiteral("Command2")));
+}
+
+void TestAeat::commandLine_data() {
+    QTest::addColumn<QString>("argumentText");
+    QTest::addColumn<QString>("databaseFolder");  // inside the program folder, or beside it
+    QTest::addColumn<bool>("shows347");
+    QTest::addColumn<bool>("shows190");
+    QTest::addColumn<int>("top347");
+    QTest::addColumn<int>("top190");
+    QTest::newRow("no arguments") << "" << "/Mdb" << true << true << 2400 << 1560;
+    QTest::newRow("1: only Modelo 347") << "1" << "" << true << false << 2040 << 2040;
+    QTest::newRow("2 \\Datos: only Modelo 190") << "2 \\Datos" << "/Datos" << false << true << 2040 << 2040;
+    QTest::newRow("9\\Datos: both") << "9\\Datos" << "Datos" << true << true << 2400 << 1560;
+}
+
+void TestAeat::commandLine() {
+    QFETCH(QString, argumentText);
+    QFETCH(QString, databaseFolder);
+    QFETCH(bool, shows347);
+    QFETCH(bool, shows190);
+    QFETCH(int, top347);
+    QFETCH(int, top190);
+    FixtureDatabase fixture;
+    const QString program = fixture.folder() + QStringLiteral("/prog");
+    QDir().mkpath(program + databaseFolder);
+    QVERIFY(QFile::copy(fixture.path(), program + databaseFolder + QStringLiteral("/ecordadb.mdb")));
+
+    StartupSettings settings;
+    ScriptedUserInterface ui;
+    Aeat menu(settings, ui);
+    QVERIFY(menu.Form_Load(argumentText, program));
+    QVERIFY(ui.messages.isEmpty());
+    QCOMPARE(settings.DbPath, program + databaseFolder + QStringLiteral("/ecordadb.mdb"));
+    menu.show();
+    const auto* command1 = menu.findChild<QPushButton*>(QStringLiteral("Command1"));
+    const auto* command2 = menu.findChild<QPushButton*>(QStringLiteral("Command2"));
+    QCOMPARE(command1->isVisible(), shows347);
+    QCOMPARE(command2->isVisible(), shows190);
+    QCOMPARE(topInTwips(command1), top347);
+    QCOMPARE(topInTwips(command2), top190);
+}
+
+void TestAeat::missingDatabaseShowsTheEngineMessage() {
+    QTemporaryDir program;
+    StartupSettings settings;
+    ScriptedUserInterface ui;
+    Aeat menu(settings, ui);
+    QVERIFY(!menu.Form_Load(QString(), program.path()));
+    QCOMPARE(ui.messages.size(), 1);
+    QCOMPARE(ui.messages[0].icon, MessageIcon::Critical);
+    QVERIFY(ui.messages[0].text.contains(program.path() + QStringLiteral("/Mdb/ecordadb.mdb")));
+    QVERIFY(!menu.isVisible());
+    QVERIFY(!QFile::exists(program.path() + QStringLiteral("/Mdb/ecordadb.mdb")));
+}
+
+void TestAeat::oneInstancePerWindow() {
+    StartupSettings settings;
+    ScriptedUserInterface ui;
+    Aeat menu(settings, ui);
+    int made = 0;
+    const auto factory = [&made] {
+        ++made;
+        return new QWidget;
+    };
+    menu.setWindowFactories({factory, factory, factory});
+    menu.Command1_Click();
+    menu.Command1_Click();
+    QCOMPARE(made, 1);
+    menu.Command2_Click();
+    menu.Command4_Click();
+    QCOMPARE(made, 3);
+    QWidget* mod347 = nullptr;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (w != &menu && w->isVisible() && !mod347)
+            mod347 = w;
+    QVERIFY(mod347);
+    QApplication::closeAllWindows();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    menu.Command1_Click();
+    QCOMPARE(made, 4);
+    QApplication::closeAllWindows();
+}
+
+void TestAeat::salirEndsTheProgram() {
+    StartupSettings settings;
+    ScriptedUserInterface ui;
+    Aeat menu(settings, ui);
+    menu.findChild<QPushButton*>(QStringLiteral("Command3"))->click();
+    QCOMPARE(ui.endedWith, QList<int>{0});
+}
+
+void TestAeat::imageLinkFailure() {
+    StartupSettings settings;
+    ScriptedUserInterface ui;
+    ui.shellError = 2;
+    Aeat menu(settings, ui);
+    menu.show();
+    auto* image1 = menu.findChild<ClickableImage*>(QStringLiteral("Image1"));
+    QTest::mouseClick(image1, Qt::LeftButton);
+    QCOMPARE(ui.messages.size(), 1);
+    QCOMPARE(ui.messages[0].title, QStringLiteral("ExecuteLink"));
+    QVERIFY(ui.messages[0].text.startsWith(QStringLiteral("error Opening Link to ") + image1->toolTip()));
+    QVERIFY(!ui.busy);
+}
+
+QTEST_MAIN(TestAeat)
+#include "tst_aeat.moc"
