@@ -1,9 +1,20 @@
+#include "mod190/Mod190.h"
 #include "shell/Aeat.h"
 #include "shell/QtUserInterface.h"
 
 #include <QApplication>
 
 namespace {
+
+// A window whose load failed is not shown: its load has told the user why.
+template <class Window>
+QWidget* loaded(Window* window) {
+    if (window->Form_Load())
+        return window;
+    delete window;
+    return nullptr;
+}
+
 // Stands in for the windows that are still to come.
 QWidget* placeholderWindow(const QString& caption) {
     auto* window = new QWidget;
@@ -19,7 +30,7 @@ int main(int argc, char* argv[]) {
     auto* menu = new Aeat(settings, ui);
     menu->setWindowFactories({
         [] { return placeholderWindow(QStringLiteral("Obtención del fichero de proveedores para el modelo 347 de la A.E.A.T.")); },
-        [] { return placeholderWindow(QStringLiteral("Obtención del fichero de perceptores para el modelo 190 de la A.E.A.T.")); },
+        [&] { return loaded(new Mod190(settings, ui)); },
         [] { return placeholderWindow(QStringLiteral("PROVEEDORES")); },
     });
     if (!menu->Form_Load(QCoreApplication::arguments().mid(1).join(QLatin1Char(' ')),

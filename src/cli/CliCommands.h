@@ -28,3 +28,4 @@ QString cliUsage();
 int runQueryCommand(const QStringList& arguments, CliStreams streams);
 int runCheckIdCommand(const QStringList& arguments, CliStreams streams);
 int runSampleDbCommand(const QStringList& arguments, CliStreams streams);
+int runMod190Command(const QStringList& arguments, CliStreams streams);

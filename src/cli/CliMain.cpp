@@ -8,6 +8,7 @@ struct Command {
 };
 
 constexpr Command kCommands[] = {
+    {"mod190", runMod190Command},
     {"check-id", runCheckIdCommand},
     {"sample-db", runSampleDbCommand},
     {"query", runQueryCommand},
@@ -18,11 +19,14 @@ constexpr Command kCommands[] = {
 QString cliUsage() {
     return QStringLiteral(
         "Uso:\n"
+        "  aeat-cli mod190 --db FICHERO --out CARPETA [--phone T] [--contact T] [--number T]\n"
         "  aeat-cli check-id ID...\n"
         "  aeat-cli sample-db FICHERO [--suppliers N] [--entries N] [--seed N] [--faults]\n"
         "  aeat-cli query --db FICHERO INSTRUCCIÓN\n"
         "\n"
-        "Estado de salida: 0 correcto; 1 error; 2 uso incorrecto.\n");
+        "Estado de salida: 0 correcto; 1 error; 2 uso o datos de entrada incorrectos;\n"
+        "3 nada que declarar; 4 datos que corregir (fichero de revisión escrito);\n"
+        "5 detenido en la pregunta de CIF/NIF dudosos.\n");
 }
 
 int runCli(const QStringList& arguments, CliStreams streams) {

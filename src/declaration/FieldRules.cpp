@@ -46,11 +46,6 @@ DeclarationRecord& DeclarationRecord::add(int first, int last, const QByteArray&
     return *this;
 }
 
-DeclarationRecord& DeclarationRecord::append(const QByteArray& fields) {
-    m_bytes += fields;
-    return *this;
-}
-
 QByteArray DeclarationRecord::line() const {
     if (m_bytes.size() != kLength)
         throw RecordError(QStringLiteral("El registro mide %1 caracteres en lugar de %2.")

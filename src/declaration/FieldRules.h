@@ -33,8 +33,6 @@ public:
 
     /** Appends the field for positions first..last (from 1); throws RecordError if it does not fit there. */
     DeclarationRecord& add(int first, int last, const QByteArray& field);
-    /** Appends a run of bytes whose positions the caller has checked, such as the declarant header. */
-    DeclarationRecord& append(const QByteArray& fields);
 
     /** The line to write: 500 upper-cased bytes and CR LF; throws RecordError for any other length. */
     QByteArray line() const;

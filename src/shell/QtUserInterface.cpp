@@ -13,7 +13,8 @@ MessageAnswer QtUserInterface::showMessage(const QString& text, const QString& t
                                            MessageButtons buttons) {
     QMessageBox box;
     box.setWindowTitle(title);
-    box.setText(text);
+    QString shown = text;
+    box.setText(shown.replace(QLatin1String("\r\n"), QLatin1String("\n")));
     switch (icon) {
         case MessageIcon::None:
             box.setIcon(QMessageBox::NoIcon);

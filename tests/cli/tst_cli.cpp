@@ -1,6 +1,7 @@
 #include "cli/CliCommands.h"
 #include "db/Clock.h"
 #include "support/FixtureDatabase.h"
+#include "support/Golden.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -49,6 +50,8 @@ private Q_SLOTS:
     void queryEngineError();
     void checkId_data();
     void checkId();
+    void mod190_data();
+    void mod190();
 };
 
 void TestCli::badUsage_data() {
@@ -148,6 +151,46 @@ void TestCli::checkId() {
     const CliRun run = runCliWith(QStringList{QStringLiteral("check-id")} + ids);
     QCOMPARE(run.out, out);
     QCOMPARE(run.status, status);
+}
+
+void TestCli::mod190_data() {
+    QTest::addColumn<QString>("data");
+    QTest::addColumn<QStringList>("options");
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QString>("err");
+    QTest::newRow("file written") << "clean" << QStringList{} << 0
+                                  << "PROCESO TERMINADO: Fichero : %1/Mod190.txt\n";
+    QTest::newRow("postal code missing") << "faults" << QStringList{} << 4
+                                         << "A T E N C I Ó N: El fichero %1/ErrorCP.txt\nle informa de errores que ha "
+                                            "de corregir\n para poder continuar\n";
+    QTest::newRow("nothing to declare") << "empty" << QStringList{} << 3 << "A T E N C I Ó N: No hay retenciones\n";
+    QTest::newRow("missing output folder") << "clean" << QStringList{QStringLiteral("--out"), QStringLiteral("/no/such")}
+                                           << 2 << "La carpeta de salida '/no/such' no existe.\n";
+    QTest::newRow("unknown option") << "clean" << QStringList{QStringLiteral("--yes")} << 2 << QString();
+}
+
+void TestCli::mod190() {
+    QFETCH(QString, data);
+    QFETCH(QStringList, options);
+    QFETCH(int, status);
+    QFETCH(QString, err);
+    FixtureDatabase f;
+    f.native(QStringLiteral("insert into Centro values ('Q2826000H', 'Centro')"));
+    if (data != QLatin1String("empty")) {
+        f.addSupplier(QStringLiteral("11111111H"), QStringLiteral("Uno"),
+                      data == QLatin1String("faults") ? QVariant() : QVariant(QStringLiteral("28001")));
+        f.addWithholding(QStringLiteral("11111111H"), QStringLiteral("Uno"), QStringLiteral("2025-05-05"), 1000, 150);
+    }
+    QStringList arguments{QStringLiteral("mod190"), QStringLiteral("--db"), f.path()};
+    if (!options.contains(QStringLiteral("--out")))
+        arguments << QStringLiteral("--out") << f.folder();
+    const CliRun run = runCliWith(arguments + options + QStringList{QStringLiteral("--contact"), QStringLiteral(" Núñez ")});
+    QCOMPARE(run.status, status);
+    if (!err.isEmpty())
+        QCOMPARE(run.err, err.arg(f.folder()));
+    QVERIFY(run.out.isEmpty());
+    if (status == 0)
+        QVERIFY(readAll(f.folder() + QStringLiteral("/Mod190.txt")).mid(67, 40).startsWith("NU\xD1" "EZ "));
 }
 
 QTEST_GUILESS_MAIN(TestCli)

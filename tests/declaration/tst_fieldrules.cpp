@@ -139,7 +139,7 @@ void TestFieldRules::recordRefusesAnyOtherLength() {
     shortRecord.add(1, 499, QByteArray(499, ' '));
     QVERIFY_THROWS_EXCEPTION(RecordError, shortRecord.line());
     DeclarationRecord longRecord;
-    longRecord.append(QByteArray(501, ' '));
+    longRecord.add(1, 501, QByteArray(501, ' '));
     QVERIFY_THROWS_EXCEPTION(RecordError, longRecord.line());
 }
 

@@ -1,0 +1,75 @@
+#include "CliCommands.h"
+
+#include "CliArguments.h"
+#include "TextUserInterface.h"
+#include "db/Database.h"
+#include "db/DbError.h"
+#include "declaration/DeclarantHeader.h"
+#include "mod190/Mod190Run.h"
+#include "shell/StartupSettings.h"
+
+#include <QFileInfo>
+
+namespace {
+
+int exitStatusFor(RunResult result) {
+    switch (result) {
+        case RunResult::FileWritten:
+            return kExitOk;
+        case RunResult::NothingToDeclare:
+            return kExitNothingToDeclare;
+        case RunResult::DataToCorrect:
+            return kExitDataToCorrect;
+        case RunResult::StoppedAtQuestion:
+            return kExitStoppedAtQuestion;
+        case RunResult::BadInput:
+            return kExitUsage;
+        case RunResult::Failed:
+            break;
+    }
+    return kExitFailure;
+}
+
+// The contact inputs as the window would hold them after the user typed them and left each box.
+ContactInputs contactInputs(const CliArguments& args, const QString& model) {
+    ContactInputs contact = initialContactInputs(model);
+    contact.telephone = args.value(QStringLiteral("phone"), contact.telephone).trimmed();
+    contact.contactPerson = args.value(QStringLiteral("contact"), contact.contactPerson).trimmed().left(40);
+    contact.declarationNumber = args.value(QStringLiteral("number"), contact.declarationNumber).trimmed().left(40);
+    return contact;
+}
+
+const QStringList kDeclarationOptions = {QStringLiteral("db"), QStringLiteral("out"), QStringLiteral("phone"),
+                                         QStringLiteral("contact"), QStringLiteral("number")};
+
+std::optional<CliArguments> declarationArguments(const QStringList& arguments, CliStreams streams,
+                                                 const QStringList& extraOptions, const QStringList& flags) {
+    auto args = CliArguments::parse(arguments, kDeclarationOptions + extraOptions, flags);
+    if (!args || !args->has(QStringLiteral("db")) || !args->has(QStringLiteral("out")) || !args->positional().isEmpty()) {
+        streams.err << cliUsage();
+        return std::nullopt;
+    }
+    if (!QFileInfo(args->value(QStringLiteral("out"))).isDir()) {
+        streams.err << QStringLiteral("La carpeta de salida '%1' no existe.\n").arg(args->value(QStringLiteral("out")));
+        return std::nullopt;
+    }
+    return args;
+}
+
+}  // namespace
+
+int runMod190Command(const QStringList& arguments, CliStreams streams) {
+    const auto args = declarationArguments(arguments, streams, {}, {});
+    if (!args)
+        return kExitUsage;
+    std::unique_ptr<Database> AccountsDb;
+    try {
+        AccountsDb = Database::open(args->value(QStringLiteral("db")), false, false, DbConnect);
+    } catch (const DbError& error) {
+        streams.err << error.message() << '\n';
+        return kExitFailure;
+    }
+    TextUserInterface ui(streams.err, false);
+    ContactInputs contact = contactInputs(*args, QStringLiteral("190"));
+    return exitStatusFor(runModelo190(*AccountsDb, args->value(QStringLiteral("out")), contact, ui).result);
+}

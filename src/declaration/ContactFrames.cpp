@@ -1,0 +1,93 @@
+#include "ContactFrames.h"
+
+#include "shell/Twips.h"
+
+#include <QGroupBox>
+#include <QLabel>
+
+namespace {
+
+constexpr int kFrameLeft = 1320;
+constexpr int kFrameWidth = 6612;
+constexpr int kMaxLength = 40;
+
+const QFont& designFont() {
+    static const QFont font(QStringLiteral("MS Sans Serif"), 8);
+    return font;
+}
+
+QGroupBox* frame(QWidget* window, const char* name, const QString& caption, int top, int height) {
+    auto* box = new QGroupBox(caption, window);
+    box->setObjectName(QString::fromLatin1(name));
+    box->setFont(designFont());
+    Twips::place(box, kFrameLeft, top, kFrameWidth, height);
+    return box;
+}
+
+void label(QWidget* frame, const char* name, const QString& caption, int top, int height) {
+    auto* label = new QLabel(caption, frame);
+    label->setObjectName(QString::fromLatin1(name));
+    label->setFont(designFont());
+    label->setWordWrap(true);
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    Twips::place(label, 240, top, 6012, height);
+}
+
+ContactLineEdit* textBox(QWidget* frame, int index, const QString& text, int top, int maxLength) {
+    auto* box = new ContactLineEdit(text, frame);
+    box->setObjectName(QStringLiteral("Text1(%1)").arg(index));
+    box->setFont(designFont());
+    if (maxLength > 0)
+        box->setMaxLength(maxLength);
+    Twips::place(box, 240, top, 6012, 372);
+    return box;
+}
+
+}  // namespace
+
+void ContactLineEdit::focusOutEvent(QFocusEvent* event) {
+    QLineEdit::focusOutEvent(event);
+    Q_EMIT lostFocus();
+}
+
+QString trimBlanks(const QString& text) {
+    qsizetype first = 0;
+    qsizetype last = text.size();
+    while (first < last && text[first] == QLatin1Char(' '))
+        ++first;
+    while (last > first && text[last - 1] == QLatin1Char(' '))
+        --last;
+    return text.mid(first, last - first);
+}
+
+ContactFrames::ContactFrames(QWidget* window, int frame1Top, int frame2Top, const QString& model) {
+    const ContactInputs initial = initialContactInputs(model);
+    Frame1 = frame(window, "Frame1", QStringLiteral("Datos de la persona de contacto"), frame1Top, 2892);
+    label(Frame1, "Label1", QStringLiteral("Teléfono ( sólo las 9 cifras ni espacios ni guiones ...)"), 600, 252);
+    Text1[0] = textBox(Frame1, 0, initial.telephone, 960, 0);
+    label(Frame1, "Label3",
+          QStringLiteral("1er Apellido, 2º Apellido y Nombre (máx. 40 caracteres y separados por un espacio en blanco"),
+          1440, 492);
+    Text1[1] = textBox(Frame1, 1, initial.contactPerson, 2160, kMaxLength);
+    Frame2 = frame(window, "Frame2", QString(), frame2Top, 1812);
+    label(Frame2, "Label2",
+          model == QLatin1String("347")
+              ? QStringLiteral("Nº identificativo de la declaración ( 10 cifras ). El programa añadirá \"347\" a las "
+                               "10 cifras")
+              : QStringLiteral("Nº de justificante de la declaración ( 13 cifras ) sólo en el caso de declaración "
+                               "sustitutiva"),
+          360, 492);
+    Text1[2] = textBox(Frame2, 2, initial.declarationNumber, 1080, kMaxLength);
+    for (int index = 0; index < 3; ++index)
+        QObject::connect(Text1[index], &ContactLineEdit::lostFocus, window, [this, index] { Text1_LostFocus(index); });
+}
+
+ContactInputs ContactFrames::inputs() const { return {Text1[0]->text(), Text1[1]->text(), Text1[2]->text()}; }
+
+void ContactFrames::show(const ContactInputs& inputs) {
+    Text1[0]->setText(inputs.telephone);
+    Text1[1]->setText(inputs.contactPerson);
+    Text1[2]->setText(inputs.declarationNumber);
+}
+
+void ContactFrames::Text1_LostFocus(int index) { Text1[index]->setText(trimBlanks(Text1[index]->text())); }

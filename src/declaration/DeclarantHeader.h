@@ -1,0 +1,37 @@
+#pragma once
+
+#include "FieldRules.h"
+
+#include <QString>
+
+class Database;
+
+/** The three contact inputs of a declaration window, Text1(0) to Text1(2). */
+struct ContactInputs {
+    QString telephone;
+    QString contactPerson;
+    QString declarationNumber;
+};
+
+/** The declarant header and what building it leaves behind. */
+struct DeclarantHeader {
+    /** The type 1 record with positions 1 to 135 filled; the writer adds the rest. */
+    DeclarationRecord record;
+    /** The centre's NIF, which the same run's type 2 records carry. */
+    QString DeclarantNif;
+};
+
+/**
+ * Builds positions 1 to 135 of a type 1 record for model "190" or "347" from
+ * the first row of Centro and the contact inputs, and rewrites the contact
+ * person to its upper-cased, normalized text, as the window then shows it.
+ * An empty Centro, or a Null NIF or name, counts as empty text. Throws
+ * DbError when Centro cannot be read.
+ */
+DeclarantHeader buildDeclarantHeader(Database& db, const QString& model, ContactInputs& contact);
+
+/** The initial texts of the contact inputs; the declaration number differs by model. */
+ContactInputs initialContactInputs(const QString& model);
+
+/** Upper-cased within Windows-1252, then passed through NormalizeText: how names enter a record. */
+QString recordName(const QString& name);

@@ -1,0 +1,20 @@
+#pragma once
+
+/** How a declaration run ended. */
+enum class RunResult {
+    FileWritten,
+    NothingToDeclare,
+    /** A review file lists data the user must correct first. */
+    DataToCorrect,
+    /** The user answered No to going on with doubtful identifiers. */
+    StoppedAtQuestion,
+    /** An input of the window is not usable (the threshold). */
+    BadInput,
+    Failed,
+};
+
+struct RunOutcome {
+    RunResult result;
+    /** Whether the program ends now; otherwise the window stays open for another try. */
+    bool endsProgram;
+};

@@ -1,0 +1,42 @@
+#include "Mod190.h"
+
+#include "Mod190Run.h"
+#include "db/Database.h"
+#include "db/DbError.h"
+#include "shell/ApplyFontSettings.h"
+#include "shell/PictureButton.h"
+#include "shell/Twips.h"
+#include "shell/UserInterface.h"
+
+Mod190::Mod190(const StartupSettings& settings, UserInterface& ui)
+    : m_settings(settings), m_ui(ui), m_contact(this, 720, 3720, QStringLiteral("190")) {
+    setObjectName(QStringLiteral("Mod190"));
+    setWindowTitle(QStringLiteral("Obtención del fichero de perceptores para el modelo 190 de la A.E.A.T."));
+    setFixedSize(Twips::toPixels(9168), Twips::toPixels(8088));
+    m_command4 = new PictureButton(QStringLiteral("Iniciar"), QIcon(QStringLiteral(":/shell/images/iniciar.png")), this);
+    m_command4->setObjectName(QStringLiteral("Command4"));
+    m_command4->setFont(QFont(QStringLiteral("MS Sans Serif"), 8));
+    Twips::place(m_command4, 1320, 6240, 6612, 492);
+    connect(m_command4, &QPushButton::clicked, this, &Mod190::Command4_Click);
+}
+
+Mod190::~Mod190() = default;
+
+bool Mod190::Form_Load() {
+    try {
+        m_AccountsDb = Database::open(m_settings.DbPath, false, false, DbConnect);
+    } catch (const DbError& error) {
+        m_ui.showMessage(error.message(), windowTitle(), MessageIcon::Critical, MessageButtons::Ok);
+        return false;
+    }
+    ApplyFontSettings(m_settings.fonts);
+    return true;
+}
+
+void Mod190::Command4_Click() {
+    ContactInputs contact = m_contact.inputs();
+    const RunOutcome outcome = runModelo190(*m_AccountsDb, m_settings.outputFolder(), contact, m_ui);
+    m_contact.show(contact);
+    if (outcome.endsProgram)
+        m_ui.endProgram(outcome.result == RunResult::Failed ? 1 : 0);
+}

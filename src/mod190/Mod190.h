@@ -1,0 +1,32 @@
+#pragma once
+
+#include "declaration/ContactFrames.h"
+#include "shell/StartupSettings.h"
+
+#include <QWidget>
+
+#include <memory>
+
+class Database;
+class PictureButton;
+class UserInterface;
+
+/** The window that produces Mod190.txt: the contact inputs and the "Iniciar" button. */
+class Mod190 : public QWidget {
+    Q_OBJECT
+
+public:
+    Mod190(const StartupSettings& settings, UserInterface& ui);
+    ~Mod190() override;
+
+    /** Opens AccountsDb and applies the font settings; on failure shows the engine's message and returns false. */
+    bool Form_Load();
+    void Command4_Click();
+
+private:
+    const StartupSettings& m_settings;
+    UserInterface& m_ui;
+    ContactFrames m_contact;
+    PictureButton* m_command4;
+    std::unique_ptr<Database> m_AccountsDb;
+};

@@ -1,0 +1,93 @@
+#include "db/Clock.h"
+#include "mod190/Mod190.h"
+#include "shell/Twips.h"
+#include "support/FixtureDatabase.h"
+#include "support/ScriptedUserInterface.h"
+
+#include <QDir>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+
+class TestMod190Window : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init() { Clock::pin(QDateTime(QDate(2026, 3, 15), QTime(11, 30))); }
+    void cleanup() { Clock::unpin(); }
+    void designLayout();
+    void blanksGoWhenABoxLosesTheFocus();
+    void iniciarWritesTheFileAndEndsTheProgram();
+    void loadFailureShowsTheEngineMessage();
+};
+
+void TestMod190Window::designLayout() {
+    StartupSettings settings;
+    ScriptedUserInterface ui;
+    Mod190 window(settings, ui);
+    QCOMPARE(window.windowTitle(), QStringLiteral("Obtención del fichero de perceptores para el modelo 190 de la A.E.A.T."));
+    QCOMPARE(window.size(), QSize(Twips::toPixels(9168), Twips::toPixels(8088)));
+    QCOMPARE(window.findChild<QGroupBox*>(QStringLiteral("Frame1"))->geometry(), Twips::toPixels(1320, 720, 6612, 2892));
+    QCOMPARE(window.findChild<QGroupBox*>(QStringLiteral("Frame2"))->geometry(), Twips::toPixels(1320, 3720, 6612, 1812));
+    QCOMPARE(window.findChild<QPushButton*>(QStringLiteral("Command4"))->geometry(), Twips::toPixels(1320, 6240, 6612, 492));
+    const auto* phone = window.findChild<QLineEdit*>(QStringLiteral("Text1(0)"));
+    const auto* contact = window.findChild<QLineEdit*>(QStringLiteral("Text1(1)"));
+    const auto* number = window.findChild<QLineEdit*>(QStringLiteral("Text1(2)"));
+    QCOMPARE(phone->text(), QStringLiteral("123456789"));
+    QCOMPARE(contact->text(), QStringLiteral("Papellido Sapellido Nombre"));
+    QCOMPARE(contact->maxLength(), 40);
+    QCOMPARE(number->text(), QStringLiteral("0000000000000"));
+    QCOMPARE(number->maxLength(), 40);
+    QCOMPARE(phone->parentWidget()->objectName(), QStringLiteral("Frame1"));
+    QCOMPARE(number->parentWidget()->objectName(), QStringLiteral("Frame2"));
+}
+
+void TestMod190Window::blanksGoWhenABoxLosesTheFocus() {
+    StartupSettings settings;
+    ScriptedUserInterface ui;
+    Mod190 window(settings, ui);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    auto* contact = window.findChild<QLineEdit*>(QStringLiteral("Text1(1)"));
+    auto* number = window.findChild<QLineEdit*>(QStringLiteral("Text1(2)"));
+    contact->setFocus();
+    contact->setText(QStringLiteral("  Núñez (Ana)  "));
+    number->setFocus();
+    QCOMPARE(contact->text(), QStringLiteral("Núñez (Ana)"));
+}
+
+void TestMod190Window::iniciarWritesTheFileAndEndsTheProgram() {
+    FixtureDatabase f;
+    f.native(QStringLiteral("insert into Centro values ('Q2826000H', 'Centro');"
+                            "insert into provedores values ('11111111H', 'Uno', '28001')"));
+    f.addWithholding(QStringLiteral("11111111H"), QStringLiteral("Uno"), QStringLiteral("2025-05-05"), 1000, 150);
+    StartupSettings settings;
+    settings.programFolder = f.folder();
+    settings.DbPath = f.path();
+    QDir(f.folder()).mkdir(QStringLiteral("Mdb"));
+    ScriptedUserInterface ui;
+    Mod190 window(settings, ui);
+    QVERIFY(window.Form_Load());
+    window.findChild<QLineEdit*>(QStringLiteral("Text1(1)"))->setText(QStringLiteral("Núñez (Ana)"));
+    window.findChild<QPushButton*>(QStringLiteral("Command4"))->click();
+    QCOMPARE(ui.messages.size(), 1);
+    QCOMPARE(ui.messages[0].title, QStringLiteral("PROCESO TERMINADO"));
+    QCOMPARE(ui.messages[0].text, QStringLiteral("Fichero : ") + f.folder() + QStringLiteral("/Mdb/Mod190.txt"));
+    QCOMPARE(window.findChild<QLineEdit*>(QStringLiteral("Text1(1)"))->text(), QStringLiteral("NUÑEZ ANA"));
+    QCOMPARE(ui.endedWith, QList<int>{0});
+    QVERIFY(QFile::exists(f.folder() + QStringLiteral("/Mdb/Mod190.txt")));
+}
+
+void TestMod190Window::loadFailureShowsTheEngineMessage() {
+    StartupSettings settings;
+    settings.DbPath = QStringLiteral("/no/such/ecordadb.mdb");
+    ScriptedUserInterface ui;
+    Mod190 window(settings, ui);
+    QVERIFY(!window.Form_Load());
+    QCOMPARE(ui.messages.size(), 1);
+    QVERIFY(ui.messages[0].text.contains(settings.DbPath));
+}
+
+QTEST_MAIN(TestMod190Window)
+#include "tst_mod190window.moc"
