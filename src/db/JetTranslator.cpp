@@ -247,6 +247,12 @@ bool hasAlias(const Tokens& t, Range r, const QList<int>& depth, int level) {
     return false;
 }
 
+// A column is named as the statement writes it: "select NIF" gives NIF, whatever the table calls it.
+QString columnName(const Token& name) {
+    QString text = name.kind == Token::Identifier ? name.text.mid(1, name.text.size() - 2) : name.text;
+    return text.replace(QLatin1Char('"'), QLatin1String("\"\""));
+}
+
 // Jet names an unnamed expression column "Expr" + (1000 + its position); SQLite
 // would name it by its text. Only the first select of a statement names the columns.
 void nameExpressionColumns(Tokens& t, const QList<int>& depth) {
@@ -282,10 +288,13 @@ void nameExpressionColumns(Tokens& t, const QList<int>& depth) {
     items.append({begin, i});
     for (int n = items.size() - 1; n >= 0; --n) {
         const Range item = items[n];
-        if (isPlainColumn(t, item) || hasAlias(t, item, depth, level))
+        if (hasAlias(t, item, depth, level))
             continue;
         const int last = previousSolid(t, item.end - 1);
-        t[last].after += QStringLiteral(" AS Expr%1").arg(1000 + n);
+        if (!isPlainColumn(t, item))
+            t[last].after += QStringLiteral(" AS Expr%1").arg(1000 + n);
+        else if (!t[last].isPunct("*"))
+            t[last].after += QStringLiteral(" AS \"%1\"").arg(columnName(t[last]));
     }
 }
 

@@ -263,7 +263,8 @@ void TestJetStatements::windowPreparation() {
     db.createQueryDef(QStringLiteral("Stper"), QStringLiteral("Select * from TStper"));
     Recordset grid = db.openRecordset(QStringLiteral(
         "select NIF, Nombre, IVACC from provedores where nif in (select nif from Stper) order by 1 ASC"));
-    QCOMPARE(grid.fieldNames().join(QLatin1Char(',')).toLower(), QStringLiteral("nif,nombre,ivacc"));
+    // Jet names a column as the statement writes it.
+    QCOMPARE(grid.fieldNames(), (QStringList{QStringLiteral("NIF"), QStringLiteral("Nombre"), QStringLiteral("IVACC")}));
     QCOMPARE(grid.value(2), QVariant(QStringLiteral("N")));
 }
 
