@@ -29,3 +29,4 @@ int runQueryCommand(const QStringList& arguments, CliStreams streams);
 int runCheckIdCommand(const QStringList& arguments, CliStreams streams);
 int runSampleDbCommand(const QStringList& arguments, CliStreams streams);
 int runMod190Command(const QStringList& arguments, CliStreams streams);
+int runMod347Command(const QStringList& arguments, CliStreams streams);

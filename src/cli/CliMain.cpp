@@ -9,6 +9,7 @@ struct Command {
 
 constexpr Command kCommands[] = {
     {"mod190", runMod190Command},
+    {"mod347", runMod347Command},
     {"check-id", runCheckIdCommand},
     {"sample-db", runSampleDbCommand},
     {"query", runQueryCommand},
@@ -20,6 +21,8 @@ QString cliUsage() {
     return QStringLiteral(
         "Uso:\n"
         "  aeat-cli mod190 --db FICHERO --out CARPETA [--phone T] [--contact T] [--number T]\n"
+        "  aeat-cli mod347 --db FICHERO --out CARPETA [--threshold T] [--phone T] [--contact T] [--number T]\n"
+        "                 [--yes]\n"
         "  aeat-cli check-id ID...\n"
         "  aeat-cli sample-db FICHERO [--suppliers N] [--entries N] [--seed N] [--faults]\n"
         "  aeat-cli query --db FICHERO INSTRUCCIÓN\n"

@@ -6,6 +6,7 @@
 #include "db/DbError.h"
 #include "declaration/DeclarantHeader.h"
 #include "mod190/Mod190Run.h"
+#include "mod347/Mod347Run.h"
 #include "shell/StartupSettings.h"
 
 #include <QFileInfo>
@@ -72,4 +73,26 @@ int runMod190Command(const QStringList& arguments, CliStreams streams) {
     TextUserInterface ui(streams.err, false);
     ContactInputs contact = contactInputs(*args, QStringLiteral("190"));
     return exitStatusFor(runModelo190(*AccountsDb, args->value(QStringLiteral("out")), contact, ui).result);
+}
+
+int runMod347Command(const QStringList& arguments, CliStreams streams) {
+    const auto args = declarationArguments(arguments, streams, {QStringLiteral("threshold")}, {QStringLiteral("yes")});
+    if (!args)
+        return kExitUsage;
+    TextUserInterface ui(streams.err, args->has(QStringLiteral("yes")));
+    const QString threshold = args->value(QStringLiteral("threshold"), kInitialThreshold);
+    if (!acceptThreshold(threshold, ui))
+        return kExitUsage;
+    std::unique_ptr<Database> AccountsDb;
+    switch (loadModelo347(args->value(QStringLiteral("db")), threshold, AccountsDb, ui)) {
+        case Modelo347Load::OpenFailed:
+            return kExitFailure;
+        case Modelo347Load::NothingToDeclare:
+            return kExitNothingToDeclare;
+        case Modelo347Load::Ready:
+            break;
+    }
+    Modelo347Session session{*AccountsDb, args->value(QStringLiteral("out")), threshold};
+    ContactInputs contact = contactInputs(*args, QStringLiteral("347"));
+    return exitStatusFor(runModelo347(session, threshold, contact, ui).result);
 }

@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cstring>
+#include <optional>
 #include <string>
 
 namespace {
@@ -36,6 +37,15 @@ void jetNow(sqlite3_context* ctx, int, sqlite3_value**) {
     resultText(ctx, now.toString(format));
 }
 
+// The year of an ISO date text, read straight from its bytes: this runs once per entry.
+std::optional<int> isoYear(const unsigned char* text, int size) {
+    const auto digit = [&](int i) { return i < size && text[i] >= '0' && text[i] <= '9'; };
+    if (size < 10 || !digit(0) || !digit(1) || !digit(2) || !digit(3) || text[4] != '-' || !digit(5) || !digit(6) ||
+        text[7] != '-' || !digit(8) || !digit(9))
+        return std::nullopt;
+    return (text[0] - '0') * 1000 + (text[1] - '0') * 100 + (text[2] - '0') * 10 + (text[3] - '0');
+}
+
 void jetYear(sqlite3_context* ctx, int, sqlite3_value** argv) {
     switch (sqlite3_value_type(argv[0])) {
         case SQLITE_NULL:
@@ -49,13 +59,14 @@ void jetYear(sqlite3_context* ctx, int, sqlite3_value** argv) {
             return;
         }
         default: {
-            const QString text = argumentText(argv[0]);
-            const QDate date = QDate::fromString(text.left(10), QStringLiteral("yyyy-MM-dd"));
-            if (!date.isValid()) {
-                resultError(ctx, QStringLiteral("No coinciden los tipos de datos: '%1' no es una fecha.").arg(text));
+            const unsigned char* text = sqlite3_value_text(argv[0]);
+            const std::optional<int> year = isoYear(text, sqlite3_value_bytes(argv[0]));
+            if (!year) {
+                resultError(ctx, QStringLiteral("No coinciden los tipos de datos: '%1' no es una fecha.")
+                                     .arg(argumentText(argv[0])));
                 return;
             }
-            sqlite3_result_int(ctx, date.year());
+            sqlite3_result_int(ctx, *year);
         }
     }
 }
@@ -127,7 +138,8 @@ void registerFunction(sqlite3* db, const char* name, int args, void (*fn)(sqlite
 }  // namespace
 
 void registerJetFunctions(sqlite3* db) {
-    registerFunction(db, "Now", 0, jetNow, false);
+    // Declared deterministic so that SQLite reads the clock once per statement, not once per row.
+    registerFunction(db, "Now", 0, jetNow, true);
     registerFunction(db, "Year", 1, jetYear, true);
     registerFunction(db, "left$", 2, jetLeft, true);
     registerFunction(db, "space", 1, jetSpace, true);

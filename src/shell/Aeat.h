@@ -62,6 +62,3 @@ private:
     QPointer<QWidget> m_mod190;
     QPointer<QWidget> m_review;
 };
-
-/** The menu's title, also the application's own title in its messages. */
-inline const QString kApplicationTitle = QStringLiteral("Datos de Ecorda para AEAT");

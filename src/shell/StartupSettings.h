@@ -4,6 +4,9 @@
 
 #include <QString>
 
+/** The menu's title, also the application's own title in its messages. */
+inline const QString kApplicationTitle = QStringLiteral("Datos de Ecorda para AEAT");
+
 /** The connect string that carries the accounting database's password. */
 inline const QString DbConnect = QStringLiteral(";pwd=kvt503927.mqa");
 

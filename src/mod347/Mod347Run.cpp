@@ -1,0 +1,110 @@
+#include "Mod347Run.h"
+
+#include "Mod347Writer.h"
+#include "OperationsExtraction.h"
+#include "SupplierPreChecks.h"
+#include "db/Database.h"
+#include "db/SkipOnFailure.h"
+#include "declaration/OutputTextFile.h"
+#include "declaration/RecordError.h"
+#include "declaration/ReviewFile.h"
+#include "shell/StartupSettings.h"
+#include "shell/UserInterface.h"
+
+#include <QDir>
+#include <QFile>
+
+namespace {
+
+RunOutcome failed(UserInterface& ui, const QString& reason) {
+    ui.showMessage(QStringLiteral("No se ha podido generar el fichero del modelo 347.\r\n") + reason,
+                   QStringLiteral("ATENCIÓN"), MessageIcon::Critical, MessageButtons::Ok);
+    return {RunResult::Failed, true};
+}
+
+RunOutcome writeDeclaration(Modelo347Session& session, const QString& threshold, ContactInputs& contact,
+                            UserInterface& ui) {
+    const QString path = outputFilePath(session.outputFolder, kModelo347File);
+    QFile::remove(path);
+    OutputTextFile file(path);
+    const std::optional<QString> DeclarantNif = WriteModelo347Header(session.AccountsDb, file, contact, threshold, ui);
+    if (!DeclarantNif) {
+        file.close();
+        return {RunResult::NothingToDeclare, true};
+    }
+    switch (CheckSupplierData(session.AccountsDb, session.outputFolder, ui)) {
+        case SupplierCheck::MissingPostalCodes:
+            file.close();
+            return {RunResult::DataToCorrect, true};
+        case SupplierCheck::Declined:
+            file.close();
+            return {RunResult::StoppedAtQuestion, true};
+        case SupplierCheck::GoOn:
+            break;
+    }
+    WriteDeclaredRecords(session.AccountsDb, file, *DeclarantNif);
+    file.close();
+    ui.showMessage(QStringLiteral("Fichero : ") + QDir::toNativeSeparators(path), QStringLiteral("PROCESO TERMINADO"),
+                   MessageIcon::None, MessageButtons::Ok);
+    return {RunResult::FileWritten, true};
+}
+
+}  // namespace
+
+void PrepararTablas(const QString& DbPath) {
+    std::unique_ptr<Database> AccountsDb;
+    skipOnFailure([&] {
+        AccountsDb = Database::open(DbPath, false, false, DbConnect);
+        AccountsDb->execute(QStringLiteral("select * into Clientes from provedores"));
+        AccountsDb->execute(QStringLiteral("delete * from Clientes"));
+        AccountsDb->execute(QStringLiteral("Create table IVA (iuprincipal Text, iuiva Text, nif text)"));
+    });
+    if (AccountsDb)
+        AccountsDb->close();
+}
+
+Modelo347Load loadModelo347(const QString& DbPath, const QString& threshold, std::unique_ptr<Database>& AccountsDb,
+                            UserInterface& ui) {
+    PrepararTablas(DbPath);
+    try {
+        AccountsDb = Database::open(DbPath, false, false, DbConnect);
+    } catch (const DbError& error) {
+        ui.showMessage(error.message(), kApplicationTitle, MessageIcon::Critical, MessageButtons::Ok);
+        return Modelo347Load::OpenFailed;
+    }
+    Database& db = *AccountsDb;
+    skipOnFailure([&] { db.addTextField(QStringLiteral("provedores"), QStringLiteral("IVACC"), 1, QStringLiteral("N")); });
+    skipOnFailure([&] { db.setFieldDefault(QStringLiteral("provedores"), QStringLiteral("IVACC"), QStringLiteral("N")); });
+    db.refresh();
+    skipOnFailure([&] { db.execute(QStringLiteral("update provedores set IVACC = 'N' where isnull(IVACC)")); });
+    // Five statements a supplier read its entries by NIF: without an index each would read them all.
+    skipOnFailure([&] { db.ensureIndex(QStringLiteral("TdApt"), QStringLiteral("NifProv")); });
+    return SelectOperations(db, threshold, ui) ? Modelo347Load::Ready : Modelo347Load::NothingToDeclare;
+}
+
+bool acceptThreshold(const QString& thresholdText, UserInterface& ui) {
+    if (isPlainDecimal(thresholdText))
+        return true;
+    ui.showMessage(QStringLiteral("Mete bien el tope"), kApplicationTitle, MessageIcon::None, MessageButtons::Ok);
+    return false;
+}
+
+RunOutcome runModelo347(Modelo347Session& session, const QString& thresholdText, ContactInputs& contact,
+                        UserInterface& ui) {
+    if (!acceptThreshold(thresholdText, ui))
+        return {RunResult::BadInput, false};
+    try {
+        if (thresholdText != session.selectionThreshold) {
+            if (!SelectOperations(session.AccountsDb, thresholdText, ui))
+                return {RunResult::NothingToDeclare, true};
+            session.selectionThreshold = thresholdText;
+        }
+        return writeDeclaration(session, thresholdText, contact, ui);
+    } catch (const DbError& error) {
+        return failed(ui, error.message());
+    } catch (const RecordError& error) {
+        return failed(ui, error.message());
+    } catch (const FileError& error) {
+        return failed(ui, error.message());
+    }
+}

@@ -1,0 +1,143 @@
+#include "Mod347Writer.h"
+
+#include "OperationsExtraction.h"
+#include "db/Clock.h"
+#include "db/Database.h"
+#include "declaration/Amount.h"
+#include "declaration/OutputTextFile.h"
+
+#include <QDate>
+
+#include <array>
+#include <cstdlib>
+
+namespace {
+
+using namespace FieldRules;
+
+const QString kDeclaredSuppliers = QStringLiteral(
+    "select s.expr1000, s.nif, s.nombre, s.expr1003, s.expr1004, s.expr1005, s.expr1006, p.ivacc from stper s "
+    "inner join provedores p on s.nif = p.nif");
+const QString kPaidInTheYear =
+    QStringLiteral("select sum(cantidad) from tdapt where nifprov = ? and year(f_pago) = year(now)-1");
+
+// Province 99 stands for a supplier abroad, whose NIF begins with its country code.
+const QString kAbroad = QStringLiteral("99");
+
+// An amount the database gives as absent is 0.
+double euros(const QVariant& value) { return value.isNull() ? 0 : value.toDouble(); }
+
+QByteArray sign(double amount) { return amount < 0 ? QByteArray("N") : QByteArray(" "); }
+
+// Rule 4 on the absolute value; the sign goes in its own position.
+QByteArray magnitude(double amount) { return FieldRules::amount(std::abs(roundToCents(amount)), 15); }
+
+QString dateLiteral(const QDate& date) { return date.toString(QStringLiteral("'#'MM/dd/yyyy'#'")); }
+
+QString quarterStatement(int quarter, int year) {
+    const QDate first(year, 3 * quarter + 1, 1);
+    const QDate last = first.addMonths(3).addDays(-1);
+    return QStringLiteral("select sum(cantidad) from TdApt Where f_factura between ") + dateLiteral(first) +
+           QStringLiteral(" and ") + dateLiteral(last) + QStringLiteral(" and ") + QStringLiteral("NifProv = ?");
+}
+
+std::array<double, 4> quarterlyAmounts(Database& db, const QString& nif, const QString& ivacc) {
+    std::array<double, 4> amounts{};
+    if (ivacc != QLatin1String("N"))
+        return amounts;
+    const int year = Clock::declarationYear();
+    for (int quarter = 0; quarter < 4; ++quarter)
+        amounts[quarter] = euros(db.openRecordset(quarterStatement(quarter, year), {nif}).value(0));
+    return amounts;
+}
+
+// The name as the record carries it: upper-cased, normalized, and cut at its first line break.
+QString declaredName(const QString& name) {
+    QString result = recordName(name);
+    result.truncate(result.indexOf(QLatin1Char('\r')) >= 0 ? result.indexOf(QLatin1Char('\r')) : result.size());
+    result.truncate(result.indexOf(QLatin1Char('\n')) >= 0 ? result.indexOf(QLatin1Char('\n')) : result.size());
+    return result;
+}
+
+// A province shorter than two characters is zero-filled so that the record keeps its positions.
+QByteArray province(const QString& code) { return code.size() >= 2 ? text(code, 2) : digits(code, 2); }
+
+int declaredRecordCount(Database& db) {
+    Recordset rows = db.openRecordset(kDeclaredSuppliers);
+    return rows.recordCount();
+}
+
+}  // namespace
+
+std::optional<QString> WriteModelo347Header(Database& db, OutputTextFile& file, ContactInputs& contact,
+                                            const QString& threshold, UserInterface& ui) {
+    DeclarantHeader header = buildDeclarantHeader(db, QStringLiteral("347"), contact);
+    if (!CountDeclaredSuppliers(db, threshold, ui))
+        return std::nullopt;
+    // The agency reads this field as the number of records that follow, which
+    // the count statement need not equal (cash-basis suppliers, NifNO).
+    const int records = declaredRecordCount(db);
+    const double total = euros(db.openRecordset(QStringLiteral("select sum(Expr1005) from Stper")).value(0));
+    header.record.add(136, 144, count(records, 9))
+        .add(145, 145, constant(" ", 1))
+        .add(146, 160, FieldRules::amount(roundToCents(total), 15))
+        .add(161, 169, constant("000000000", 9))
+        .add(170, 170, constant(" ", 1))
+        .add(171, 185, constant("000000000000000", 15))
+        .add(186, 500, QByteArray(315, ' '));
+    file.writeRaw(header.record.line());
+    return header.DeclarantNif;
+}
+
+void WriteDeclaredRecords(Database& db, OutputTextFile& file, const QString& DeclarantNif) {
+    const QByteArray year = digits(QString::number(Clock::declarationYear()), 4);
+    for (Recordset rows = db.openRecordset(kDeclaredSuppliers); !rows.eof(); rows.moveNext()) {
+        const QString nif = rows.value(QStringLiteral("nif")).toString();
+        const QString code = rows.value(QStringLiteral("expr1003")).toString();
+        const QString ivacc = rows.value(QStringLiteral("ivacc")).toString();
+        const double yearly = euros(rows.value(QStringLiteral("expr1005")));
+        const bool abroad = code == kAbroad;
+        const std::array<double, 4> quarters = quarterlyAmounts(db, nif, ivacc);
+        double cashBasis = 0;
+        if (ivacc == QLatin1String("S"))
+            cashBasis = euros(db.openRecordset(kPaidInTheYear, {nif}).value(0));
+        else if (ivacc != QLatin1String("N"))
+            cashBasis = yearly;
+
+        DeclarationRecord record;
+        record.add(1, 1, constant("2", 1))
+            .add(2, 4, constant("347", 3))
+            .add(5, 8, year)
+            .add(9, 17, digits(DeclarantNif, 9))
+            .add(18, 26, abroad ? QByteArray(9, ' ') : digits(nif, 9))
+            .add(27, 35, constant("         ", 9))
+            .add(36, 75, text(declaredName(rows.value(QStringLiteral("nombre")).toString()), 40))
+            .add(76, 76, constant("D", 1))
+            .add(77, 78, province(code))
+            .add(79, 80, abroad ? text(nif.left(2), 2) : QByteArray("  "))
+            .add(81, 81, constant(" ", 1))
+            .add(82, 82, constant("D", 1))
+            .add(83, 83, sign(yearly))
+            .add(84, 98, magnitude(yearly))
+            .add(99, 99, constant(" ", 1))
+            .add(100, 100, constant(" ", 1))
+            .add(101, 115, constant("000000000000000", 15))
+            .add(116, 116, constant(" ", 1))
+            .add(117, 131, constant("000000000000000", 15))
+            .add(132, 135, constant("0000", 4));
+        for (int quarter = 0; quarter < 4; ++quarter) {
+            const int first = 136 + 32 * quarter;
+            record.add(first, first, sign(quarters[quarter]))
+                .add(first + 1, first + 15, magnitude(quarters[quarter]))
+                .add(first + 16, first + 16, constant(" ", 1))
+                .add(first + 17, first + 31, constant("000000000000000", 15));
+        }
+        record.add(264, 280, QByteArray(17, ' '))
+            .add(281, 281, constant(ivacc == QLatin1String("S") ? "X" : " ", 1))
+            .add(282, 283, constant("  ", 2))
+            .add(284, 284, ivacc == QLatin1String("N") ? QByteArray(" ") : sign(yearly))
+            .add(285, 299, ivacc == QLatin1String("N") ? constant("000000000000000", 15) : magnitude(cashBasis))
+            .add(300, 500, QByteArray(201, ' '));
+        file.writeRaw(record.line());
+    }
+}

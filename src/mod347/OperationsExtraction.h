@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QString>
+
+#include <optional>
+
+class Database;
+class UserInterface;
+
+/** The selection statement: last year's suppliers above `threshold`, as Stper holds them. */
+QString selectionStatement(const QString& threshold);
+/** The count statement: ordinary suppliers by invoice date, cash-basis ones by payment date, above `threshold`. */
+QString countStatement(const QString& threshold);
+
+/**
+ * Whether a threshold text may go into the statements: a plain decimal number
+ * (optional sign, digits, at most one point) with blanks around it at most.
+ */
+bool isPlainDecimal(const QString& text);
+
+/**
+ * Builds the work table TStper and the saved queries Stper and NifNO with the
+ * suppliers above `threshold`, each step skipped alone when it fails. When no
+ * supplier passes it tells the user and returns false: the program ends.
+ */
+bool SelectOperations(Database& db, const QString& threshold, UserInterface& ui);
+
+/**
+ * The number of suppliers to declare above `threshold`. With none it tells
+ * the user and returns nothing: the program ends. Throws DbError.
+ */
+std::optional<int> CountDeclaredSuppliers(Database& db, const QString& threshold, UserInterface& ui);

@@ -1,0 +1,73 @@
+#include "SupplierPreChecks.h"
+
+#include "db/Database.h"
+#include "declaration/OutputTextFile.h"
+#include "declaration/ReviewFile.h"
+#include "shell/UserInterface.h"
+#include "taxid/cCifNif.h"
+
+#include <QDir>
+#include <QFile>
+
+namespace {
+
+const QString kHeading = QStringLiteral("   NIF        NOMBRE");
+
+bool missingPostalCodes(Database& db, const QString& folder, UserInterface& ui) {
+    const Recordset missing =
+        db.openRecordset(QStringLiteral("select nif, nombre from stper where isnull(expr1003) or expr1003 = ''"));
+    if (missing.eof())
+        return false;
+    const QString path = outputFilePath(folder, kPostalCodeCheckFile);
+    writeReviewFile(path,
+                    {QString(52, QLatin1Char('_')), QStringLiteral("Estos proveedores no tienen grabado el Código Postal"),
+                     QStringLiteral("Debe corregirlo primero"), QString(52, QLatin1Char('_')), kHeading},
+                    missing);
+    ui.showMessage(QStringLiteral("Vea el fichero \r\n") + QDir::toNativeSeparators(path),
+                   QStringLiteral("ERRORES EN PROVEEDORES"), MessageIcon::Critical, MessageButtons::Ok);
+    ui.shellOpen(path);
+    return true;
+}
+
+// Lists the suppliers whose identifier the validator rejects; true if there was any.
+bool listDoubtfulIdentifiers(Database& db, const QString& path) {
+    Recordset suppliers = db.openRecordset(QStringLiteral("select nif, nombre from stper"));
+    if (suppliers.eof())
+        return false;
+    OutputTextFile file(path);
+    for (const QString& line : {QString(54, QLatin1Char('_')),
+                                QStringLiteral("Estos proveedores tienen un CIF/NIF que parece erróneo"),
+                                QString(52, QLatin1Char('_')), kHeading})
+        file.writeLine(line);
+    cCifNif check;
+    bool doubtful = false;
+    for (; !suppliers.eof(); suppliers.moveNext()) {
+        const QString nif = suppliers.value(0).toString();
+        QString checked = nif;
+        check.Entrada(checked);
+        if (!check.Correcto()) {
+            doubtful = true;
+            file.writeRaw(OutputTextFile::supplierLine(nif, suppliers.value(1).toString()) + "\r\n");
+        }
+    }
+    file.close();
+    return doubtful;
+}
+
+}  // namespace
+
+SupplierCheck CheckSupplierData(Database& db, const QString& folder, UserInterface& ui) {
+    if (missingPostalCodes(db, folder, ui))
+        return SupplierCheck::MissingPostalCodes;
+    const QString path = outputFilePath(folder, kIdentifierCheckFile);
+    if (!listDoubtfulIdentifiers(db, path)) {
+        QFile::remove(path);
+        return SupplierCheck::GoOn;
+    }
+    const MessageAnswer answer =
+        ui.showMessage(QStringLiteral("Vea el fichero \r\n") + QDir::toNativeSeparators(path) +
+                           QStringLiteral("\r\n¿Desea continuar?"),
+                       QStringLiteral("POSIBLES ERRORES EN CIF/NIF DE PROVEEDORES"), MessageIcon::Critical,
+                       MessageButtons::YesNo);
+    return answer == MessageAnswer::Yes ? SupplierCheck::GoOn : SupplierCheck::Declined;
+}

@@ -1,0 +1,380 @@
+#include "db/Clock.h"
+#include "mod347/Mod347Run.h"
+#include "mod347/OperationsExtraction.h"
+#include "support/FixtureDatabase.h"
+#include "support/Golden.h"
+#include "support/ScriptedUserInterface.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTest>
+
+namespace {
+
+// A fixture database for Modelo 347, loaded as the window loads it.
+struct Run347 {
+    FixtureDatabase f;
+    QString out = f.folder() + QStringLiteral("/Mdb");
+    ScriptedUserInterface ui;
+    ContactInputs contact = initialContactInputs(QStringLiteral("347"));
+    std::unique_ptr<Database> AccountsDb;
+    std::optional<Modelo347Session> session;
+
+    Run347() {
+        QDir().mkpath(out);
+        f.native(QStringLiteral("insert into Centro values ('Q2826000H', 'Centro Público María')"));
+    }
+
+    void supplier(const QString& nif, const QString& name, const QVariant& postalCode) {
+        f.addSupplier(nif, name, postalCode);
+    }
+    void entry(const QString& nif, double amount, const QString& invoiced, const QString& paid = QString(),
+               const QVariant& group = {}) {
+        f.addEntry(nif, amount, invoiced, paid, group);
+    }
+    Modelo347Load load() {
+        const Modelo347Load result = loadModelo347(f.path(), kInitialThreshold, AccountsDb, ui);
+        if (result == Modelo347Load::Ready)
+            session.emplace(Modelo347Session{*AccountsDb, out});
+        return result;
+    }
+    void setCashBasis(const QString& nif, const QString& flag) {
+        AccountsDb->execute(QStringLiteral("update provedores set IVACC = ? where nif = ?"), {flag, nif});
+    }
+    RunOutcome run(const QString& threshold = kInitialThreshold) { return runModelo347(*session, threshold, contact, ui); }
+    QByteArray file(const QString& name = QStringLiteral("Mod347.txt")) const { return readAll(out + QLatin1Char('/') + name); }
+    QStringList lines() const {
+        QStringList result;
+        for (const QByteArray& line : file().split('\n'))
+            if (!line.isEmpty())
+                result.append(QString::fromLatin1(line));
+        return result;
+    }
+    QString line(const QString& nameStart) const {
+        for (const QString& l : lines())
+            if (l.startsWith(QLatin1Char('2')) && l.mid(35).startsWith(nameStart))
+                return l;
+        return QString();
+    }
+    QVariant single(const QString& sql) { return AccountsDb->openRecordset(sql).value(0); }
+};
+
+}  // namespace
+
+class TestMod347Run : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init() { Clock::pin(QDateTime(QDate(2026, 3, 15), QTime(11, 30))); }
+    void cleanup() { Clock::unpin(); }
+    void declaredRecords();
+    void negativeAmounts();
+    void everyLineIsFiveHundredBytes();
+    void thresholdText_data();
+    void thresholdText();
+    void editedThresholdSelectsAgain();
+    void missingPostalCodeStopsBeforeTheIdentifiers();
+    void doubtfulIdentifiersAndTheQuestion_data();
+    void doubtfulIdentifiersAndTheQuestion();
+    void cleanRunDeletesTheIdentifierReview();
+    void secondRunReplacesTheFile();
+    void nothingAboveTheThresholdAtLoad();
+    void loadPreparesTheDatabaseOnce();
+};
+
+void TestMod347Run::declaredRecords() {
+    Run347 r;
+    r.supplier(QStringLiteral("B1234567"), QStringLiteral("Papelería Sur"), QStringLiteral("28001"));
+    r.entry(QStringLiteral("B1234567"), 4000, QStringLiteral("2025-03-01"));
+    r.supplier(QStringLiteral("fr123456789"), QStringLiteral("Fournitures de Paris"), QStringLiteral("99000"));
+    r.entry(QStringLiteral("fr123456789"), 5000, QStringLiteral("2025-07-01"));
+    r.supplier(QStringLiteral("B12345674"), QStringLiteral("Limpiezas Ñandú, S.L.\r\n(sucursal)"), QStringLiteral("41001"));
+    r.entry(QStringLiteral("B12345674"), 3100, QStringLiteral("2025-05-01"));
+    r.supplier(QStringLiteral("A00000000"), QStringLiteral("Ordinario"), QStringLiteral("08001"));
+    r.entry(QStringLiteral("A00000000"), 1000.00, QStringLiteral("2025-02-10"));
+    r.entry(QStringLiteral("A00000000"), 3500.10, QStringLiteral("2025-11-20"));
+    r.entry(QStringLiteral("A00000000"), 777, QStringLiteral("2024-11-20"));  // another year
+    r.supplier(QStringLiteral("12345678Z"), QStringLiteral("Caja (criterio de caja)"), QStringLiteral("46001"));
+    r.entry(QStringLiteral("12345678Z"), 4000, QStringLiteral("2025-06-01"), QStringLiteral("2026-01-15"));
+    r.entry(QStringLiteral("12345678Z"), 2500, QStringLiteral("2024-12-01"), QStringLiteral("2025-01-15"));
+    r.entry(QStringLiteral("12345678Z"), 1200, QStringLiteral("2025-02-01"), QStringLiteral("2025-02-15"));
+    r.supplier(QStringLiteral("A0000000J"), QStringLiteral("Minúscula"), QStringLiteral("50001"));
+    r.entry(QStringLiteral("A0000000J"), 3200.55, QStringLiteral("2025-09-09"));
+    r.supplier(QStringLiteral("B1234567D"), QStringLiteral("Provincia corta"), QStringLiteral("5"));
+    r.entry(QStringLiteral("B1234567D"), 3005.07, QStringLiteral("2025-12-31"));
+    r.supplier(QStringLiteral("Q2826000H"), QStringLiteral("Igual al tope"), QStringLiteral("28002"));
+    r.entry(QStringLiteral("Q2826000H"), 3005.06, QStringLiteral("2025-04-04"));
+    r.supplier(QStringLiteral("S1234567D"), QStringLiteral("Grupo negativo"), QStringLiteral("28003"));
+    r.entry(QStringLiteral("S1234567D"), 9000, QStringLiteral("2025-04-04"));
+    r.entry(QStringLiteral("S1234567D"), 10, QStringLiteral("2025-04-05"), QString(), -1);
+    r.supplier(QStringLiteral("X1234567L"), QStringLiteral("Con línea de IVA"), QStringLiteral("28004"));
+    r.entry(QStringLiteral("X1234567L"), 3000, QStringLiteral("2025-10-04"), QString(), 0);
+    r.entry(QStringLiteral("X1234567L"), 630, QStringLiteral("2025-10-04"));
+    QCOMPARE(r.load(), Modelo347Load::Ready);
+    const QString vatLine = r.single(QStringLiteral("select iu from TdApt where cantidad = 630")).toString();
+    r.AccountsDb->execute(QStringLiteral("insert into IVA (iuprincipal, iuiva, nif) values ('1', ?, 'X1234567L')"), {vatLine});
+    r.setCashBasis(QStringLiteral("12345678Z"), QStringLiteral("S"));
+    r.setCashBasis(QStringLiteral("A0000000J"), QStringLiteral("s"));
+    // The selection was made at load, before the VAT line was listed: make it again as a new opening would.
+    QVERIFY(SelectOperations(*r.AccountsDb, kInitialThreshold, r.ui));
+    r.ui.answers = {MessageAnswer::Yes};
+
+    const RunOutcome outcome = r.run();
+    QCOMPARE(outcome.result, RunResult::FileWritten);
+    QString why;
+    QVERIFY2(matchesGolden(r.file(), QStringLiteral("mod347"), QStringLiteral("declared-records.txt"), &why), qPrintable(why));
+
+    const QStringList lines = r.lines();
+    QCOMPARE(lines.size(), 8);
+    QCOMPARE(lines[0].mid(135, 9), QStringLiteral("000000007"));  // the type 2 records that follow
+    QCOMPARE(lines[0].mid(107, 13), QStringLiteral("3470000000001"));
+    QCOMPARE(r.line(QStringLiteral("PAPELERIA")).mid(17, 9), QStringLiteral("0B1234567"));
+    QCOMPARE(r.line(QStringLiteral("PAPELERIA")).mid(78, 2), QStringLiteral("  "));
+    QCOMPARE(r.line(QStringLiteral("FOURNITURES")).mid(17, 9), QString(9, QLatin1Char(' ')));
+    QCOMPARE(r.line(QStringLiteral("FOURNITURES")).mid(76, 4), QStringLiteral("99FR"));
+    QCOMPARE(r.line(QStringLiteral("LIMPIEZAS")).mid(35, 40), QStringLiteral("LIMPIEZAS \xD1" "ANDU, S.L.").leftJustified(40));
+    const QString ordinary = r.line(QStringLiteral("ORDINARIO"));
+    QCOMPARE(ordinary.mid(83, 15), QStringLiteral("000000000450010"));
+    QCOMPARE(ordinary.mid(136, 15), QStringLiteral("000000000100000"));
+    QCOMPARE(ordinary.mid(168, 15), QStringLiteral("000000000000000"));
+    QCOMPARE(ordinary.mid(200, 15), QStringLiteral("000000000000000"));
+    QCOMPARE(ordinary.mid(232, 15), QStringLiteral("000000000350010"));
+    QCOMPARE(ordinary.mid(280, 1), QStringLiteral(" "));
+    QCOMPARE(ordinary.mid(283, 16), QStringLiteral(" 000000000000000"));
+    const QString cashBasis = r.line(QStringLiteral("CAJA CRITERIO"));
+    QCOMPARE(cashBasis.mid(83, 15), QStringLiteral("000000000520000"));
+    QCOMPARE(cashBasis.mid(136, 15), QStringLiteral("000000000000000"));
+    QCOMPARE(cashBasis.mid(280, 1), QStringLiteral("X"));
+    QCOMPARE(cashBasis.mid(284, 15), QStringLiteral("000000000370000"));
+    const QString lowerCase = r.line(QStringLiteral("MINUSCULA"));
+    QCOMPARE(lowerCase.mid(136, 15), QStringLiteral("000000000000000"));
+    QCOMPARE(lowerCase.mid(280, 1), QStringLiteral(" "));
+    QCOMPARE(lowerCase.mid(284, 15), QStringLiteral("000000000320055"));
+    QCOMPARE(r.line(QStringLiteral("PROVINCIA CORTA")).mid(76, 2), QStringLiteral("05"));
+    QVERIFY(r.line(QStringLiteral("IGUAL AL TOPE")).isEmpty());
+    QVERIFY(r.line(QStringLiteral("GRUPO NEGATIVO")).isEmpty());
+    const QString vat = r.line(QStringLiteral("CON LINEA"));
+    QVERIFY(vat.isEmpty());  // 3000 without its VAT line is below the threshold
+}
+
+void TestMod347Run::negativeAmounts() {
+    Run347 r;
+    r.supplier(QStringLiteral("A00000000"), QStringLiteral("Abono"), QStringLiteral("08001"));
+    r.entry(QStringLiteral("A00000000"), -1500.25, QStringLiteral("2025-02-10"));
+    r.entry(QStringLiteral("A00000000"), 5000, QStringLiteral("2025-05-10"));
+    r.supplier(QStringLiteral("B12345674"), QStringLiteral("Devoluciones"), QStringLiteral("08002"));
+    r.entry(QStringLiteral("B12345674"), -700, QStringLiteral("2025-08-10"));
+    r.supplier(QStringLiteral("12345678Z"), QStringLiteral("Ventas"), QStringLiteral("08003"));
+    r.entry(QStringLiteral("12345678Z"), 6000, QStringLiteral("2025-08-10"));
+    QCOMPARE(r.load(), Modelo347Load::Ready);
+    r.setCashBasis(QStringLiteral("B12345674"), QStringLiteral("X"));
+    QCOMPARE(r.run(QStringLiteral("-1000")).result, RunResult::FileWritten);
+    QString why;
+    QVERIFY2(matchesGolden(r.file(), QStringLiteral("mod347"), QStringLiteral("negative-amounts.txt"), &why), qPrintable(why));
+    const QString credit = r.line(QStringLiteral("ABONO"));
+    QCOMPARE(credit.mid(82, 16), QStringLiteral(" 000000000349975"));
+    QCOMPARE(credit.mid(135, 16), QStringLiteral("N000000000150025"));
+    QCOMPARE(credit.mid(167, 16), QStringLiteral(" 000000000500000"));
+    const QString refunds = r.line(QStringLiteral("DEVOLUCIONES"));
+    QCOMPARE(refunds.mid(82, 16), QStringLiteral("N000000000070000"));
+    QCOMPARE(refunds.mid(283, 16), QStringLiteral("N000000000070000"));
+}
+
+void TestMod347Run::everyLineIsFiveHundredBytes() {
+    Run347 r;
+    r.supplier(QStringLiteral("A00000000"), QStringLiteral("😀 Œuvres ‘ß’ €"), QStringLiteral("08001"));
+    r.entry(QStringLiteral("A00000000"), 5000, QStringLiteral("2025-02-10"));
+    QCOMPARE(r.load(), Modelo347Load::Ready);
+    QCOMPARE(r.run().result, RunResult::FileWritten);
+    const QList<QByteArray> lines = r.file().split('\n');
+    QCOMPARE(lines.size(), 3);
+    QCOMPARE(lines[0].size(), 501);
+    QCOMPARE(lines[1].size(), 501);
+    QCOMPARE(lines[1].mid(35, 14), QByteArray("? \x8CUVRES \x91\xDF\x92 \x80"));
+}
+
+void TestMod347Run::thresholdText_data() {
+    QTest::addColumn<QString>("threshold");
+    QTest::addColumn<bool>("accepted");
+    QTest::newRow("initial") << "3005.06" << true;
+    QTest::newRow("blanks around") << " 3005.06 " << true;
+    QTest::newRow("whole") << "6000" << true;
+    QTest::newRow("point at the end") << "12." << true;
+    QTest::newRow("point at the start") << ".5" << true;
+    QTest::newRow("sign") << "-5" << true;
+    QTest::newRow("decimal comma") << "3005,06" << false;
+    QTest::newRow("thousands separator") << "1,000.5" << false;
+    QTest::newRow("two points") << "1.000.5" << false;
+    QTest::newRow("letters") << "tope" << false;
+    QTest::newRow("empty") << "" << false;
+    QTest::newRow("statement text") << "0 or 1=1" << false;
+    QTest::newRow("exponent") << "1e3" << false;
+}
+
+void TestMod347Run::thresholdText() {
+    QFETCH(QString, threshold);
+    QFETCH(bool, accepted);
+    QCOMPARE(isPlainDecimal(threshold), accepted);
+    if (accepted)
+        return;
+    Run347 r;
+    r.supplier(QStringLiteral("A00000000"), QStringLiteral("Uno"), QStringLiteral("08001"));
+    r.entry(QStringLiteral("A00000000"), 5000, QStringLiteral("2025-02-10"));
+    QCOMPARE(r.load(), Modelo347Load::Ready);
+    const RunOutcome outcome = r.run(threshold);
+    QCOMPARE(outcome.result, RunResult::BadInput);
+    QVERIFY(!outcome.endsProgram);
+    QCOMPARE(r.ui.messages.size(), 1);
+    QCOMPARE(r.ui.messages[0].text, QStringLiteral("Mete bien el tope"));
+    QCOMPARE(r.ui.messages[0].title, QStringLiteral("Datos de Ecorda para AEAT"));
+    QVERIFY(!QFile::exists(r.out + QStringLiteral("/Mod347.txt")));
+}
+
+void TestMod347Run::editedThresholdSelectsAgain() {
+    Run347 r;
+    r.supplier(QStringLiteral("A00000000"), QStringLiteral("Cuatro mil"), QStringLiteral("08001"));
+    r.entry(QStringLiteral("A00000000"), 4000, QStringLiteral("2025-02-10"));
+    r.supplier(QStringLiteral("B12345674"), QStringLiteral("Siete mil"), QStringLiteral("08002"));
+    r.entry(QStringLiteral("B12345674"), 7000, QStringLiteral("2025-02-10"));
+    QCOMPARE(r.load(), Modelo347Load::Ready);
+    QCOMPARE(r.single(QStringLiteral("select count(*) from TStper")).toInt(), 2);
+    QCOMPARE(r.run(QStringLiteral("6000")).result, RunResult::FileWritten);
+    QCOMPARE(r.single(QStringLiteral("select count(*) from TStper")).toInt(), 1);
+    QCOMPARE(r.session->selectionThreshold, QStringLiteral("6000"));
+    const QStringList lines = r.lines();
+    QCOMPARE(lines.size(), 2);
+    QCOMPARE(lines[0].mid(135, 25), QStringLiteral("000000001 000000000700000"));
+    QVERIFY(lines[1].mid(35).startsWith(QLatin1String("SIETE MIL")));
+}
+
+void TestMod347Run::missingPostalCodeStopsBeforeTheIdentifiers() {
+    Run347 r;
+    r.supplier(QStringLiteral("A00000000"), QStringLiteral("Sin código"), {});
+    r.entry(QStringLiteral("A00000000"), 5000, QStringLiteral("2025-02-10"));
+    r.supplier(QStringLiteral("B1234567"), QStringLiteral("Código vacío"), QStringLiteral(""));
+    r.entry(QStringLiteral("B1234567"), 5000, QStringLiteral("2025-02-10"));
+    r.supplier(QStringLiteral("12345678z"), QStringLiteral("Un carácter"), QStringLiteral("5"));
+    r.entry(QStringLiteral("12345678z"), 5000, QStringLiteral("2025-02-10"));
+    QCOMPARE(r.load(), Modelo347Load::Ready);
+    const RunOutcome outcome = r.run();
+    QCOMPARE(outcome.result, RunResult::DataToCorrect);
+    QVERIFY(outcome.endsProgram);
+    const QString path = r.out + QStringLiteral("/RevisarCP.txt");
+    QCOMPARE(r.file(QStringLiteral("RevisarCP.txt")),
+             QByteArray("____________________________________________________\r\n"
+                        "Estos proveedores no tienen grabado el C\xF3" "digo Postal\r\n"
+                        "Debe corregirlo primero\r\n"
+                        "____________________________________________________\r\n"
+                        "   NIF        NOMBRE\r\n"
+                        "A00000000     Sin c\xF3" "digo\r\n"
+                        "B1234567      C\xF3" "digo vac\xED" "o\r\n"));
+    QCOMPARE(r.ui.messages.size(), 1);
+    QCOMPARE(r.ui.messages[0].title, QStringLiteral("ERRORES EN PROVEEDORES"));
+    QCOMPARE(r.ui.messages[0].text, QStringLiteral("Vea el fichero \r\n") + path);
+    QCOMPARE(r.ui.messages[0].icon, MessageIcon::Critical);
+    QCOMPARE(r.ui.opened, QStringList{path});
+    QVERIFY(!QFile::exists(r.out + QStringLiteral("/RevisarNIF.txt")));
+    QCOMPARE(r.lines().size(), 1);  // the type 1 record alone
+    QVERIFY(r.lines()[0].startsWith(QLatin1String("1347")));
+}
+
+void TestMod347Run::doubtfulIdentifiersAndTheQuestion_data() {
+    QTest::addColumn<bool>("goOn");
+    QTest::newRow("yes") << true;
+    QTest::newRow("no") << false;
+}
+
+void TestMod347Run::doubtfulIdentifiersAndTheQuestion() {
+    QFETCH(bool, goOn);
+    Run347 r;
+    r.supplier(QStringLiteral("B1234567"), QStringLiteral("Papelería Sur"), QStringLiteral("28001"));
+    r.entry(QStringLiteral("B1234567"), 5000, QStringLiteral("2025-02-10"));
+    r.supplier(QStringLiteral("X1234567L"), QStringLiteral("Extranjero válido"), QStringLiteral("28001"));
+    r.entry(QStringLiteral("X1234567L"), 5000, QStringLiteral("2025-02-10"));
+    r.supplier(QStringLiteral("x1234567Y"), QStringLiteral("Extranjero dudoso"), QStringLiteral("28001"));
+    r.entry(QStringLiteral("x1234567Y"), 5000, QStringLiteral("2025-02-10"));
+    QCOMPARE(r.load(), Modelo347Load::Ready);
+    r.ui.answers = {goOn ? MessageAnswer::Yes : MessageAnswer::No};
+    const RunOutcome outcome = r.run();
+    QCOMPARE(outcome.result, goOn ? RunResult::FileWritten : RunResult::StoppedAtQuestion);
+    QVERIFY(outcome.endsProgram);
+    QCOMPARE(r.file(QStringLiteral("RevisarNIF.txt")),
+             QByteArray("______________________________________________________\r\n"
+                        "Estos proveedores tienen un CIF/NIF que parece err\xF3" "neo\r\n"
+                        "____________________________________________________\r\n"
+                        "   NIF        NOMBRE\r\n"
+                        "B1234567      Papeler\xED" "a Sur\r\n"
+                        "x1234567Y     Extranjero dudoso\r\n"));
+    QCOMPARE(r.ui.messages[0].title, QStringLiteral("POSIBLES ERRORES EN CIF/NIF DE PROVEEDORES"));
+    QCOMPARE(r.ui.messages[0].text,
+             QStringLiteral("Vea el fichero \r\n") + r.out + QStringLiteral("/RevisarNIF.txt\r\n¿Desea continuar?"));
+    QCOMPARE(r.ui.messages[0].buttons, MessageButtons::YesNo);
+    QVERIFY(r.ui.opened.isEmpty());
+    QCOMPARE(r.lines().size(), goOn ? 4 : 1);
+}
+
+void TestMod347Run::cleanRunDeletesTheIdentifierReview() {
+    Run347 r;
+    r.supplier(QStringLiteral("A00000000"), QStringLiteral("Uno"), QStringLiteral("08001"));
+    r.entry(QStringLiteral("A00000000"), 5000, QStringLiteral("2025-02-10"));
+    QCOMPARE(r.load(), Modelo347Load::Ready);
+    QFile old(r.out + QStringLiteral("/RevisarNIF.txt"));
+    QVERIFY(old.open(QIODevice::WriteOnly));
+    old.close();
+    QCOMPARE(r.run().result, RunResult::FileWritten);
+    QVERIFY(!old.exists());
+    QCOMPARE(r.ui.messages.size(), 1);
+    QCOMPARE(r.ui.messages[0].title, QStringLiteral("PROCESO TERMINADO"));
+}
+
+void TestMod347Run::secondRunReplacesTheFile() {
+    Run347 r;
+    r.supplier(QStringLiteral("A00000000"), QStringLiteral("Uno"), QStringLiteral("08001"));
+    r.entry(QStringLiteral("A00000000"), 5000, QStringLiteral("2025-02-10"));
+    r.supplier(QStringLiteral("B12345674"), QStringLiteral("Dos"), QStringLiteral("08001"));
+    r.entry(QStringLiteral("B12345674"), 4000, QStringLiteral("2025-02-10"));
+    QCOMPARE(r.load(), Modelo347Load::Ready);
+    QCOMPARE(r.run().result, RunResult::FileWritten);
+    QCOMPARE(r.lines().size(), 3);
+    QCOMPARE(r.run(QStringLiteral("4500")).result, RunResult::FileWritten);
+    QCOMPARE(r.lines().size(), 2);
+    QCOMPARE(r.file().size(), 2 * 502);
+}
+
+void TestMod347Run::nothingAboveTheThresholdAtLoad() {
+    Run347 r;
+    r.supplier(QStringLiteral("A00000000"), QStringLiteral("Igual"), QStringLiteral("08001"));
+    r.entry(QStringLiteral("A00000000"), 3005.06, QStringLiteral("2025-02-10"));
+    QCOMPARE(r.load(), Modelo347Load::NothingToDeclare);
+    QCOMPARE(r.ui.messages.size(), 1);
+    QCOMPARE(r.ui.messages[0].text, QStringLiteral("No hay perceptores para incluir en el fichero."));
+    QCOMPARE(r.ui.messages[0].title, QStringLiteral("ATENCIÓN"));
+    QCOMPARE(r.ui.messages[0].icon, MessageIcon::Information);
+}
+
+void TestMod347Run::loadPreparesTheDatabaseOnce() {
+    Run347 r;
+    r.supplier(QStringLiteral("A00000000"), QStringLiteral("Uno"), QStringLiteral("08001"));
+    r.entry(QStringLiteral("A00000000"), 5000, QStringLiteral("2025-02-10"));
+    QCOMPARE(r.load(), Modelo347Load::Ready);
+    QCOMPARE(r.single(QStringLiteral("select IVACC from provedores")).toString(), QStringLiteral("N"));
+    QCOMPARE(r.single(QStringLiteral("select count(*) from Clientes")).toInt(), 0);
+    QCOMPARE(r.single(QStringLiteral("select count(*) from IVA")).toInt(), 0);
+    QVERIFY(r.single(QStringLiteral("select count(*) from sqlite_schema where type = 'index' and tbl_name = 'TdApt'"))
+                .toInt() == 1);
+    r.f.native(QStringLiteral("insert into Clientes (nif) values ('kept'); update provedores set IVACC = null"));
+    r.AccountsDb.reset();
+    QCOMPARE(r.load(), Modelo347Load::Ready);
+    QCOMPARE(r.single(QStringLiteral("select IVACC from provedores")).toString(), QStringLiteral("N"));
+    QCOMPARE(r.single(QStringLiteral("select count(*) from Clientes")).toInt(), 1);
+    QCOMPARE(r.single(QStringLiteral("select count(*) from sqlite_schema where type = 'index' and tbl_name = 'TdApt'"))
+                 .toInt(),
+             1);
+    for (const char* object : {"Stper", "TStper", "NifNO"})
+        QCOMPARE(r.single(QStringLiteral("select count(*) from sqlite_schema where name = '%1'").arg(QLatin1String(object)))
+                     .toInt(),
+                 1);
+}
+
+QTEST_GUILESS_MAIN(TestMod347Run)
+#include "tst_mod347run.moc"
