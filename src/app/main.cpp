@@ -1,4 +1,5 @@
 #include "mod190/Mod190.h"
+#include "mod347/Mod347.h"
 #include "shell/Aeat.h"
 #include "shell/QtUserInterface.h"
 
@@ -29,7 +30,7 @@ int main(int argc, char* argv[]) {
     StartupSettings settings;
     auto* menu = new Aeat(settings, ui);
     menu->setWindowFactories({
-        [] { return placeholderWindow(QStringLiteral("Obtención del fichero de proveedores para el modelo 347 de la A.E.A.T.")); },
+        [&] { return loaded(new Mod347(settings, ui)); },
         [&] { return loaded(new Mod190(settings, ui)); },
         [] { return placeholderWindow(QStringLiteral("PROVEEDORES")); },
     });

@@ -33,8 +33,8 @@ void label(QWidget* frame, const char* name, const QString& caption, int top, in
     Twips::place(label, 240, top, 6012, height);
 }
 
-ContactLineEdit* textBox(QWidget* frame, int index, const QString& text, int top, int maxLength) {
-    auto* box = new ContactLineEdit(text, frame);
+LostFocusLineEdit* textBox(QWidget* frame, int index, const QString& text, int top, int maxLength) {
+    auto* box = new LostFocusLineEdit(text, frame);
     box->setObjectName(QStringLiteral("Text1(%1)").arg(index));
     box->setFont(designFont());
     if (maxLength > 0)
@@ -44,11 +44,6 @@ ContactLineEdit* textBox(QWidget* frame, int index, const QString& text, int top
 }
 
 }  // namespace
-
-void ContactLineEdit::focusOutEvent(QFocusEvent* event) {
-    QLineEdit::focusOutEvent(event);
-    Q_EMIT lostFocus();
-}
 
 QString trimBlanks(const QString& text) {
     qsizetype first = 0;
@@ -79,7 +74,7 @@ ContactFrames::ContactFrames(QWidget* window, int frame1Top, int frame2Top, cons
           360, 492);
     Text1[2] = textBox(Frame2, 2, initial.declarationNumber, 1080, kMaxLength);
     for (int index = 0; index < 3; ++index)
-        QObject::connect(Text1[index], &ContactLineEdit::lostFocus, window, [this, index] { Text1_LostFocus(index); });
+        QObject::connect(Text1[index], &LostFocusLineEdit::lostFocus, window, [this, index] { Text1_LostFocus(index); });
 }
 
 ContactInputs ContactFrames::inputs() const { return {Text1[0]->text(), Text1[1]->text(), Text1[2]->text()}; }

@@ -1,26 +1,11 @@
 #pragma once
 
 #include "DeclarantHeader.h"
-
-#include <QLineEdit>
+#include "shell/LostFocusLineEdit.h"
 
 #include <array>
 
 class QGroupBox;
-
-/** A text box that reports losing the focus, as the contact inputs need. */
-class ContactLineEdit : public QLineEdit {
-    Q_OBJECT
-
-public:
-    using QLineEdit::QLineEdit;
-
-Q_SIGNALS:
-    void lostFocus();
-
-protected:
-    void focusOutEvent(QFocusEvent* event) override;
-};
 
 /**
  * The contact inputs of a declaration window: Frame1 ("Datos de la persona de
@@ -39,7 +24,7 @@ public:
 
     QGroupBox* Frame1;
     QGroupBox* Frame2;
-    std::array<ContactLineEdit*, 3> Text1;
+    std::array<LostFocusLineEdit*, 3> Text1;
 };
 
 /** Removes leading and trailing blanks, as the boxes do when they lose the focus. */

@@ -52,6 +52,8 @@ private Q_SLOTS:
     void checkId();
     void mod190_data();
     void mod190();
+    void mod347_data();
+    void mod347();
 };
 
 void TestCli::badUsage_data() {
@@ -187,10 +189,57 @@ void TestCli::mod190() {
     const CliRun run = runCliWith(arguments + options + QStringList{QStringLiteral("--contact"), QStringLiteral(" Núñez ")});
     QCOMPARE(run.status, status);
     if (!err.isEmpty())
-        QCOMPARE(run.err, err.arg(f.folder()));
+        QCOMPARE(run.err, QString(err).replace(QLatin1String("%1"), f.folder()));
     QVERIFY(run.out.isEmpty());
     if (status == 0)
         QVERIFY(readAll(f.folder() + QStringLiteral("/Mod190.txt")).mid(67, 40).startsWith("NU\xD1" "EZ "));
+}
+
+void TestCli::mod347_data() {
+    QTest::addColumn<QString>("nif");
+    QTest::addColumn<QVariant>("postalCode");
+    QTest::addColumn<QStringList>("options");
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QString>("lastMessage");
+    QTest::newRow("file written") << "B12345674" << QVariant(QStringLiteral("28001")) << QStringList{} << 0
+                                  << "PROCESO TERMINADO: Fichero : %1/Mod347.txt";
+    QTest::newRow("postal code missing") << "B12345674" << QVariant() << QStringList{} << 4
+                                         << "ERRORES EN PROVEEDORES: Vea el fichero \n%1/RevisarCP.txt";
+    QTest::newRow("doubtful identifier, no") << "B1234567" << QVariant(QStringLiteral("28001")) << QStringList{} << 5
+                                             << "POSIBLES ERRORES EN CIF/NIF DE PROVEEDORES: Vea el fichero \n"
+                                                "%1/RevisarNIF.txt\n¿Desea continuar?";
+    QTest::newRow("doubtful identifier, yes") << "B1234567" << QVariant(QStringLiteral("28001"))
+                                              << QStringList{QStringLiteral("--yes")} << 0
+                                              << "PROCESO TERMINADO: Fichero : %1/Mod347.txt";
+    QTest::newRow("nothing above the threshold") << "B12345674" << QVariant(QStringLiteral("28001"))
+                                                 << QStringList{QStringLiteral("--threshold"), QStringLiteral("9000")} << 3
+                                                 << "ATENCIÓN: No hay perceptores para incluir en el fichero.";
+    QTest::newRow("threshold not a number") << "B12345674" << QVariant(QStringLiteral("28001"))
+                                            << QStringList{QStringLiteral("--threshold"), QStringLiteral("3.005,06")} << 2
+                                            << "Datos de Ecorda para AEAT: Mete bien el tope";
+}
+
+void TestCli::mod347() {
+    QFETCH(QString, nif);
+    QFETCH(QVariant, postalCode);
+    QFETCH(QStringList, options);
+    QFETCH(int, status);
+    QFETCH(QString, lastMessage);
+    FixtureDatabase f;
+    f.native(QStringLiteral("insert into Centro values ('Q2826000H', 'Centro')"));
+    f.addSupplier(nif, QStringLiteral("Uno"), postalCode);
+    f.addEntry(nif, 5000, QStringLiteral("2025-05-05"), QStringLiteral("2025-05-06"));
+    const CliRun run = runCliWith(QStringList{QStringLiteral("mod347"), QStringLiteral("--db"), f.path(),
+                                              QStringLiteral("--out"), f.folder()} +
+                                  options);
+    QCOMPARE(run.status, status);
+    QVERIFY2(run.err.endsWith(QString(lastMessage).replace(QLatin1String("%1"), f.folder()) + QLatin1Char('\n')),
+             qPrintable(run.err));
+    if (status == 0) {
+        const QList<QByteArray> lines = readAll(f.folder() + QStringLiteral("/Mod347.txt")).split('\n');
+        QCOMPARE(lines.size(), 3);
+        QCOMPARE(lines[0].mid(135, 9), QByteArray("000000001"));
+    }
 }
 
 QTEST_GUILESS_MAIN(TestCli)

@@ -1,0 +1,71 @@
+#include "DataGrid.h"
+
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QTableView>
+#include <QVBoxLayout>
+
+DataGrid::DataGrid(const QString& caption, QWidget* parent) : QFrame(parent) {
+    setFrameShape(QFrame::StyledPanel);
+    m_caption = new QLabel(caption, this);
+    m_caption->setAlignment(Qt::AlignCenter);
+    m_caption->setAutoFillBackground(true);
+    m_caption->setBackgroundRole(QPalette::Button);
+    m_table = new QTableView(this);
+    m_table->setFont(QFont(QStringLiteral("Verdana"), 7.8));
+    QFont headerFont(QStringLiteral("Verdana"), 9);
+    headerFont.setBold(true);
+    m_table->horizontalHeader()->setFont(headerFont);
+    m_table->horizontalHeader()->setSectionsClickable(true);
+    m_table->horizontalHeader()->setHighlightSections(false);
+    m_table->verticalHeader()->setDefaultSectionSize(m_table->fontMetrics().height() + 4);
+    m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_table->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_table->setTabKeyNavigation(false);
+    m_table->setWordWrap(false);
+    m_caption->setFont(headerFont);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(m_caption);
+    layout->addWidget(m_table);
+    m_table->installEventFilter(this);
+    connect(m_table->horizontalHeader(), &QHeaderView::sectionClicked, this, &DataGrid::headClicked);
+}
+
+int DataGrid::currentColumn() const {
+    const QModelIndex current = m_table->currentIndex();
+    return current.isValid() ? current.column() : -1;
+}
+
+bool DataGrid::eventFilter(QObject* watched, QEvent* event) {
+    if (watched != m_table)
+        return QFrame::eventFilter(watched, event);
+    if (event->type() == QEvent::FocusOut) {
+        Q_EMIT rowLeft();
+        return false;
+    }
+    if (event->type() != QEvent::KeyPress)
+        return false;
+    const auto* key = static_cast<QKeyEvent*>(event);
+    if (key->text().isEmpty() || key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab)
+        return false;  // navigation keys are the grid's own
+    int keyAscii = key->text().at(0).unicode();
+    Q_EMIT keyPressed(keyAscii);
+    if (keyAscii == '\b')
+        return false;
+    const QModelIndex current = m_table->currentIndex();
+    if (keyAscii != 0 && current.isValid())
+        m_table->model()->setData(current, QString(QChar(keyAscii)), Qt::EditRole);
+    return true;
+}
+
+void DataGrid::setModel(QAbstractItemModel* model) {
+    m_table->setModel(model);
+    connect(m_table->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            [this](const QModelIndex& current, const QModelIndex& previous) {
+                if (previous.isValid() && current.row() != previous.row())
+                    Q_EMIT rowLeft();
+            });
+}

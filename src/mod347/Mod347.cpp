@@ -1,0 +1,194 @@
+#include "Mod347.h"
+
+#include "DataGrid.h"
+#include "SupplierGridModel.h"
+#include "db/Database.h"
+#include "db/DbError.h"
+#include "shell/ApplyFontSettings.h"
+#include "shell/PictureButton.h"
+#include "shell/Twips.h"
+#include "shell/UserInterface.h"
+
+#include <QCloseEvent>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QTableView>
+
+namespace {
+
+const QColor kBackground(255, 224, 192);
+const QString kGridQuery =
+    QStringLiteral("select NIF, Nombre, IVACC from provedores where nif in (select nif from Stper) ");
+
+const QFont& designFont() {
+    static const QFont font(QStringLiteral("MS Sans Serif"), 8);
+    return font;
+}
+
+void paintBackground(QWidget* widget) {
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::Window, kBackground);
+    widget->setPalette(palette);
+    widget->setAutoFillBackground(true);
+}
+
+template <class Control>
+Control* named(Control* control, const char* name, int left, int top, int width, int height) {
+    control->setObjectName(QString::fromLatin1(name));
+    control->setFont(designFont());
+    Twips::place(control, left, top, width, height);
+    return control;
+}
+
+}  // namespace
+
+Mod347::Mod347(const StartupSettings& settings, UserInterface& ui)
+    : m_settings(settings), m_ui(ui), m_contact(this, 480, 3480, QStringLiteral("347")) {
+    setObjectName(QStringLiteral("Mod347"));
+    setWindowTitle(QStringLiteral("Obtención del fichero de proveedores para el modelo 347 de la A.E.A.T."));
+    QFont windowFont(QStringLiteral("MS Sans Serif"));
+    windowFont.setPointSizeF(8.25);
+    setFont(windowFont);
+    resize(Twips::toPixels(9168), Twips::toPixels(7692));
+    paintBackground(this);
+    paintBackground(m_contact.Frame1);
+    paintBackground(m_contact.Frame2);
+
+    m_frame3 = named(new QGroupBox(QStringLiteral("Bienes y prestaciones de servicios superiores a "), this), "Frame3",
+                     1320, 5400, 6612, 972);
+    paintBackground(m_frame3);
+    m_text2 = named(new LostFocusLineEdit(kInitialThreshold, m_frame3), "Text2", 240, 360, 6012, 372);
+    m_command1 = named(new QPushButton(QStringLiteral("Definir proveedores acogidos a IVA de caja"), this), "Command1",
+                       1320, 6480, 4212, 492);
+    m_command4 = named(new PictureButton(QStringLiteral("Iniciar"), QIcon(QStringLiteral(":/shell/images/iniciar.png")), this),
+                       "Command4", 5640, 6480, 2292, 492);
+    m_frame4 = named(new QGroupBox(this), "Frame4", 1320, 480, 6612, 5892);
+    paintBackground(m_frame4);
+    m_DBGrid1 = named(new DataGrid(QStringLiteral("IVACC = S si está acogido al IVA de caja, N si no lo está"), m_frame4),
+                      "DBGrid1", 360, 360, 5892, 4932);
+    m_command2 = named(new QPushButton(QStringLiteral("Continuar"), m_frame4), "Command2", 2040, 5400, 2532, 372);
+    m_frame4->hide();
+
+    m_Data1 = new SupplierGridModel(m_settings.DbPath, DbConnect, this);
+    m_Data1->setObjectName(QStringLiteral("Data1"));
+    m_DBGrid1->setModel(m_Data1);
+
+    connect(m_text2, &LostFocusLineEdit::lostFocus, this, &Mod347::Text2_LostFocus);
+    connect(m_command1, &QPushButton::clicked, this, &Mod347::Command1_Click);
+    connect(m_command2, &QPushButton::clicked, this, &Mod347::Command2_Click);
+    connect(m_command4, &QPushButton::clicked, this, &Mod347::Command4_Click);
+    connect(m_DBGrid1, &DataGrid::headClicked, this, &Mod347::DBGrid1_HeadClick);
+    connect(m_DBGrid1, &DataGrid::keyPressed, this, &Mod347::DBGrid1_KeyPress);
+    connect(m_DBGrid1, &DataGrid::rowLeft, this, &Mod347::commitGridEdit);
+}
+
+Mod347::~Mod347() = default;
+
+bool Mod347::Form_Load() {
+    switch (loadModelo347(m_settings.DbPath, m_text2->text(), m_AccountsDb, m_ui)) {
+        case Modelo347Load::OpenFailed:
+            return false;
+        case Modelo347Load::NothingToDeclare:
+            m_ui.endProgram(0);
+            return false;
+        case Modelo347Load::Ready:
+            break;
+    }
+    m_session.emplace(Modelo347Session{*m_AccountsDb, m_settings.outputFolder(), m_text2->text()});
+    if (!m_elastic)
+        m_elastic = std::make_unique<class_Elastic>();
+    m_elastic->Init(this);
+    ApplyFontSettings(m_settings.fonts);
+    return true;
+}
+
+void Mod347::Form_Resize() {
+    if (!m_elastic)
+        m_elastic = std::make_unique<class_Elastic>();
+    m_elastic->FormResize(this);
+}
+
+void Mod347::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    Form_Resize();
+}
+
+void Mod347::closeEvent(QCloseEvent* event) {
+    commitGridEdit();
+    QWidget::closeEvent(event);
+}
+
+void Mod347::Text2_LostFocus() {
+    QString text = m_text2->text();
+    const qsizetype comma = text.indexOf(QLatin1Char(','));
+    if (comma >= 0)
+        m_text2->setText(text.replace(comma, 1, QLatin1Char('.')));
+}
+
+void Mod347::Command1_Click() {
+    m_command1->hide();
+    m_command4->hide();
+    OrdenGrid = QStringLiteral("order by 1");
+    SentidoGrid = QStringLiteral(" ASC");
+    ConsultaGrid = kGridQuery;
+    refreshGrid();
+    m_frame4->show();
+    AjustarColumnas();
+}
+
+void Mod347::Command2_Click() {
+    commitGridEdit();
+    m_frame4->hide();
+    m_command1->show();
+    m_command4->show();
+}
+
+void Mod347::Command4_Click() {
+    ContactInputs contact = m_contact.inputs();
+    const RunOutcome outcome = runModelo347(*m_session, m_text2->text(), contact, m_ui);
+    m_contact.show(contact);
+    if (outcome.endsProgram)
+        m_ui.endProgram(outcome.result == RunResult::Failed ? 1 : 0);
+}
+
+void Mod347::DBGrid1_HeadClick(int column) {
+    OrdenGrid = QStringLiteral("order by ") + QString::number(column + 1);
+    SentidoGrid = SentidoGrid == QLatin1String(" ASC") ? QStringLiteral(" DESC") : QStringLiteral(" ASC");
+    refreshGrid();
+    AjustarColumnas();
+}
+
+void Mod347::DBGrid1_KeyPress(int& keyAscii) {
+    if (m_DBGrid1->currentColumn() != SupplierGridModel::kIvaccColumn) {
+        keyAscii = 0;
+        return;
+    }
+    if (keyAscii == '\b')
+        return;
+    keyAscii = keyAscii == 'S' || keyAscii == 's' ? 'S' : 'N';
+}
+
+void Mod347::AjustarColumnas() {
+    const double w = m_DBGrid1->width();
+    QHeaderView* header = m_DBGrid1->table()->horizontalHeader();
+    const double shares[] = {2.9, 8.8, 1.8};
+    for (int column = 0; column < 3 && column < header->count(); ++column)
+        header->resizeSection(column, static_cast<int>(w / 15 * shares[column]));
+}
+
+void Mod347::refreshGrid() {
+    try {
+        m_Data1->setRecordSource(ConsultaGrid + OrdenGrid + SentidoGrid);
+    } catch (const DbError& error) {
+        m_ui.showMessage(error.message(), kApplicationTitle, MessageIcon::Critical, MessageButtons::Ok);
+    }
+}
+
+void Mod347::commitGridEdit() {
+    try {
+        m_Data1->commitPendingEdit();
+    } catch (const DbError& error) {
+        m_ui.showMessage(QStringLiteral("No se ha podido guardar el IVA de caja del proveedor.\r\n") + error.message(),
+                         kApplicationTitle, MessageIcon::Critical, MessageButtons::Ok);
+    }
+}

@@ -1,0 +1,82 @@
+#include "SupplierGridModel.h"
+
+#include "db/Database.h"
+
+SupplierGridModel::SupplierGridModel(QString DbPath, QString connect, QObject* parent)
+    : QAbstractTableModel(parent), m_DbPath(std::move(DbPath)), m_connect(std::move(connect)) {}
+
+SupplierGridModel::~SupplierGridModel() = default;
+
+void SupplierGridModel::setRecordSource(const QString& recordSource) {
+    commitPendingEdit();
+    if (!m_db)
+        m_db = Database::open(m_DbPath, false, false, m_connect);
+    Recordset rs = m_db->openRecordset(recordSource);
+    QList<QVariantList> rows;
+    for (; !rs.eof(); rs.moveNext()) {
+        QVariantList row;
+        for (int i = 0; i < rs.fieldCount(); ++i)
+            row.append(rs.value(i));
+        rows.append(row);
+    }
+    beginResetModel();
+    m_recordSource = recordSource;
+    m_fieldNames = rs.fieldNames();
+    m_rows = std::move(rows);
+    endResetModel();
+}
+
+void SupplierGridModel::setIvacc(int row, const QString& value) {
+    if (row < 0 || row >= m_rows.size() || m_fieldNames.size() <= kIvaccColumn)
+        return;
+    if (m_editedRow && *m_editedRow != row)
+        commitPendingEdit();
+    m_rows[row][kIvaccColumn] = value;
+    m_editedRow = row;
+    const QModelIndex cell = index(row, kIvaccColumn);
+    Q_EMIT dataChanged(cell, cell);
+}
+
+void SupplierGridModel::commitPendingEdit() {
+    if (!m_editedRow)
+        return;
+    const QVariantList& row = m_rows[*m_editedRow];
+    m_editedRow.reset();
+    m_db->execute(QStringLiteral("update provedores set IVACC = ? where nif = ?"), {row[kIvaccColumn], row[0]});
+}
+
+int SupplierGridModel::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : static_cast<int>(m_rows.size());
+}
+
+int SupplierGridModel::columnCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : static_cast<int>(m_fieldNames.size());
+}
+
+QVariant SupplierGridModel::data(const QModelIndex& index, int role) const {
+    if (!index.isValid() || (role != Qt::DisplayRole && role != Qt::EditRole))
+        return {};
+    return m_rows[index.row()][index.column()];
+}
+
+QVariant SupplierGridModel::headerData(int section, Qt::Orientation orientation, int role) const {
+    if (role != Qt::DisplayRole)
+        return {};
+    if (orientation == Qt::Horizontal)
+        return section < m_fieldNames.size() ? QVariant(m_fieldNames[section]) : QVariant();
+    return {};
+}
+
+Qt::ItemFlags SupplierGridModel::flags(const QModelIndex& index) const {
+    Qt::ItemFlags flags = QAbstractTableModel::flags(index);
+    if (index.column() == kIvaccColumn)
+        flags |= Qt::ItemIsEditable;
+    return flags;
+}
+
+bool SupplierGridModel::setData(const QModelIndex& index, const QVariant& value, int role) {
+    if (role != Qt::EditRole || index.column() != kIvaccColumn)
+        return false;
+    setIvacc(index.row(), value.toString());
+    return true;
+}

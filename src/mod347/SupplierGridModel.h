@@ -1,0 +1,50 @@
+#pragma once
+
+#include <QAbstractTableModel>
+
+#include <memory>
+#include <optional>
+
+class Database;
+
+/**
+ * The data source of the cash-basis grid (Data1): the rows of a record
+ * source read on a connection of its own, with the IVACC column editable. An
+ * edited row is written back to provedores by commitPendingEdit, which the
+ * grid calls when the user moves to another row or leaves it.
+ */
+class SupplierGridModel : public QAbstractTableModel {
+    Q_OBJECT
+
+public:
+    static constexpr int kIvaccColumn = 2;
+
+    SupplierGridModel(QString DbPath, QString connect, QObject* parent = nullptr);
+    ~SupplierGridModel() override;
+
+    /** Reads the rows of `recordSource`, after writing back a pending edit. Throws DbError. */
+    void setRecordSource(const QString& recordSource);
+    const QString& recordSource() const { return m_recordSource; }
+
+    /** Sets a row's IVACC, to be written back when the row is left. */
+    void setIvacc(int row, const QString& value);
+    /** Writes the edited row, if any, to provedores. Throws DbError. */
+    void commitPendingEdit();
+
+    int rowCount(const QModelIndex& parent = {}) const override;
+    int columnCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
+    Qt::ItemFlags flags(const QModelIndex& index) const override;
+    /** Only IVACC takes a value; the NIF and the name are read-only. */
+    bool setData(const QModelIndex& index, const QVariant& value, int role = Qt::EditRole) override;
+
+private:
+    QString m_DbPath;
+    QString m_connect;
+    std::unique_ptr<Database> m_db;
+    QString m_recordSource;
+    QStringList m_fieldNames;
+    QList<QVariantList> m_rows;
+    std::optional<int> m_editedRow;
+};

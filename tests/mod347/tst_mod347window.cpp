@@ -1,0 +1,191 @@
+#include "db/Clock.h"
+#include "mod347/DataGrid.h"
+#include "mod347/Mod347.h"
+#include "shell/Twips.h"
+#include "support/FixtureDatabase.h"
+#include "support/ScriptedUserInterface.h"
+
+#include <QDir>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTableView>
+#include <QTest>
+
+namespace {
+
+struct Window347 {
+    FixtureDatabase f;
+    StartupSettings settings;
+    ScriptedUserInterface ui;
+    std::unique_ptr<Mod347> window;
+
+    Window347() {
+        f.native(QStringLiteral("insert into Centro values ('Q2826000H', 'Centro');"
+                                "insert into provedores values ('B12345674', 'Beta', '28001'), "
+                                "  ('A00000000', 'Zeta', '08001'), ('12345678Z', 'Alfa', '41001'),"
+                                "  ('Q2826000H', 'Pequeño', '41001')"));
+        for (const char* nif : {"B12345674", "A00000000", "12345678Z"})
+            f.addEntry(QString::fromLatin1(nif), 5000, QStringLiteral("2025-05-05"), QStringLiteral("2025-06-05"));
+        f.addEntry(QStringLiteral("Q2826000H"), 100, QStringLiteral("2025-05-05"), {});
+        settings.programFolder = f.folder();
+        settings.DbPath = f.path();
+        QDir(f.folder()).mkdir(QStringLiteral("Mdb"));
+        window = std::make_unique<Mod347>(settings, ui);
+    }
+
+    template <class T>
+    T* child(const char* name) const {
+        return window->findChild<T*>(QString::fromLatin1(name));
+    }
+    QTableView* grid() const { return child<DataGrid>("DBGrid1")->table(); }
+    QStringList column(int c) const {
+        QStringList values;
+        for (int row = 0; row < grid()->model()->rowCount(); ++row)
+            values.append(grid()->model()->index(row, c).data().toString());
+        return values;
+    }
+    QString storedIvacc(const QString& nif) {
+        return f.db().openRecordset(QStringLiteral("select IVACC from provedores where nif = ?"), {nif}).value(0).toString();
+    }
+};
+
+}  // namespace
+
+class TestMod347Window : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init() { Clock::pin(QDateTime(QDate(2026, 3, 15), QTime(11, 30))); }
+    void cleanup() { Clock::unpin(); }
+    void designLayout();
+    void decimalCommaBecomesAPoint_data();
+    void decimalCommaBecomesAPoint();
+    void gridListsTheSelection();
+    void headerClicksSort();
+    void keyFilterAndWriteBack();
+    void iniciarWritesTheFile();
+    void nothingToDeclareEndsTheProgram();
+};
+
+void TestMod347Window::designLayout() {
+    Window347 w;
+    QCOMPARE(w.window->windowTitle(),
+             QStringLiteral("Obtención del fichero de proveedores para el modelo 347 de la A.E.A.T."));
+    QCOMPARE(w.window->palette().color(QPalette::Window), QColor(255, 224, 192));
+    QCOMPARE(w.child<QGroupBox>("Frame3")->geometry(), Twips::toPixels(1320, 5400, 6612, 972));
+    QCOMPARE(w.child<QGroupBox>("Frame3")->title(), QStringLiteral("Bienes y prestaciones de servicios superiores a "));
+    QCOMPARE(w.child<QLineEdit>("Text2")->text(), QStringLiteral("3005.06"));
+    QCOMPARE(w.child<QLineEdit>("Text1(2)")->text(), QStringLiteral("0000000001"));
+    QCOMPARE(w.child<QPushButton>("Command1")->geometry(), Twips::toPixels(1320, 6480, 4212, 492));
+    QCOMPARE(w.child<QPushButton>("Command4")->geometry(), Twips::toPixels(5640, 6480, 2292, 492));
+    QCOMPARE(w.child<QGroupBox>("Frame4")->geometry(), Twips::toPixels(1320, 480, 6612, 5892));
+    QVERIFY(w.child<QGroupBox>("Frame4")->isHidden());
+    QCOMPARE(w.child<QPushButton>("Command2")->text(), QStringLiteral("Continuar"));
+}
+
+void TestMod347Window::decimalCommaBecomesAPoint_data() {
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("left");
+    QTest::newRow("decimal comma") << "2500,5" << "2500.5";
+    QTest::newRow("only the first comma") << "1,000,5" << "1.000,5";
+    QTest::newRow("no comma") << "3005.06" << "3005.06";
+}
+
+void TestMod347Window::decimalCommaBecomesAPoint() {
+    QFETCH(QString, typed);
+    QFETCH(QString, left);
+    Window347 w;
+    w.window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(w.window.get()));
+    auto* text2 = w.child<QLineEdit>("Text2");
+    text2->setFocus();
+    text2->setText(typed);
+    w.child<QLineEdit>("Text1(0)")->setFocus();
+    QCOMPARE(text2->text(), left);
+}
+
+void TestMod347Window::gridListsTheSelection() {
+    Window347 w;
+    QVERIFY(w.window->Form_Load());
+    w.window->Command1_Click();
+    QVERIFY(!w.child<QGroupBox>("Frame4")->isHidden());
+    QVERIFY(w.child<QPushButton>("Command1")->isHidden());
+    QVERIFY(w.child<QPushButton>("Command4")->isHidden());
+    QCOMPARE(w.column(0), (QStringList{QStringLiteral("12345678Z"), QStringLiteral("A00000000"), QStringLiteral("B12345674")}));
+    QCOMPARE(w.column(2), (QStringList{QStringLiteral("N"), QStringLiteral("N"), QStringLiteral("N")}));
+    const int width = w.child<DataGrid>("DBGrid1")->width();
+    QCOMPARE(w.grid()->horizontalHeader()->sectionSize(1), static_cast<int>(width / 15.0 * 8.8));
+    w.window->Command2_Click();
+    QVERIFY(w.child<QGroupBox>("Frame4")->isHidden());
+    QVERIFY(!w.child<QPushButton>("Command4")->isHidden());
+}
+
+void TestMod347Window::headerClicksSort() {
+    Window347 w;
+    QVERIFY(w.window->Form_Load());
+    w.window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(w.window.get()));
+    w.window->Command1_Click();
+    QHeaderView* header = w.grid()->horizontalHeader();
+    const auto click = [&](int column) {
+        QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
+                          QPoint(header->sectionViewportPosition(column) + 5, header->height() / 2));
+    };
+    click(1);
+    QCOMPARE(w.column(1), (QStringList{QStringLiteral("Zeta"), QStringLiteral("Beta"), QStringLiteral("Alfa")}));
+    click(1);
+    QCOMPARE(w.column(1), (QStringList{QStringLiteral("Alfa"), QStringLiteral("Beta"), QStringLiteral("Zeta")}));
+    click(0);
+    QCOMPARE(w.column(0), (QStringList{QStringLiteral("B12345674"), QStringLiteral("A00000000"), QStringLiteral("12345678Z")}));
+    w.window->Command2_Click();
+    w.window->Command1_Click();  // entering the grid again starts from NIF ascending
+    QCOMPARE(w.column(0).first(), QStringLiteral("12345678Z"));
+}
+
+void TestMod347Window::keyFilterAndWriteBack() {
+    Window347 w;
+    QVERIFY(w.window->Form_Load());
+    w.window->show();
+    w.window->Command1_Click();
+    QTableView* grid = w.grid();
+    grid->setFocus();
+    grid->setCurrentIndex(grid->model()->index(0, 0));
+    QTest::keyClick(grid, Qt::Key_X);
+    QCOMPARE(w.column(0).first(), QStringLiteral("12345678Z"));  // the NIF takes no key
+    grid->setCurrentIndex(grid->model()->index(0, 2));
+    QTest::keyClicks(grid, QStringLiteral("s"));
+    QCOMPARE(w.column(2).first(), QStringLiteral("S"));
+    QCOMPARE(w.storedIvacc(QStringLiteral("12345678Z")), QStringLiteral("N"));  // not yet: the row is still current
+    grid->setCurrentIndex(grid->model()->index(1, 2));
+    QCOMPARE(w.storedIvacc(QStringLiteral("12345678Z")), QStringLiteral("S"));
+    QTest::keyClicks(grid, QStringLiteral("x"));
+    QCOMPARE(w.column(2).at(1), QStringLiteral("N"));
+    QTest::keyClick(grid, Qt::Key_S, Qt::ShiftModifier);
+    QCOMPARE(w.column(2).at(1), QStringLiteral("S"));
+    w.window->Command2_Click();  // leaving the grid writes the row
+    QCOMPARE(w.storedIvacc(QStringLiteral("A00000000")), QStringLiteral("S"));
+}
+
+void TestMod347Window::iniciarWritesTheFile() {
+    Window347 w;
+    QVERIFY(w.window->Form_Load());
+    w.window->Command4_Click();
+    QCOMPARE(w.ui.messages.size(), 1);
+    QCOMPARE(w.ui.messages[0].title, QStringLiteral("PROCESO TERMINADO"));
+    QCOMPARE(w.ui.endedWith, QList<int>{0});
+    QVERIFY(QFile::exists(w.f.folder() + QStringLiteral("/Mdb/Mod347.txt")));
+}
+
+void TestMod347Window::nothingToDeclareEndsTheProgram() {
+    Window347 w;
+    w.f.native(QStringLiteral("delete from TdApt"));
+    QVERIFY(!w.window->Form_Load());
+    QCOMPARE(w.ui.messages.size(), 1);
+    QCOMPARE(w.ui.messages[0].text, QStringLiteral("No hay perceptores para incluir en el fichero."));
+    QCOMPARE(w.ui.endedWith, QList<int>{0});
+}
+
+QTEST_MAIN(TestMod347Window)
+#include "tst_mod347window.moc"
