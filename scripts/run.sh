@@ -21,6 +21,5 @@ echo "No hay pantalla: se ejecuta la demostración sin ventanas sobre $db"
 # The declarations leave their files in Mdb, as the windows do.
 "$bin/aeat-cli" mod190 --db "$db" --out "$data" 2>&1 | sed 's/^/  /' || true
 "$bin/aeat-cli" mod347 --db "$db" --out "$data" --yes 2>&1 | sed 's/^/  /' || true
-"$bin/aeat-cli" query --db "$db" "select nif from provedores" | tail -n +2 | xargs -r "$bin/aeat-cli" check-id \
-  > "$data/check-id.txt" || true
-echo "Comprobación de CIF/NIF de los proveedores: $data/check-id.txt"
+"$bin/aeat-cli" review-ids --db "$db" --pdf "$data/Proveedores.pdf" > "$data/Proveedores.txt" || true
+echo "Ficheros en $data: Mod190.txt, Mod347.txt y la revisión de CIF/NIF (Proveedores.txt, Proveedores.pdf)"

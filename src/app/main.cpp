@@ -2,6 +2,7 @@
 #include "mod347/Mod347.h"
 #include "shell/Aeat.h"
 #include "shell/QtUserInterface.h"
+#include "taxid/ReportPreview.h"
 
 #include <QApplication>
 
@@ -16,12 +17,6 @@ QWidget* loaded(Window* window) {
     return nullptr;
 }
 
-// Stands in for the windows that are still to come.
-QWidget* placeholderWindow(const QString& caption) {
-    auto* window = new QWidget;
-    window->setWindowTitle(caption);
-    return window;
-}
 }  // namespace
 
 int main(int argc, char* argv[]) {
@@ -32,7 +27,7 @@ int main(int argc, char* argv[]) {
     menu->setWindowFactories({
         [&] { return loaded(new Mod347(settings, ui)); },
         [&] { return loaded(new Mod190(settings, ui)); },
-        [] { return placeholderWindow(QStringLiteral("PROVEEDORES")); },
+        [&] { return new ReportPreview(settings, ui); },
     });
     if (!menu->Form_Load(QCoreApplication::arguments().mid(1).join(QLatin1Char(' ')),
                          QCoreApplication::applicationDirPath())) {

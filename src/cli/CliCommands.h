@@ -30,3 +30,4 @@ int runCheckIdCommand(const QStringList& arguments, CliStreams streams);
 int runSampleDbCommand(const QStringList& arguments, CliStreams streams);
 int runMod190Command(const QStringList& arguments, CliStreams streams);
 int runMod347Command(const QStringList& arguments, CliStreams streams);
+int runReviewIdsCommand(const QStringList& arguments, CliStreams streams);

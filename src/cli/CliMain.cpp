@@ -10,6 +10,7 @@ struct Command {
 constexpr Command kCommands[] = {
     {"mod190", runMod190Command},
     {"mod347", runMod347Command},
+    {"review-ids", runReviewIdsCommand},
     {"check-id", runCheckIdCommand},
     {"sample-db", runSampleDbCommand},
     {"query", runQueryCommand},
@@ -23,6 +24,7 @@ QString cliUsage() {
         "  aeat-cli mod190 --db FICHERO --out CARPETA [--phone T] [--contact T] [--number T]\n"
         "  aeat-cli mod347 --db FICHERO --out CARPETA [--threshold T] [--phone T] [--contact T] [--number T]\n"
         "                 [--yes]\n"
+        "  aeat-cli review-ids --db FICHERO [--pdf FICHERO]\n"
         "  aeat-cli check-id ID...\n"
         "  aeat-cli sample-db FICHERO [--suppliers N] [--entries N] [--seed N] [--faults]\n"
         "  aeat-cli query --db FICHERO INSTRUCCIÓN\n"

@@ -1,6 +1,7 @@
 #include "CliCommands.h"
 
 #include "CliArguments.h"
+#include "TabularOutput.h"
 #include "db/Database.h"
 #include "db/DbError.h"
 #include "shell/StartupSettings.h"
@@ -24,12 +25,8 @@ QString formatValue(const QVariant& value) {
         return QString::number(value.toLongLong());
     if (value.typeId() == QMetaType::Double)
         return formatNumber(value.toDouble());
-    QString text = value.typeId() == QMetaType::QByteArray ? QString::fromUtf8(value.toByteArray()) : value.toString();
-    text.replace(QLatin1Char('\\'), QLatin1String("\\\\"));
-    text.replace(QLatin1Char('\t'), QLatin1String("\\t"));
-    text.replace(QLatin1Char('\r'), QLatin1String("\\r"));
-    text.replace(QLatin1Char('\n'), QLatin1String("\\n"));
-    return text;
+    return tabularText(value.typeId() == QMetaType::QByteArray ? QString::fromUtf8(value.toByteArray())
+                                                               : value.toString());
 }
 
 }  // namespace

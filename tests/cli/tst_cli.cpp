@@ -54,6 +54,7 @@ private Q_SLOTS:
     void mod190();
     void mod347_data();
     void mod347();
+    void reviewIds();
 };
 
 void TestCli::badUsage_data() {
@@ -242,5 +243,18 @@ void TestCli::mod347() {
     }
 }
 
-QTEST_GUILESS_MAIN(TestCli)
+void TestCli::reviewIds() {
+    FixtureDatabase f;
+    f.addSupplier(QStringLiteral("B12345674"), QStringLiteral("Correcto"), {});
+    f.addSupplier(QStringLiteral("12345678z"), QStringLiteral("L'Hospitalet\tdos"), {});
+    const QString pdf = f.folder() + QStringLiteral("/r.pdf");
+    const CliRun run = runCliWith({QStringLiteral("review-ids"), QStringLiteral("--db"), f.path(), QStringLiteral("--pdf"), pdf});
+    QCOMPARE(run.status, 0);
+    QCOMPARE(run.out, QStringLiteral("12345678z\tL'Hospitalet\\tdos\n"));
+    QVERIFY(readAll(pdf).startsWith("%PDF"));
+    QCOMPARE(runCliWith({QStringLiteral("review-ids"), QStringLiteral("--db"), f.folder() + QStringLiteral("/none.mdb")}).status, 1);
+    QCOMPARE(runCliWith({QStringLiteral("review-ids")}).status, 2);
+}
+
+QTEST_MAIN(TestCli)
 #include "tst_cli.moc"

@@ -1,0 +1,36 @@
+#include "CliCommands.h"
+
+#include "CliArguments.h"
+#include "TabularOutput.h"
+#include "db/Database.h"
+#include "db/DbError.h"
+#include "shell/StartupSettings.h"
+#include "taxid/ErrorEnCIF.h"
+#include "taxid/SupplierReview.h"
+
+int runReviewIdsCommand(const QStringList& arguments, CliStreams streams) {
+    const auto args = CliArguments::parse(arguments, {QStringLiteral("db"), QStringLiteral("pdf")});
+    if (!args || !args->has(QStringLiteral("db")) || !args->positional().isEmpty()) {
+        streams.err << cliUsage();
+        return kExitUsage;
+    }
+    const QString DbPath = args->value(QStringLiteral("db"));
+    try {
+        Database::open(DbPath, false, false, DbConnect);
+    } catch (const DbError& error) {
+        streams.err << error.message() << '\n';
+        return kExitFailure;
+    }
+    ActiveReport_ReportStart(DbPath);
+    const QList<ReviewRow> rows = readReviewRows(DbPath);
+    for (const ReviewRow& row : rows)
+        streams.out << tabularText(row.nif) << '\t' << tabularText(row.nombre) << '\n';
+    if (args->has(QStringLiteral("pdf"))) {
+        const QString pdf = args->value(QStringLiteral("pdf"));
+        if (!ErrorEnCIF(rows).exportPdf(pdf)) {
+            streams.err << QStringLiteral("No se ha podido escribir el fichero %1.\n").arg(pdf);
+            return kExitFailure;
+        }
+    }
+    return kExitOk;
+}

@@ -1,0 +1,110 @@
+#include "ReportPreview.h"
+
+#include "shell/StartupSettings.h"
+#include "shell/UserInterface.h"
+
+#include <QFileDialog>
+#include <QHBoxLayout>
+#include <QImage>
+#include <QLabel>
+#include <QPainter>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QVBoxLayout>
+
+namespace {
+
+QList<ReviewRow> reviewedRows(const QString& DbPath) {
+    ActiveReport_ReportStart(DbPath);
+    return readReviewRows(DbPath);
+}
+
+// A page as the paper shows it, margins included, at the screen's resolution.
+QImage pageImage(const ErrorEnCIF& report, int page, double dotsPerInch) {
+    const double scale = dotsPerInch / 1440.0;
+    QImage image(qRound(ReportLayout::kPageWidth * scale), qRound(ReportLayout::kPageHeight * scale),
+                 QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setRenderHint(QPainter::TextAntialiasing);
+    painter.scale(scale, scale);
+    painter.translate(ReportLayout::kMargin, ReportLayout::kMargin);
+    report.paintPage(painter, page);
+    return image;
+}
+
+}  // namespace
+
+ReportPreview::ReportPreview(const StartupSettings& settings, UserInterface& ui)
+    : m_settings(settings), m_ui(ui), m_report(reviewedRows(settings.DbPath)) {
+    setWindowTitle(QStringLiteral("PROVEEDORES"));
+    auto* first = new QPushButton(QStringLiteral("|<"), this);
+    m_previous = new QPushButton(QStringLiteral("< Anterior"), this);
+    m_pageNumber = new QLabel(this);
+    m_next = new QPushButton(QStringLiteral("Siguiente >"), this);
+    auto* last = new QPushButton(QStringLiteral(">|"), this);
+    auto* print = new QPushButton(QStringLiteral("Imprimir..."), this);
+    auto* pdf = new QPushButton(QStringLiteral("Exportar a PDF..."), this);
+    first->setToolTip(QStringLiteral("Primera página"));
+    last->setToolTip(QStringLiteral("Última página"));
+
+    auto* toolbar = new QHBoxLayout;
+    for (QWidget* control : std::initializer_list<QWidget*>{first, m_previous, m_pageNumber, m_next, last})
+        toolbar->addWidget(control);
+    toolbar->addStretch();
+    toolbar->addWidget(print);
+    toolbar->addWidget(pdf);
+
+    m_pageView = new QLabel(this);
+    m_pageView->setAlignment(Qt::AlignCenter);
+    auto* scroll = new QScrollArea(this);
+    scroll->setWidget(m_pageView);
+    scroll->setWidgetResizable(true);
+    scroll->setBackgroundRole(QPalette::Dark);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(toolbar);
+    layout->addWidget(scroll);
+
+    connect(first, &QPushButton::clicked, this, [this] { showPage(0); });
+    connect(m_previous, &QPushButton::clicked, this, [this] { showPage(m_page - 1); });
+    connect(m_next, &QPushButton::clicked, this, [this] { showPage(m_page + 1); });
+    connect(last, &QPushButton::clicked, this, [this] { showPage(m_report.pageCount() - 1); });
+    connect(print, &QPushButton::clicked, this, &ReportPreview::printReport);
+    connect(pdf, &QPushButton::clicked, this, &ReportPreview::exportReport);
+    resize(900, 760);
+    showPage(0);
+}
+
+void ReportPreview::showPage(int index) {
+    m_page = std::clamp(index, 0, m_report.pageCount() - 1);
+    m_pageView->setPixmap(QPixmap::fromImage(pageImage(m_report, m_page, logicalDpiX())));
+    m_pageNumber->setText(QStringLiteral("Página %1 de %2").arg(m_page + 1).arg(m_report.pageCount()));
+    m_previous->setEnabled(m_page > 0);
+    m_next->setEnabled(m_page + 1 < m_report.pageCount());
+}
+
+void ReportPreview::printReport() {
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setPageLayout(ErrorEnCIF::pageLayout());
+    printer.setDocName(QStringLiteral("PROVEEDORES"));
+    QPrintDialog dialog(&printer, this);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    if (!m_report.print(printer))
+        m_ui.showMessage(QStringLiteral("No se ha podido imprimir el informe."), windowTitle(), MessageIcon::Critical,
+                         MessageButtons::Ok);
+}
+
+void ReportPreview::exportReport() {
+    const QString path = QFileDialog::getSaveFileName(this, QStringLiteral("Exportar a PDF"),
+                                                      m_settings.outputFolder() + QStringLiteral("/Proveedores.pdf"),
+                                                      QStringLiteral("Documentos PDF (*.pdf)"));
+    if (path.isEmpty())
+        return;
+    if (!m_report.exportPdf(path))
+        m_ui.showMessage(QStringLiteral("No se ha podido escribir el fichero ") + path, windowTitle(),
+                         MessageIcon::Critical, MessageButtons::Ok);
+}

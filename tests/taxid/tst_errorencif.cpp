@@ -1,0 +1,83 @@
+#include "taxid/ErrorEnCIF.h"
+
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+QString pdfText(const QString& pdf) {
+    QProcess process;
+    process.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
+    if (!process.waitForFinished(30000))
+        return {};
+    return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+QList<ReviewRow> rows(int count) {
+    QList<ReviewRow> result;
+    for (int i = 0; i < count; ++i)
+        result.append({QStringLiteral("B%1").arg(i, 7, 10, QLatin1Char('0')), QStringLiteral("Proveedor número %1").arg(i)});
+    return result;
+}
+
+}  // namespace
+
+class TestErrorEnCIF : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void pdfHoldsTitleColumnsAndEverySupplier();
+    void pagesFollowTheRows_data();
+    void pagesFollowTheRows();
+    void unwritablePdfIsReported();
+};
+
+void TestErrorEnCIF::pdfHoldsTitleColumnsAndEverySupplier() {
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath(QStringLiteral("r.pdf"));
+    QList<ReviewRow> listed = {{QStringLiteral("12345678z"), QStringLiteral("L'Hospitalet Ñandú, S.A.")},
+                               {QStringLiteral("Y1234567L"), QStringLiteral("Álvarez Peña, Íñigo")},
+                               {QString(), QStringLiteral("Sin NIF")}};
+    QVERIFY(ErrorEnCIF(listed).exportPdf(pdf));
+    const QString text = pdfText(pdf);
+    if (text.isEmpty())
+        QSKIP("pdftotext is not installed");
+    for (const QString& expected : {QStringLiteral("Proveedores con CIF/NIF aparentemente erróneo"),
+                                    QStringLiteral("CIF / NIF"), QStringLiteral("Nombre"), QStringLiteral("12345678z"),
+                                    QStringLiteral("L'Hospitalet Ñandú, S.A."), QStringLiteral("Y1234567L"),
+                                    QStringLiteral("Álvarez Peña, Íñigo"), QStringLiteral("Sin NIF")})
+        QVERIFY2(text.contains(expected), qPrintable(expected));
+}
+
+void TestErrorEnCIF::pagesFollowTheRows_data() {
+    QTest::addColumn<int>("rows");
+    QTest::addColumn<int>("pages");
+    QTest::newRow("no rows") << 0 << 1;
+    QTest::newRow("a full page") << 28 << 1;
+    QTest::newRow("one row more") << 29 << 2;
+}
+
+void TestErrorEnCIF::pagesFollowTheRows() {
+    QFETCH(int, rows);
+    QFETCH(int, pages);
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath(QStringLiteral("r.pdf"));
+    QVERIFY(ErrorEnCIF(::rows(rows)).exportPdf(pdf));
+    const QString text = pdfText(pdf);
+    if (text.isEmpty())
+        QSKIP("pdftotext is not installed");
+    const QStringList pageTexts = text.split(QLatin1Char('\f'), Qt::SkipEmptyParts);
+    QCOMPARE(pageTexts.size(), pages);
+    for (const QString& page : pageTexts)
+        QVERIFY(page.contains(QLatin1String("aparentemente")));  // the page header on every page
+    if (rows > 0)
+        QVERIFY(pageTexts.last().contains(::rows(rows).last().nombre));
+}
+
+void TestErrorEnCIF::unwritablePdfIsReported() {
+    QVERIFY(!ErrorEnCIF(rows(1)).exportPdf(QStringLiteral("/no/such/folder/r.pdf")));
+}
+
+QTEST_MAIN(TestErrorEnCIF)
+#include "tst_errorencif.moc"

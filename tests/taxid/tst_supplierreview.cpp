@@ -1,0 +1,115 @@
+#include "support/FixtureDatabase.h"
+#include "taxid/ReportLayout.h"
+#include "taxid/SupplierReview.h"
+
+#include <QTest>
+
+namespace {
+
+QStringList listed(const QString& DbPath) {
+    QStringList lines;
+    for (const ReviewRow& row : readReviewRows(DbPath))
+        lines.append(row.nif + QLatin1Char('|') + row.nombre);
+    return lines;
+}
+
+int errorNifTables(FixtureDatabase& f) {
+    return f.db()
+        .openRecordset(QStringLiteral("select count(*) from sqlite_schema where type = 'table' and name = 'ErrorNIF'"))
+        .value(0)
+        .toInt();
+}
+
+}  // namespace
+
+class TestSupplierReview : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void listsTheDoubtfulIdentifiers();
+    void secondRunReplacesTheRows();
+    void noDoubtfulSupplier();
+    void missingContraWithoutErrorNif();
+    void pagination_data();
+    void pagination();
+};
+
+void TestSupplierReview::listsTheDoubtfulIdentifiers() {
+    FixtureDatabase f;
+    f.addSupplier(QStringLiteral("X1234567L"), QStringLiteral("Válido por su prefijo"), {});
+    f.addSupplier(QStringLiteral("Y1234567L"), QStringLiteral("Prefijo Y"), {});
+    f.addSupplier(QStringLiteral("12345678z"), QStringLiteral("Minúscula"), {});
+    f.addSupplier(QStringLiteral("87654321X"), QStringLiteral("Correcto"), {});
+    f.addSupplier(QStringLiteral("B1234567"), QStringLiteral("L'Hospitalet, S.A."), {});
+    f.addSupplier(QStringLiteral("O'1"), {}, {});
+    f.native(QStringLiteral("insert into provedores (nif, nombre) values (null, 'Sin NIF'), ('', 'NIF vacío')"));
+    ActiveReport_ReportStart(f.path());
+    QCOMPARE(errorNifTables(f), 1);
+    QStringList rows = listed(f.path());
+    rows.sort();
+    QCOMPARE(rows, (QStringList{QStringLiteral("12345678z|Minúscula"), QStringLiteral("B1234567|L'Hospitalet, S.A."),
+                                QStringLiteral("O'1|"), QStringLiteral("Y1234567L|Prefijo Y"), QStringLiteral("|NIF vacío"),
+                                QStringLiteral("|Sin NIF")}));
+}
+
+void TestSupplierReview::secondRunReplacesTheRows() {
+    FixtureDatabase f;
+    f.addSupplier(QStringLiteral("K1234567D"), QStringLiteral("Uno"), {});
+    // The key keeps two suppliers from sharing an identifier, except the missing one.
+    f.native(QStringLiteral("insert into provedores (nif, nombre) values (null, 'Dos'), (null, 'Dos bis')"));
+    ActiveReport_ReportStart(f.path());
+    ActiveReport_ReportStart(f.path());
+    QCOMPARE(errorNifTables(f), 1);
+    QStringList rows = listed(f.path());
+    rows.sort();
+    QCOMPARE(rows, (QStringList{QStringLiteral("K1234567D|Uno"), QStringLiteral("|Dos"), QStringLiteral("|Dos bis")}));
+}
+
+void TestSupplierReview::noDoubtfulSupplier() {
+    FixtureDatabase f;
+    ActiveReport_ReportStart(f.path());
+    QVERIFY(listed(f.path()).isEmpty());
+    f.addSupplier(QStringLiteral("B12345674"), QStringLiteral("Correcto"), {});
+    ActiveReport_ReportStart(f.path());
+    QVERIFY(listed(f.path()).isEmpty());
+}
+
+void TestSupplierReview::missingContraWithoutErrorNif() {
+    FixtureDatabase f;
+    f.db().deleteTable(QStringLiteral("contra"));
+    f.addSupplier(QStringLiteral("B1234567"), QStringLiteral("Uno"), {});
+    ActiveReport_ReportStart(f.path());
+    QCOMPARE(errorNifTables(f), 0);
+    QVERIFY(listed(f.path()).isEmpty());
+}
+
+void TestSupplierReview::pagination_data() {
+    QTest::addColumn<int>("rows");
+    QTest::addColumn<QList<int>>("perPage");
+    QTest::newRow("none: the header alone") << 0 << QList<int>{0};
+    QTest::newRow("one") << 1 << QList<int>{1};
+    QTest::newRow("a full page") << ReportLayout::kRowsPerPage << QList<int>{ReportLayout::kRowsPerPage};
+    QTest::newRow("one more") << ReportLayout::kRowsPerPage + 1 << QList<int>{ReportLayout::kRowsPerPage, 1};
+    QTest::newRow("three pages") << 2 * ReportLayout::kRowsPerPage + 5
+                                 << QList<int>{ReportLayout::kRowsPerPage, ReportLayout::kRowsPerPage, 5};
+}
+
+void TestSupplierReview::pagination() {
+    QFETCH(int, rows);
+    QFETCH(QList<int>, perPage);
+    QCOMPARE(ReportLayout::kRowsPerPage, 28);  // (14400 − 1812 − 360) / 432
+    const QList<ReportLayout::Page> pages = ReportLayout::paginate(rows);
+    QList<int> counts;
+    int next = 0;
+    for (const auto& page : pages) {
+        QCOMPARE(page.firstRow, next);
+        next += page.rowCount;
+        counts.append(page.rowCount);
+    }
+    QCOMPARE(counts, perPage);
+    // The last band of a full page ends above the page footer.
+    QVERIFY(ReportLayout::detailTop(ReportLayout::kRowsPerPage) <= ReportLayout::pageFooterTop());
+}
+
+QTEST_GUILESS_MAIN(TestSupplierReview)
+#include "tst_supplierreview.moc"
