@@ -1,22 +1,15 @@
 #pragma once
 
+#include "db/MessageError.h"
+
 #include <QByteArray>
 #include <QFile>
 #include <QString>
 
-#include <exception>
-
 /** A file that could not be created, written or closed. */
-class FileError : public std::exception {
+class FileError : public MessageError {
 public:
-    explicit FileError(QString message) : m_message(std::move(message)), m_utf8(m_message.toUtf8()) {}
-
-    const QString& message() const { return m_message; }
-    const char* what() const noexcept override { return m_utf8.constData(); }
-
-private:
-    QString m_message;
-    QByteArray m_utf8;
+    using MessageError::MessageError;
 };
 
 /**

@@ -1,17 +1,9 @@
 #pragma once
 
-#include <QString>
-#include <exception>
+#include "db/MessageError.h"
 
 /** A declaration record or file that cannot be made as the agency's layout asks. */
-class RecordError : public std::exception {
+class RecordError : public MessageError {
 public:
-    explicit RecordError(QString message) : m_message(std::move(message)), m_utf8(m_message.toUtf8()) {}
-
-    const QString& message() const { return m_message; }
-    const char* what() const noexcept override { return m_utf8.constData(); }
-
-private:
-    QString m_message;
-    QByteArray m_utf8;
+    using MessageError::MessageError;
 };

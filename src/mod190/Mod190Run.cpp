@@ -3,9 +3,7 @@
 #include "Mod190Writer.h"
 #include "WithholdingExtraction.h"
 #include "db/Database.h"
-#include "db/DbError.h"
 #include "declaration/OutputTextFile.h"
-#include "declaration/RecordError.h"
 #include "declaration/ReviewFile.h"
 #include "shell/UserInterface.h"
 
@@ -39,9 +37,7 @@ RunOutcome writeFile(Database& db, const QString& path, ContactInputs& contact, 
         file.close();
     } catch (const FileError& error) {
         return stop(db, ui, QStringLiteral("No se ha podido escribir el fichero de la declaración.\r\n") + error.message());
-    } catch (const DbError& error) {
-        return failedAt(stage, db, ui, error.message());
-    } catch (const RecordError& error) {
+    } catch (const MessageError& error) {  // the database or a record
         return failedAt(stage, db, ui, error.message());
     }
     return {RunResult::FileWritten, true};

@@ -6,7 +6,6 @@
 #include "db/Database.h"
 #include "db/SkipOnFailure.h"
 #include "declaration/OutputTextFile.h"
-#include "declaration/RecordError.h"
 #include "declaration/ReviewFile.h"
 #include "shell/StartupSettings.h"
 #include "shell/UserInterface.h"
@@ -100,11 +99,7 @@ RunOutcome runModelo347(Modelo347Session& session, const QString& thresholdText,
             session.selectionThreshold = thresholdText;
         }
         return writeDeclaration(session, thresholdText, contact, ui);
-    } catch (const DbError& error) {
-        return failed(ui, error.message());
-    } catch (const RecordError& error) {
-        return failed(ui, error.message());
-    } catch (const FileError& error) {
+    } catch (const MessageError& error) {  // the database, a record or the file
         return failed(ui, error.message());
     }
 }

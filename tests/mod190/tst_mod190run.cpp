@@ -38,13 +38,7 @@ struct Run190 {
                    .value(0)
                    .toInt() > 0;
     }
-    QStringList lines() const {
-        QStringList result;
-        for (const QByteArray& line : file().split('\n'))
-            if (!line.isEmpty())
-                result.append(QString::fromLatin1(line));
-        return result;
-    }
+    QStringList lines() const { return recordLines(file()); }
 };
 
 }  // namespace

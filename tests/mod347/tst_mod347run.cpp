@@ -43,13 +43,7 @@ struct Run347 {
     }
     RunOutcome run(const QString& threshold = kInitialThreshold) { return runModelo347(*session, threshold, contact, ui); }
     QByteArray file(const QString& name = QStringLiteral("Mod347.txt")) const { return readAll(out + QLatin1Char('/') + name); }
-    QStringList lines() const {
-        QStringList result;
-        for (const QByteArray& line : file().split('\n'))
-            if (!line.isEmpty())
-                result.append(QString::fromLatin1(line));
-        return result;
-    }
+    QStringList lines() const { return recordLines(file()); }
     QString line(const QString& nameStart) const {
         for (const QString& l : lines())
             if (l.startsWith(QLatin1Char('2')) && l.mid(35).startsWith(nameStart))

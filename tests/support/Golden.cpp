@@ -8,6 +8,14 @@ QByteArray readAll(const QString& path) {
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
+QStringList recordLines(const QByteArray& file) {
+    QStringList lines;
+    for (const QByteArray& line : file.split('\n'))
+        if (!line.isEmpty())
+            lines.append(QString::fromLatin1(line.endsWith('\r') ? line.chopped(1) : line));
+    return lines;
+}
+
 bool matchesGolden(const QByteArray& actual, const QString& folder, const QString& name, QString* why) {
     const QString path = QStringLiteral(AEAT_TEST_DATA_DIR "/") + folder + QStringLiteral("/golden/") + name;
     if (qEnvironmentVariableIsSet("AEAT_UPDATE_GOLDEN") || !QFile::exists(path)) {

@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 
 /**
  * Compares `actual` with the golden file `name` under `folder` of the test
@@ -13,3 +14,6 @@ bool matchesGolden(const QByteArray& actual, const QString& folder, const QStrin
 
 /** A file's whole content; empty when it cannot be read. */
 QByteArray readAll(const QString& path);
+
+/** The records of a declaration file, one byte a character, without their line ends. */
+QStringList recordLines(const QByteArray& file);
