@@ -8,12 +8,8 @@ struct Command {
 };
 
 constexpr Command kCommands[] = {
-    {"mod190", runMod190Command},
-    {"mod347", runMod347Command},
-    {"review-ids", runReviewIdsCommand},
-    {"check-id", runCheckIdCommand},
-    {"sample-db", runSampleDbCommand},
-    {"query", runQueryCommand},
+    {"mod190", runMod190Command},    {"mod347", runMod347Command},      {"review-ids", runReviewIdsCommand},
+    {"check-id", runCheckIdCommand}, {"sample-db", runSampleDbCommand}, {"query", runQueryCommand},
 };
 
 }  // namespace
@@ -22,7 +18,8 @@ QString cliUsage() {
     return QStringLiteral(
         "Uso:\n"
         "  aeat-cli mod190 --db FICHERO --out CARPETA [--phone T] [--contact T] [--number T]\n"
-        "  aeat-cli mod347 --db FICHERO --out CARPETA [--threshold T] [--phone T] [--contact T] [--number T]\n"
+        "  aeat-cli mod347 --db FICHERO --out CARPETA [--threshold T] [--phone T] [--contact T] [--number "
+        "T]\n"
         "                 [--yes]\n"
         "  aeat-cli review-ids --db FICHERO [--pdf FICHERO]\n"
         "  aeat-cli check-id ID...\n"

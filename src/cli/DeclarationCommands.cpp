@@ -36,7 +36,8 @@ ContactInputs contactInputs(const CliArguments& args, const QString& model) {
     ContactInputs contact = initialContactInputs(model);
     contact.telephone = args.value(QStringLiteral("phone"), contact.telephone).trimmed();
     contact.contactPerson = args.value(QStringLiteral("contact"), contact.contactPerson).trimmed().left(40);
-    contact.declarationNumber = args.value(QStringLiteral("number"), contact.declarationNumber).trimmed().left(40);
+    contact.declarationNumber =
+        args.value(QStringLiteral("number"), contact.declarationNumber).trimmed().left(40);
     return contact;
 }
 
@@ -46,12 +47,14 @@ const QStringList kDeclarationOptions = {QStringLiteral("db"), QStringLiteral("o
 std::optional<CliArguments> declarationArguments(const QStringList& arguments, CliStreams streams,
                                                  const QStringList& extraOptions, const QStringList& flags) {
     auto args = CliArguments::parse(arguments, kDeclarationOptions + extraOptions, flags);
-    if (!args || !args->has(QStringLiteral("db")) || !args->has(QStringLiteral("out")) || !args->positional().isEmpty()) {
+    if (!args || !args->has(QStringLiteral("db")) || !args->has(QStringLiteral("out")) ||
+        !args->positional().isEmpty()) {
         streams.err << cliUsage();
         return std::nullopt;
     }
     if (!QFileInfo(args->value(QStringLiteral("out"))).isDir()) {
-        streams.err << QStringLiteral("La carpeta de salida '%1' no existe.\n").arg(args->value(QStringLiteral("out")));
+        streams.err << QStringLiteral("La carpeta de salida '%1' no existe.\n")
+                           .arg(args->value(QStringLiteral("out")));
         return std::nullopt;
     }
     return args;
@@ -76,7 +79,8 @@ int runMod190Command(const QStringList& arguments, CliStreams streams) {
 }
 
 int runMod347Command(const QStringList& arguments, CliStreams streams) {
-    const auto args = declarationArguments(arguments, streams, {QStringLiteral("threshold")}, {QStringLiteral("yes")});
+    const auto args =
+        declarationArguments(arguments, streams, {QStringLiteral("threshold")}, {QStringLiteral("yes")});
     if (!args)
         return kExitUsage;
     TextUserInterface ui(streams.err, args->has(QStringLiteral("yes")));

@@ -14,16 +14,18 @@
 
 namespace {
 
-const char* const kCompanyKinds[] = {"Suministros", "Papelería",     "Limpiezas",   "Talleres",   "Construcciones",
-                                     "Distribuciones", "Librería",  "Ferretería",  "Transportes", "Asesoría",
-                                     "Imprenta",    "Electricidad", "Fontanería", "Informática", "Material Escolar"};
-const char* const kCompanyNames[] = {"Ñandú",        "García",         "del Norte",    "Hermanos López (Hnos.)",
-                                     "L'Hospitalet", "\"La Estrella\"", "Castilla",     "Núñez",
-                                     "Ibérica",      "Sánchez e Hijos", "Cª Mediterránea", "Nº 1",
-                                     "Ávila",        "Úbeda",          "[El Faro]",    "Peña & Cía"};
+const char* const kCompanyKinds[] = {"Suministros",    "Papelería",      "Limpiezas",       "Talleres",
+                                     "Construcciones", "Distribuciones", "Librería",        "Ferretería",
+                                     "Transportes",    "Asesoría",       "Imprenta",        "Electricidad",
+                                     "Fontanería",     "Informática",    "Material Escolar"};
+const char* const kCompanyNames[] = {
+    "Ñandú",        "García",          "del Norte",       "Hermanos López (Hnos.)",
+    "L'Hospitalet", "\"La Estrella\"", "Castilla",        "Núñez",
+    "Ibérica",      "Sánchez e Hijos", "Cª Mediterránea", "Nº 1",
+    "Ávila",        "Úbeda",           "[El Faro]",       "Peña & Cía"};
 const char* const kCompanyForms[] = {", S.L.", ", S.A.", " S.Coop.", ", S.L.U.", ""};
-const char* const kSurnames[] = {"Álvarez", "Gómez",  "Muñoz",  "Pérez",   "Martínez", "Ibáñez", "Ortega",
-                                 "Ruiz",    "Núñez",  "Úbeda",  "Sánchez", "Castaño",  "Peña",   "Díaz"};
+const char* const kSurnames[] = {"Álvarez", "Gómez", "Muñoz", "Pérez",   "Martínez", "Ibáñez", "Ortega",
+                                 "Ruiz",    "Núñez", "Úbeda", "Sánchez", "Castaño",  "Peña",   "Díaz"};
 const char* const kGivenNames[] = {"Ángel", "María José", "Íñigo", "Begoña", "Úrsula", "José Mª",
                                    "Raúl",  "Inés",       "Nuria", "Óscar",  "Zoë",    "Ana"};
 const char* const kProvinces[] = {"28", "08", "41", "46", "29", "48", "50", "51", "33", "15", "30", "07"};
@@ -65,7 +67,9 @@ private:
     QString newIdentifier(bool person);
     QString personName();
     QString companyName();
-    QString postalCode() { return pickFrom(kProvinces, m_rng()) + QStringLiteral("%1").arg(below(1000), 3, 10, QLatin1Char('0')); }
+    QString postalCode() {
+        return pickFrom(kProvinces, m_rng()) + QStringLiteral("%1").arg(below(1000), 3, 10, QLatin1Char('0'));
+    }
 
     void addFixedRows();
     void addSuppliers();
@@ -107,9 +111,11 @@ QString SampleGenerator::newIdentifier(bool person) {
         QString identifier;
         const int kind = below(10);
         if (person && kind < 2)
-            identifier = withControl(QStringLiteral("X%1").arg(below(10000000), 7, 10, QLatin1Char('0')), kLetters);
+            identifier =
+                withControl(QStringLiteral("X%1").arg(below(10000000), 7, 10, QLatin1Char('0')), kLetters);
         else if (person)
-            identifier = withControl(QStringLiteral("%1").arg(below(100000000), 8, 10, QLatin1Char('0')), kLetters);
+            identifier =
+                withControl(QStringLiteral("%1").arg(below(100000000), 8, 10, QLatin1Char('0')), kLetters);
         else
             identifier = withControl(kOrganisations[below(static_cast<int>(kOrganisations.size()))] +
                                          QStringLiteral("%1").arg(below(10000000), 7, 10, QLatin1Char('0')),
@@ -122,8 +128,8 @@ QString SampleGenerator::newIdentifier(bool person) {
 }
 
 QString SampleGenerator::personName() {
-    return pickFrom(kSurnames, m_rng()) + QLatin1Char(' ') + pickFrom(kSurnames, m_rng()) + QStringLiteral(", ") +
-           pickFrom(kGivenNames, m_rng());
+    return pickFrom(kSurnames, m_rng()) + QLatin1Char(' ') + pickFrom(kSurnames, m_rng()) +
+           QStringLiteral(", ") + pickFrom(kGivenNames, m_rng());
 }
 
 QString SampleGenerator::companyName() {
@@ -136,8 +142,10 @@ void SampleGenerator::addFixedRows() {
     m_db.execute(QStringLiteral("insert into Centro (NIF, Nombre) values (?, ?)"),
                  {withControl(QStringLiteral("Q2800000"), QStringLiteral("ABCDEFGHIJ")),
                   QStringLiteral("Centro Público María Moliner")});
-    m_db.execute(QStringLiteral("insert into config (tipo, a, b, c, d, e, f, g, h) values (?, ?, ?, ?, ?, ?, ?, ?, ?)"),
-                 {QStringLiteral("Font"), QStringLiteral("Arial"), QStringLiteral("9"), 0, 0, 0, 0, QVariant(), 0});
+    m_db.execute(
+        QStringLiteral(
+            "insert into config (tipo, a, b, c, d, e, f, g, h) values (?, ?, ?, ?, ?, ?, ?, ?, ?)"),
+        {QStringLiteral("Font"), QStringLiteral("Arial"), QStringLiteral("9"), 0, 0, 0, 0, QVariant(), 0});
     for (const auto& account : kAccounts)
         m_db.execute(QStringLiteral("insert into contra (cuenta, descripcion) values (?, ?)"),
                      {QString::fromUtf8(account[0]), QString::fromUtf8(account[1])});
@@ -163,8 +171,8 @@ void SampleGenerator::addSuppliers() {
                      {s.nif, s.name, s.postalCode});
 }
 
-void SampleGenerator::addEntry(const Supplier& supplier, double amount, const QString& invoiced, const QVariant& paid,
-                               const QVariant& group) {
+void SampleGenerator::addEntry(const Supplier& supplier, double amount, const QString& invoiced,
+                               const QVariant& paid, const QVariant& group) {
     m_db.execute(QStringLiteral("insert into TdApt (iu, NifProv, cantidad, f_factura, f_pago, grupo) "
                                 "values (?, ?, ?, ?, ?, ?)"),
                  {m_nextEntry++, supplier.nif, amount, invoiced, paid, group});
@@ -175,9 +183,12 @@ void SampleGenerator::addEntry(const Supplier& supplier, double amount, const QS
 // cash-basis VAT supplier's would: invoiced in December, paid in January.
 void SampleGenerator::addCashBasisCandidate() {
     const Supplier& supplier = m_suppliers[1];
-    addEntry(supplier, 4200.00, QStringLiteral("%1-12-15").arg(m_year - 1), QStringLiteral("%1-01-20").arg(m_year));
-    addEntry(supplier, 3650.40, QStringLiteral("%1-12-10").arg(m_year), QStringLiteral("%1-01-15").arg(m_year + 1));
-    addEntry(supplier, 980.25, QStringLiteral("%1-06-10").arg(m_year), QStringLiteral("%1-06-30").arg(m_year));
+    addEntry(supplier, 4200.00, QStringLiteral("%1-12-15").arg(m_year - 1),
+             QStringLiteral("%1-01-20").arg(m_year));
+    addEntry(supplier, 3650.40, QStringLiteral("%1-12-10").arg(m_year),
+             QStringLiteral("%1-01-15").arg(m_year + 1));
+    addEntry(supplier, 980.25, QStringLiteral("%1-06-10").arg(m_year),
+             QStringLiteral("%1-06-30").arg(m_year));
 }
 
 void SampleGenerator::addEntries() {
@@ -195,8 +206,10 @@ void SampleGenerator::addEntries() {
                                                        : large[below(static_cast<int>(large.size()))]];
         const int yearRoll = below(100);
         const int year = yearRoll < 8 ? m_year - 1 : yearRoll < 12 ? m_year + 1 : m_year;
-        const QString invoiced = year == m_year + 1 ? QStringLiteral("%1-01-%2").arg(year).arg(1 + below(28), 2, 10, QLatin1Char('0'))
-                                                    : dayOf(year);
+        const QString invoiced =
+            year == m_year + 1
+                ? QStringLiteral("%1-01-%2").arg(year).arg(1 + below(28), 2, 10, QLatin1Char('0'))
+                : dayOf(year);
         const QDate paidDate = QDate::fromString(invoiced, Qt::ISODate).addDays(below(75));
         const QVariant paid = below(20) == 0 ? QVariant() : QVariant(paidDate.toString(Qt::ISODate));
         const QVariant group = below(3) == 0 ? QVariant() : QVariant(below(4));
@@ -237,7 +250,8 @@ void SampleGenerator::addFaults() {
     const QString withheldNif = m_suppliers[m_options.suppliers - professionals + 1].nif;
     m_db.execute(QStringLiteral("update provedores set codpost = null where nif = ?"), {withheldNif});
     m_db.execute(QStringLiteral("update provedores set codpost = '' where nif = ?"), {m_suppliers[0].nif});
-    const QString doubtful[] = {QStringLiteral("12345678z"), QStringLiteral("Y1234567L"), QStringLiteral("B12345675")};
+    const QString doubtful[] = {QStringLiteral("12345678z"), QStringLiteral("Y1234567L"),
+                                QStringLiteral("B12345675")};
     for (int i = 0; i < 3; ++i) {
         const QString& old = m_suppliers[2 + i].nif;
         m_db.execute(QStringLiteral("update TdApt set NifProv = ? where NifProv = ?"), {doubtful[i], old});

@@ -8,7 +8,8 @@
 
 namespace {
 
-std::optional<qint64> numberOption(const CliArguments& args, const QString& name, qint64 fallback, qint64 minimum) {
+std::optional<qint64> numberOption(const CliArguments& args, const QString& name, qint64 fallback,
+                                   qint64 minimum) {
     if (!args.has(name))
         return fallback;
     bool ok = false;
@@ -29,11 +30,14 @@ int runSampleDbCommand(const QStringList& arguments, CliStreams streams) {
         return kExitUsage;
     }
     SampleOptions options;
-    const auto suppliers = numberOption(*args, QStringLiteral("suppliers"), options.suppliers, kMinimumSampleSuppliers);
-    const auto entries = numberOption(*args, QStringLiteral("entries"), options.entries, kMinimumSampleEntries);
+    const auto suppliers =
+        numberOption(*args, QStringLiteral("suppliers"), options.suppliers, kMinimumSampleSuppliers);
+    const auto entries =
+        numberOption(*args, QStringLiteral("entries"), options.entries, kMinimumSampleEntries);
     const auto seed = numberOption(*args, QStringLiteral("seed"), 1, 0);
     if (!suppliers || !entries || !seed || *suppliers > 10000000 || *entries > 100000000) {
-        streams.err << QStringLiteral("Se necesitan al menos %1 proveedores y %2 apuntes, y una semilla no negativa.\n")
+        streams.err << QStringLiteral(
+                           "Se necesitan al menos %1 proveedores y %2 apuntes, y una semilla no negativa.\n")
                            .arg(kMinimumSampleSuppliers)
                            .arg(kMinimumSampleEntries);
         return kExitUsage;

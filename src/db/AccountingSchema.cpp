@@ -2,7 +2,9 @@
 
 #include <QFile>
 
-static void initDbResources() { Q_INIT_RESOURCE(db); }
+static void initDbResources() {
+    Q_INIT_RESOURCE(db);
+}
 
 QString accountingSchemaSql() {
     initDbResources();

@@ -4,12 +4,22 @@ namespace {
 QDateTime g_pinned;
 }
 
-QDateTime Clock::now() { return g_pinned.isValid() ? g_pinned : QDateTime::currentDateTime(); }
+QDateTime Clock::now() {
+    return g_pinned.isValid() ? g_pinned : QDateTime::currentDateTime();
+}
 
-int Clock::currentYear() { return now().date().year(); }
+int Clock::currentYear() {
+    return now().date().year();
+}
 
-int Clock::declarationYear() { return currentYear() - 1; }
+int Clock::declarationYear() {
+    return currentYear() - 1;
+}
 
-void Clock::pin(const QDateTime& moment) { g_pinned = moment; }
+void Clock::pin(const QDateTime& moment) {
+    g_pinned = moment;
+}
 
-void Clock::unpin() { g_pinned = QDateTime(); }
+void Clock::unpin() {
+    g_pinned = QDateTime();
+}

@@ -3,10 +3,10 @@
 #include "DbError.h"
 #include "SqlFunctions.h"
 
+#include <sqlite3.h>
 #include <QCryptographicHash>
 #include <QFileInfo>
 #include <QRandomGenerator>
-#include <sqlite3.h>
 
 namespace {
 
@@ -104,7 +104,9 @@ Database::Database(sqlite3* db, QString path) : m_db(db), m_path(std::move(path)
     registerJetFunctions(m_db);
 }
 
-Database::~Database() { close(); }
+Database::~Database() {
+    close();
+}
 
 std::unique_ptr<Database> Database::open(const QString& path, bool exclusive, bool readOnly,
                                          const QString& connect) {
@@ -161,7 +163,9 @@ void Database::close() {
     }
 }
 
-void Database::throwLastError() const { throw DbError::fromSqlite(sqlite3_errmsg(m_db)); }
+void Database::throwLastError() const {
+    throw DbError::fromSqlite(sqlite3_errmsg(m_db));
+}
 
 void Database::exec(const char* sql) {
     if (!m_db)
@@ -171,8 +175,9 @@ void Database::exec(const char* sql) {
 }
 
 void Database::checkPassword(const QString& connect) {
-    const Rows table = fetch(QStringLiteral("SELECT count(*) FROM sqlite_schema WHERE type = 'table' AND name = ?"),
-                             {QString::fromLatin1(kPasswordTable)});
+    const Rows table =
+        fetch(QStringLiteral("SELECT count(*) FROM sqlite_schema WHERE type = 'table' AND name = ?"),
+              {QString::fromLatin1(kPasswordTable)});
     if (table.values.first().first().toLongLong() == 0)
         return;  // a database without a password opens with any
     const Rows stored = fetch(QStringLiteral("SELECT salt, hash FROM aeat_password"), {});
@@ -188,7 +193,8 @@ void Database::storePassword(const QString& connect) {
     QByteArray salt(16, Qt::Uninitialized);
     QRandomGenerator::system()->fillRange(reinterpret_cast<quint32*>(salt.data()), salt.size() / 4);
     exec("CREATE TABLE aeat_password (salt BLOB NOT NULL, hash BLOB NOT NULL)");
-    step(QStringLiteral("INSERT INTO aeat_password (salt, hash) VALUES (?, ?)"), {salt, passwordHash(salt, password)});
+    step(QStringLiteral("INSERT INTO aeat_password (salt, hash) VALUES (?, ?)"),
+         {salt, passwordHash(salt, password)});
 }
 
 void Database::lockExclusively(bool readOnly) {
@@ -397,7 +403,8 @@ QStringList Database::tableNames() {
     return names;
 }
 
-void Database::addTextField(const QString& table, const QString& field, int size, const QString& defaultValue) {
+void Database::addTextField(const QString& table, const QString& field, int size,
+                            const QString& defaultValue) {
     const QString sql = QStringLiteral("ALTER TABLE %1 ADD COLUMN %2 TEXT(%3) COLLATE NOCASE DEFAULT %4")
                             .arg(quoteName(table), quoteName(field))
                             .arg(size)
@@ -414,13 +421,15 @@ void Database::setFieldDefault(const QString& table, const QString& field, const
     // SQLite keeps a column's default in the table's definition, which only a
     // rebuild of the table could change; a field added by addTextField has it already.
     if (columns.values.first().first().toString() != quoteText(defaultValue))
-        throw DbError(QStringLiteral("No se puede cambiar el valor predeterminado del campo '%1'.").arg(field));
+        throw DbError(
+            QStringLiteral("No se puede cambiar el valor predeterminado del campo '%1'.").arg(field));
 }
 
 void Database::ensureIndex(const QString& table, const QString& column) {
-    const Rows indexes = fetch(QStringLiteral("SELECT 1 FROM pragma_index_list(?) AS l, pragma_index_info(l.name) AS i "
-                                              "WHERE i.seqno = 0 AND i.name = ? COLLATE NOCASE"),
-                               {table, column});
+    const Rows indexes =
+        fetch(QStringLiteral("SELECT 1 FROM pragma_index_list(?) AS l, pragma_index_info(l.name) AS i "
+                             "WHERE i.seqno = 0 AND i.name = ? COLLATE NOCASE"),
+              {table, column});
     if (!indexes.values.isEmpty())
         return;
     const QString name = QStringLiteral("aeat_%1_%2").arg(table, column);
@@ -430,10 +439,18 @@ void Database::ensureIndex(const QString& table, const QString& column) {
              .constData());
 }
 
-void Database::executeNativeScript(const QString& script) { exec(script.toUtf8().constData()); }
+void Database::executeNativeScript(const QString& script) {
+    exec(script.toUtf8().constData());
+}
 
-void Database::beginTransaction() { exec("BEGIN IMMEDIATE"); }
+void Database::beginTransaction() {
+    exec("BEGIN IMMEDIATE");
+}
 
-void Database::commit() { exec("COMMIT"); }
+void Database::commit() {
+    exec("COMMIT");
+}
 
-void Database::rollback() { exec("ROLLBACK"); }
+void Database::rollback() {
+    exec("ROLLBACK");
+}

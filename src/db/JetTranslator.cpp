@@ -29,7 +29,9 @@ struct Token {
 
 using Tokens = QList<Token>;
 
-[[noreturn]] void fail(const QString& message) { throw DbError(message); }
+[[noreturn]] void fail(const QString& message) {
+    throw DbError(message);
+}
 
 QString quoteText(const QString& value) {
     QString quoted = value;
@@ -40,8 +42,8 @@ QString quoteText(const QString& value) {
 // #mm/dd/yyyy# or #mm/dd/yyyy hh:mm:ss#: the package stores dates as ISO text,
 // midnight without its time, so the literal becomes the text of that form.
 QString dateLiteralToText(const QString& body) {
-    static const QRegularExpression re(QStringLiteral(
-        R"(^\s*(\d{1,2})/(\d{1,2})/(\d{4})(?:\s+(\d{1,2}):(\d{2})(?::(\d{2}))?)?\s*$)"));
+    static const QRegularExpression re(
+        QStringLiteral(R"(^\s*(\d{1,2})/(\d{1,2})/(\d{4})(?:\s+(\d{1,2}):(\d{2})(?::(\d{2}))?)?\s*$)"));
     const auto m = re.match(body);
     if (!m.hasMatch())
         fail(QStringLiteral("Fecha no válida en la expresión: #%1#").arg(body));
@@ -59,8 +61,12 @@ QString dateLiteralToText(const QString& body) {
     return quoteText(text);
 }
 
-bool isWordStart(QChar c) { return c.isLetter() || c == QLatin1Char('_'); }
-bool isWordPart(QChar c) { return c.isLetterOrNumber() || c == QLatin1Char('_') || c == QLatin1Char('$'); }
+bool isWordStart(QChar c) {
+    return c.isLetter() || c == QLatin1Char('_');
+}
+bool isWordPart(QChar c) {
+    return c.isLetterOrNumber() || c == QLatin1Char('_') || c == QLatin1Char('$');
+}
 
 int endOfQuoted(const QString& s, int open, QChar close, bool doubledEscapes) {
     for (int i = open + 1; i < s.size(); ++i) {
@@ -186,7 +192,8 @@ void refuseUnsupported(const Tokens& t) {
         if (tok.isWord("like"))
             fail(QStringLiteral("El operador LIKE no está admitido en esta instrucción."));
         if (tok.isWord("top") || tok.isWord("transform") || tok.isWord("pivot") || tok.isWord("parameters"))
-            fail(QStringLiteral("La cláusula %1 no está admitida en esta instrucción.").arg(tok.text.toUpper()));
+            fail(QStringLiteral("La cláusula %1 no está admitida en esta instrucción.")
+                     .arg(tok.text.toUpper()));
         if (tok.isPunct(";") && nextSolid(t, i + 1) != -1)
             fail(QStringLiteral("Solo se admite una instrucción cada vez."));
         if (tok.kind == Token::Punct && (tok.text == QLatin1String("\\") || tok.text == QLatin1String("^")))
@@ -232,7 +239,9 @@ bool isPlainColumn(const Tokens& t, Range r) {
     for (int i = r.begin; i < r.end; ++i)
         if (t[i].kind != Token::Space)
             solid.append(&t[i]);
-    const auto isName = [](const Token* tok) { return tok->kind == Token::Word || tok->kind == Token::Identifier; };
+    const auto isName = [](const Token* tok) {
+        return tok->kind == Token::Word || tok->kind == Token::Identifier;
+    };
     if (solid.size() == 1)
         return (isName(solid[0]) && !solid[0]->isWord("now")) || solid[0]->isPunct("*");
     if (solid.size() == 3 && isName(solid[0]) && solid[1]->isPunct("."))
@@ -260,7 +269,8 @@ void nameExpressionColumns(Tokens& t, const QList<int>& depth) {
     if (select < 0 || !t[select].isWord("select"))
         return;
     int first = nextSolid(t, select + 1);
-    if (first >= 0 && (t[first].isWord("distinct") || t[first].isWord("all") || t[first].isWord("distinctrow"))) {
+    if (first >= 0 &&
+        (t[first].isWord("distinct") || t[first].isWord("all") || t[first].isWord("distinctrow"))) {
         if (t[first].isWord("distinctrow"))
             t[first].text = QStringLiteral("DISTINCT");
         first = nextSolid(t, first + 1);
@@ -345,7 +355,8 @@ QString takeIntoTable(Tokens& t, const QList<int>& depth) {
         if (depth[i] != 0 || !t[i].isWord("into"))
             continue;
         const int name = nextSolid(t, i + 1);
-        if (name < 0 || (t[name].kind != Token::Word && t[name].kind != Token::Identifier) || t[name].isWord("from"))
+        if (name < 0 || (t[name].kind != Token::Word && t[name].kind != Token::Identifier) ||
+            t[name].isWord("from"))
             fail(QStringLiteral("Falta el nombre de la tabla tras INTO."));
         QString table = t[name].text;
         if (t[name].kind == Token::Identifier)
@@ -360,10 +371,11 @@ QString takeIntoTable(Tokens& t, const QList<int>& depth) {
 QString sqliteTypeFor(const Token& type) {
     static const char* const kText[] = {"text", "char", "varchar", "memo", "longtext", "string", "note"};
     static const char* const kDate[] = {"date", "datetime", "time", "timestamp"};
-    static const char* const kInteger[] = {"integer", "int", "long", "short", "smallint", "byte", "tinyint",
-                                           "counter", "autoincrement", "bit", "yesno", "logical", "bigint"};
-    static const char* const kReal[] = {"double", "single", "float", "real", "currency", "money", "decimal",
-                                        "numeric", "number", "float8", "float4"};
+    static const char* const kInteger[] = {"integer", "int",     "long",    "short",         "smallint",
+                                           "byte",    "tinyint", "counter", "autoincrement", "bit",
+                                           "yesno",   "logical", "bigint"};
+    static const char* const kReal[] = {"double",  "single",  "float",  "real",   "currency", "money",
+                                        "decimal", "numeric", "number", "float8", "float4"};
     for (const char* name : kText)
         if (type.isWord(name))
             return QStringLiteral("TEXT COLLATE NOCASE");

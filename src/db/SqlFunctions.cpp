@@ -3,9 +3,9 @@
 #include "Clock.h"
 #include "JetTranslator.h"
 
+#include <sqlite3.h>
 #include <QDate>
 #include <QString>
-#include <sqlite3.h>
 
 #include <algorithm>
 #include <charconv>
@@ -33,15 +33,16 @@ QString argumentText(sqlite3_value* value) {
 // Dates of the package are ISO text ("YYYY-MM-DD" or "YYYY-MM-DD HH:MM:SS").
 void jetNow(sqlite3_context* ctx, int, sqlite3_value**) {
     const QDateTime now = Clock::now();
-    const QString format = now.time() == QTime(0, 0) ? QStringLiteral("yyyy-MM-dd") : QStringLiteral("yyyy-MM-dd HH:mm:ss");
+    const QString format =
+        now.time() == QTime(0, 0) ? QStringLiteral("yyyy-MM-dd") : QStringLiteral("yyyy-MM-dd HH:mm:ss");
     resultText(ctx, now.toString(format));
 }
 
 // The year of an ISO date text, read straight from its bytes: this runs once per entry.
 std::optional<int> isoYear(const unsigned char* text, int size) {
     const auto digit = [&](int i) { return i < size && text[i] >= '0' && text[i] <= '9'; };
-    if (size < 10 || !digit(0) || !digit(1) || !digit(2) || !digit(3) || text[4] != '-' || !digit(5) || !digit(6) ||
-        text[7] != '-' || !digit(8) || !digit(9))
+    if (size < 10 || !digit(0) || !digit(1) || !digit(2) || !digit(3) || text[4] != '-' || !digit(5) ||
+        !digit(6) || text[7] != '-' || !digit(8) || !digit(9))
         return std::nullopt;
     return (text[0] - '0') * 1000 + (text[1] - '0') * 100 + (text[2] - '0') * 10 + (text[3] - '0');
 }
@@ -129,8 +130,8 @@ int jetCollate(void*, int sizeA, const void* a, int sizeB, const void* b) {
     return bytes != 0 ? bytes : sizeA - sizeB;
 }
 
-void registerFunction(sqlite3* db, const char* name, int args, void (*fn)(sqlite3_context*, int, sqlite3_value**),
-                      bool deterministic) {
+void registerFunction(sqlite3* db, const char* name, int args,
+                      void (*fn)(sqlite3_context*, int, sqlite3_value**), bool deterministic) {
     const int flags = SQLITE_UTF8 | (deterministic ? SQLITE_DETERMINISTIC : 0);
     sqlite3_create_function_v2(db, name, args, flags, nullptr, fn, nullptr, nullptr, nullptr);
 }

@@ -27,8 +27,8 @@ qint64 roundToCents(double euros) {
     // d.dddddddddddddde±x: the 15 significant digits make an integer M, and
     // the amount is M × 10^(x − 14) euros, so M × 10^(x − 12) cents.
     char buffer[64];
-    const auto end = std::to_chars(buffer, buffer + sizeof buffer, std::fabs(euros), std::chars_format::scientific,
-                                   kSignificantDigits - 1)
+    const auto end = std::to_chars(buffer, buffer + sizeof buffer, std::fabs(euros),
+                                   std::chars_format::scientific, kSignificantDigits - 1)
                          .ptr;
     qint64 mantissa = 0;
     const char* p = buffer;

@@ -58,26 +58,33 @@ QString trimBlanks(const QString& text) {
 ContactFrames::ContactFrames(QWidget* window, int frame1Top, int frame2Top, const QString& model) {
     const ContactInputs initial = initialContactInputs(model);
     Frame1 = frame(window, "Frame1", QStringLiteral("Datos de la persona de contacto"), frame1Top, 2892);
-    label(Frame1, "Label1", QStringLiteral("Teléfono ( sólo las 9 cifras ni espacios ni guiones ...)"), 600, 252);
+    label(Frame1, "Label1", QStringLiteral("Teléfono ( sólo las 9 cifras ni espacios ni guiones ...)"), 600,
+          252);
     Text1[0] = textBox(Frame1, 0, initial.telephone, 960, 0);
     label(Frame1, "Label3",
-          QStringLiteral("1er Apellido, 2º Apellido y Nombre (máx. 40 caracteres y separados por un espacio en blanco"),
+          QStringLiteral(
+              "1er Apellido, 2º Apellido y Nombre (máx. 40 caracteres y separados por un espacio en blanco"),
           1440, 492);
     Text1[1] = textBox(Frame1, 1, initial.contactPerson, 2160, kMaxLength);
     Frame2 = frame(window, "Frame2", QString(), frame2Top, 1812);
     label(Frame2, "Label2",
           model == QLatin1String("347")
-              ? QStringLiteral("Nº identificativo de la declaración ( 10 cifras ). El programa añadirá \"347\" a las "
-                               "10 cifras")
-              : QStringLiteral("Nº de justificante de la declaración ( 13 cifras ) sólo en el caso de declaración "
-                               "sustitutiva"),
+              ? QStringLiteral(
+                    "Nº identificativo de la declaración ( 10 cifras ). El programa añadirá \"347\" a las "
+                    "10 cifras")
+              : QStringLiteral(
+                    "Nº de justificante de la declaración ( 13 cifras ) sólo en el caso de declaración "
+                    "sustitutiva"),
           360, 492);
     Text1[2] = textBox(Frame2, 2, initial.declarationNumber, 1080, kMaxLength);
     for (int index = 0; index < 3; ++index)
-        QObject::connect(Text1[index], &LostFocusLineEdit::lostFocus, window, [this, index] { Text1_LostFocus(index); });
+        QObject::connect(Text1[index], &LostFocusLineEdit::lostFocus, window,
+                         [this, index] { Text1_LostFocus(index); });
 }
 
-ContactInputs ContactFrames::inputs() const { return {Text1[0]->text(), Text1[1]->text(), Text1[2]->text()}; }
+ContactInputs ContactFrames::inputs() const {
+    return {Text1[0]->text(), Text1[1]->text(), Text1[2]->text()};
+}
 
 void ContactFrames::show(const ContactInputs& inputs) {
     Text1[0]->setText(inputs.telephone);
@@ -85,4 +92,6 @@ void ContactFrames::show(const ContactInputs& inputs) {
     Text1[2]->setText(inputs.declarationNumber);
 }
 
-void ContactFrames::Text1_LostFocus(int index) { Text1[index]->setText(trimBlanks(Text1[index]->text())); }
+void ContactFrames::Text1_LostFocus(int index) {
+    Text1[index]->setText(trimBlanks(Text1[index]->text()));
+}

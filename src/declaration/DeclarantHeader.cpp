@@ -6,7 +6,9 @@
 #include "db/Clock.h"
 #include "db/Database.h"
 
-QString recordName(const QString& name) { return NormalizeText(Windows1252::toUpper(name)); }
+QString recordName(const QString& name) {
+    return NormalizeText(Windows1252::toUpper(name));
+}
 
 ContactInputs initialContactInputs(const QString& model) {
     return {QStringLiteral("123456789"), QStringLiteral("Papellido Sapellido Nombre"),

@@ -36,12 +36,13 @@ QByteArray FieldRules::constant(const char* literal, int width) {
 
 DeclarationRecord& DeclarationRecord::add(int first, int last, const QByteArray& field) {
     if (first != m_bytes.size() + 1 || field.size() != last - first + 1)
-        throw RecordError(QStringLiteral("El campo de las posiciones %1-%2 no encaja en el registro (posición %3, "
-                                         "%4 caracteres).")
-                              .arg(first)
-                              .arg(last)
-                              .arg(m_bytes.size() + 1)
-                              .arg(field.size()));
+        throw RecordError(
+            QStringLiteral("El campo de las posiciones %1-%2 no encaja en el registro (posición %3, "
+                           "%4 caracteres).")
+                .arg(first)
+                .arg(last)
+                .arg(m_bytes.size() + 1)
+                .arg(field.size()));
     m_bytes += field;
     return *this;
 }

@@ -11,7 +11,9 @@ OutputTextFile::OutputTextFile(const QString& path) : m_path(path), m_file(path)
         fail(QStringLiteral("No se puede crear el fichero"));
 }
 
-void OutputTextFile::writeLine(const QString& text) { writeRaw(Windows1252::encode(text) + "\r\n"); }
+void OutputTextFile::writeLine(const QString& text) {
+    writeRaw(Windows1252::encode(text) + "\r\n");
+}
 
 void OutputTextFile::writeRaw(const QByteArray& bytes) {
     if (m_file.write(bytes) != bytes.size())

@@ -5,7 +5,8 @@
 QString ReplaceAll(const QString& source, const QString& searched, const QString& replacement) {
     QString result;
     qsizetype start = 0;
-    for (qsizetype found = source.indexOf(searched, start); found >= 0; found = source.indexOf(searched, start)) {
+    for (qsizetype found = source.indexOf(searched, start); found >= 0;
+         found = source.indexOf(searched, start)) {
         result += QStringView(source).mid(start, found - start);
         result += replacement;
         start = found + searched.size();

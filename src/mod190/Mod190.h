@@ -19,7 +19,8 @@ public:
     Mod190(const StartupSettings& settings, UserInterface& ui);
     ~Mod190() override;
 
-    /** Opens AccountsDb and applies the font settings; on failure shows the engine's message and returns false. */
+    /** Opens AccountsDb and applies the font settings; on failure shows the engine's message and returns
+     * false. */
     bool Form_Load();
     void Command4_Click();
 

@@ -21,10 +21,12 @@ RunOutcome stop(Database& db, UserInterface& ui, const QString& text) {
 
 RunOutcome failedAt(Stage stage, Database& db, UserInterface& ui, const QString& reason) {
     if (stage == Stage::DeclarantRecord)
-        return stop(db, ui, QStringLiteral("No se ha podido generar el registro del declarante.\r\n") + reason);
+        return stop(db, ui,
+                    QStringLiteral("No se ha podido generar el registro del declarante.\r\n") + reason);
     return stop(db, ui,
-                QStringLiteral("Hay proveedores sin código postal que impiden la generación del fichero para la AEAT. "
-                               "Revíselos"));
+                QStringLiteral(
+                    "Hay proveedores sin código postal que impiden la generación del fichero para la AEAT. "
+                    "Revíselos"));
 }
 
 RunOutcome writeFile(Database& db, const QString& path, ContactInputs& contact, UserInterface& ui) {
@@ -36,7 +38,9 @@ RunOutcome writeFile(Database& db, const QString& path, ContactInputs& contact, 
         WritePerceptorRecords(db, file, DeclarantNif);
         file.close();
     } catch (const FileError& error) {
-        return stop(db, ui, QStringLiteral("No se ha podido escribir el fichero de la declaración.\r\n") + error.message());
+        return stop(
+            db, ui,
+            QStringLiteral("No se ha podido escribir el fichero de la declaración.\r\n") + error.message());
     } catch (const MessageError& error) {  // the database or a record
         return failedAt(stage, db, ui, error.message());
     }
@@ -45,7 +49,8 @@ RunOutcome writeFile(Database& db, const QString& path, ContactInputs& contact, 
 
 }  // namespace
 
-RunOutcome runModelo190(Database& AccountsDb, const QString& outputFolder, ContactInputs& contact, UserInterface& ui) {
+RunOutcome runModelo190(Database& AccountsDb, const QString& outputFolder, ContactInputs& contact,
+                        UserInterface& ui) {
     switch (checkWithheldPostalCodes(AccountsDb, outputFolder, ui)) {
         case PostalCodeCheck::Missing:
             return {RunResult::DataToCorrect, false};
@@ -55,8 +60,8 @@ RunOutcome runModelo190(Database& AccountsDb, const QString& outputFolder, Conta
             break;
     }
     if (extractWithholdings(AccountsDb) == 0) {
-        ui.showMessage(QStringLiteral("No hay retenciones"), QStringLiteral("A T E N C I Ó N"), MessageIcon::Information,
-                       MessageButtons::Ok);
+        ui.showMessage(QStringLiteral("No hay retenciones"), QStringLiteral("A T E N C I Ó N"),
+                       MessageIcon::Information, MessageButtons::Ok);
         return {RunResult::NothingToDeclare, true};
     }
     if (!checkNegativeWithholdings(AccountsDb, outputFolder, ui))
@@ -66,8 +71,8 @@ RunOutcome runModelo190(Database& AccountsDb, const QString& outputFolder, Conta
     const RunOutcome written = writeFile(AccountsDb, path, contact, ui);
     if (written.result != RunResult::FileWritten)
         return written;
-    ui.showMessage(QStringLiteral("Fichero : ") + QDir::toNativeSeparators(path), QStringLiteral("PROCESO TERMINADO"),
-                   MessageIcon::None, MessageButtons::Ok);
+    ui.showMessage(QStringLiteral("Fichero : ") + QDir::toNativeSeparators(path),
+                   QStringLiteral("PROCESO TERMINADO"), MessageIcon::None, MessageButtons::Ok);
     dropWithholdingWorkObjects(AccountsDb);
     return written;
 }

@@ -14,6 +14,7 @@ class UserInterface;
  * removal of the work table and saved query. `contact` comes back with the
  * contact person as the record carries it.
  */
-RunOutcome runModelo190(Database& AccountsDb, const QString& outputFolder, ContactInputs& contact, UserInterface& ui);
+RunOutcome runModelo190(Database& AccountsDb, const QString& outputFolder, ContactInputs& contact,
+                        UserInterface& ui);
 
 inline const QString kModelo190File = QStringLiteral("Mod190.txt");

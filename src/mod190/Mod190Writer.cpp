@@ -9,12 +9,18 @@ namespace {
 
 using namespace FieldRules;
 
-QByteArray cents15(const QVariant& euros) { return amount(roundToCents(euros.toDouble()), 15); }
-QByteArray cents13(const QVariant& euros) { return amount(roundToCents(euros.toDouble()), 13); }
+QByteArray cents15(const QVariant& euros) {
+    return amount(roundToCents(euros.toDouble()), 15);
+}
+QByteArray cents13(const QVariant& euros) {
+    return amount(roundToCents(euros.toDouble()), 13);
+}
 
 // The province as stored; a one-character code is zero-filled on the left so
 // that every later position of the record stays in place.
-QByteArray province(const QString& cp) { return cp.size() >= 2 ? text(cp, 2) : digits(cp, 2); }
+QByteArray province(const QString& cp) {
+    return cp.size() >= 2 ? text(cp, 2) : digits(cp, 2);
+}
 
 bool isCeutaOrMelilla(const QString& cp, const QString& key) {
     return (cp == QLatin1String("51") || cp == QLatin1String("52")) && key == QLatin1String("F02");
@@ -38,7 +44,8 @@ QString WriteDeclarantRecord(Database& db, OutputTextFile& file, ContactInputs& 
 
 void WritePerceptorRecords(Database& db, OutputTextFile& file, const QString& DeclarantNif) {
     const QByteArray year = digits(QString::number(Clock::declarationYear()), 4);
-    for (Recordset rows = db.openRecordset(QStringLiteral("select * from tmptb190")); !rows.eof(); rows.moveNext()) {
+    for (Recordset rows = db.openRecordset(QStringLiteral("select * from tmptb190")); !rows.eof();
+         rows.moveNext()) {
         const QString cp = rows.value(QStringLiteral("CP")).toString();
         const QString key = rows.value(QStringLiteral("Control")).toString();
         DeclarationRecord record;
@@ -60,7 +67,11 @@ void WritePerceptorRecords(Database& db, OutputTextFile& file, const QString& De
             .add(135, 147, constant("0000000000000", 13))
             .add(148, 151, constant("0000", 4))
             .add(152, 152, constant(isCeutaOrMelilla(cp, key) ? "1" : "0", 1))
-            .add(153, 254, constant("00000         00 0000000000000000000000000000000000000000000000000000000000000000000000000000000000000", 102))
+            .add(153, 254,
+                 constant(
+                     "00000         00 "
+                     "0000000000000000000000000000000000000000000000000000000000000000000000000000000000000",
+                     102))
             .add(255, 500, QByteArray(246, ' '));
         file.writeRaw(record.line());
     }

@@ -13,22 +13,27 @@ namespace {
 const QString kAttentionTitle = QStringLiteral("A T E N C I Ó N");
 
 const QString kWithheldWithoutPostalCode =
-    QStringLiteral("select q.Nif, q.Nombre,p.CodPost as CP from qryIRPF q inner join provedores p on q.nif = p.nif ") +
+    QStringLiteral(
+        "select q.Nif, q.Nombre,p.CodPost as CP from qryIRPF q inner join provedores p on q.nif = p.nif ") +
     QStringLiteral("Where Year(f_apunte) = Year(Now) -1 and (isnull(p.codpost ) or p.codpost = '')");
 
-const QString kExtraction = QStringLiteral("select q.Nif, q.Nombre,left$(p.CodPost,2) as CP, sum(integr) as Princp, ") +
-                            QStringLiteral("sum(irp) as Reten, iif( abs(100*sum(irp)- sum(integr)) < 1, 'H04','F02') as Control ") +
-                            QStringLiteral("from qryIRPF q inner join provedores p on q.nif = p.nif ") +
-                            QStringLiteral("Where Year(f_apunte) = Year(Now) -1 ") +
-                            QStringLiteral("group by q.Nombre, q.Nif,  p.CodPost ") + QStringLiteral("Union All ") +
-                            QStringLiteral("select q.Nif, q.Nombre, left$(p.CodPost,2) as CP,  sum(noreten) as Princp, 0 as Reten, 'L01' as Control ") +
-                            QStringLiteral("from qryIRPF q inner join provedores p on q.nif = p.nif ") +
-                            QStringLiteral("Where Year(f_apunte) = Year(Now) -1 ") +
-                            QStringLiteral("group by q.Nombre, q.Nif,  p.CodPost ") +
-                            QStringLiteral("Having Sum(noreten) <> 0 ") + QStringLiteral("order by q.nombre, Control");
+const QString kExtraction =
+    QStringLiteral("select q.Nif, q.Nombre,left$(p.CodPost,2) as CP, sum(integr) as Princp, ") +
+    QStringLiteral("sum(irp) as Reten, iif( abs(100*sum(irp)- sum(integr)) < 1, 'H04','F02') as Control ") +
+    QStringLiteral("from qryIRPF q inner join provedores p on q.nif = p.nif ") +
+    QStringLiteral("Where Year(f_apunte) = Year(Now) -1 ") +
+    QStringLiteral("group by q.Nombre, q.Nif,  p.CodPost ") + QStringLiteral("Union All ") +
+    QStringLiteral(
+        "select q.Nif, q.Nombre, left$(p.CodPost,2) as CP,  sum(noreten) as Princp, 0 as Reten, 'L01' as "
+        "Control ") +
+    QStringLiteral("from qryIRPF q inner join provedores p on q.nif = p.nif ") +
+    QStringLiteral("Where Year(f_apunte) = Year(Now) -1 ") +
+    QStringLiteral("group by q.Nombre, q.Nif,  p.CodPost ") + QStringLiteral("Having Sum(noreten) <> 0 ") +
+    QStringLiteral("order by q.nombre, Control");
 
 const char* const kRemovals[] = {
-    "delete * from tmptb190 where control = 'L01' and nif in (select nif from tmptb190 where control = 'H04')",
+    "delete * from tmptb190 where control = 'L01' and nif in (select nif from tmptb190 where control = "
+    "'H04')",
     "delete * from tmptb190 where princp < 0 or Reten = 0",
 };
 
@@ -39,7 +44,8 @@ const char* const kClassification[] = {
 };
 
 void tellReviewFile(UserInterface& ui, const QString& path) {
-    ui.showMessage(QStringLiteral("El fichero ") + path + QStringLiteral("\r\nle informa de errores que ha de corregir") +
+    ui.showMessage(QStringLiteral("El fichero ") + path +
+                       QStringLiteral("\r\nle informa de errores que ha de corregir") +
                        QStringLiteral("\r\n para poder continuar"),
                    kAttentionTitle, MessageIcon::Exclamation, MessageButtons::Ok);
 }
@@ -50,7 +56,8 @@ void tellReviewFileFailure(UserInterface& ui, const FileError& error) {
 }
 
 // Lists the rows in a review file and tells the user where it is.
-void listForReview(UserInterface& ui, const QString& path, const QStringList& heading, const Recordset& rows) {
+void listForReview(UserInterface& ui, const QString& path, const QStringList& heading,
+                   const Recordset& rows) {
     try {
         writeReviewFile(path, heading, rows);
         tellReviewFile(ui, path);
@@ -69,15 +76,17 @@ PostalCodeCheck checkWithheldPostalCodes(Database& db, const QString& folder, Us
         missing = db.openRecordset(kWithheldWithoutPostalCode);
     } catch (const DbError& error) {
         // Without the check the run cannot know that the file would be accepted.
-        ui.showMessage(QStringLiteral("No se pueden comprobar los códigos postales de los retenidos:\r\n") + error.message(),
+        ui.showMessage(QStringLiteral("No se pueden comprobar los códigos postales de los retenidos:\r\n") +
+                           error.message(),
                        kAttentionTitle, MessageIcon::Critical, MessageButtons::Ok);
         return PostalCodeCheck::Unavailable;
     }
     if (missing->eof())
         return PostalCodeCheck::Passed;
-    listForReview(ui, path,
-                  {QStringLiteral("Falta el Código Postal de los siguientes retenidos"), QString(50, QLatin1Char('-'))},
-                  *missing);
+    listForReview(
+        ui, path,
+        {QStringLiteral("Falta el Código Postal de los siguientes retenidos"), QString(50, QLatin1Char('-'))},
+        *missing);
     return PostalCodeCheck::Missing;
 }
 
@@ -91,7 +100,8 @@ int extractWithholdings(Database& db) {
     for (const char* removal : kRemovals)
         skipOnFailure([&] { db.execute(QString::fromLatin1(removal)); });
     int rows = 0;
-    skipOnFailure([&] { rows = db.openRecordset(QStringLiteral("select count(*) from tmptb190")).value(0).toInt(); });
+    skipOnFailure(
+        [&] { rows = db.openRecordset(QStringLiteral("select count(*) from tmptb190")).value(0).toInt(); });
     if (rows == 0)
         return 0;
     for (const char* update : kClassification)
@@ -103,7 +113,9 @@ bool checkNegativeWithholdings(Database& db, const QString& folder, UserInterfac
     const QString path = outputFilePath(folder, kNegativeWithholdingReviewFile);
     QFile::remove(path);
     std::optional<Recordset> negative;
-    skipOnFailure([&] { negative = db.openRecordset(QStringLiteral("select Nif, Nombre from tmptb190 where Reten < 0")); });
+    skipOnFailure([&] {
+        negative = db.openRecordset(QStringLiteral("select Nif, Nombre from tmptb190 where Reten < 0"));
+    });
     if (!negative || negative->eof())
         return true;
     listForReview(ui, path,

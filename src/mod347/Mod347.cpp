@@ -54,19 +54,22 @@ Mod347::Mod347(const StartupSettings& settings, UserInterface& ui)
     paintBackground(m_contact.Frame1);
     paintBackground(m_contact.Frame2);
 
-    m_frame3 = named(new QGroupBox(QStringLiteral("Bienes y prestaciones de servicios superiores a "), this), "Frame3",
-                     1320, 5400, 6612, 972);
+    m_frame3 = named(new QGroupBox(QStringLiteral("Bienes y prestaciones de servicios superiores a "), this),
+                     "Frame3", 1320, 5400, 6612, 972);
     paintBackground(m_frame3);
     m_text2 = named(new LostFocusLineEdit(kInitialThreshold, m_frame3), "Text2", 240, 360, 6012, 372);
-    m_command1 = named(new QPushButton(QStringLiteral("Definir proveedores acogidos a IVA de caja"), this), "Command1",
-                       1320, 6480, 4212, 492);
-    m_command4 = named(new PictureButton(QStringLiteral("Iniciar"), QIcon(QStringLiteral(":/shell/images/iniciar.png")), this),
+    m_command1 = named(new QPushButton(QStringLiteral("Definir proveedores acogidos a IVA de caja"), this),
+                       "Command1", 1320, 6480, 4212, 492);
+    m_command4 = named(new PictureButton(QStringLiteral("Iniciar"),
+                                         QIcon(QStringLiteral(":/shell/images/iniciar.png")), this),
                        "Command4", 5640, 6480, 2292, 492);
     m_frame4 = named(new QGroupBox(this), "Frame4", 1320, 480, 6612, 5892);
     paintBackground(m_frame4);
-    m_DBGrid1 = named(new DataGrid(QStringLiteral("IVACC = S si está acogido al IVA de caja, N si no lo está"), m_frame4),
-                      "DBGrid1", 360, 360, 5892, 4932);
-    m_command2 = named(new QPushButton(QStringLiteral("Continuar"), m_frame4), "Command2", 2040, 5400, 2532, 372);
+    m_DBGrid1 = named(
+        new DataGrid(QStringLiteral("IVACC = S si está acogido al IVA de caja, N si no lo está"), m_frame4),
+        "DBGrid1", 360, 360, 5892, 4932);
+    m_command2 =
+        named(new QPushButton(QStringLiteral("Continuar"), m_frame4), "Command2", 2040, 5400, 2532, 372);
     m_frame4->hide();
 
     m_Data1 = new SupplierGridModel(m_settings.DbPath, DbConnect, this);
@@ -188,7 +191,8 @@ void Mod347::commitGridEdit() {
     try {
         m_Data1->commitPendingEdit();
     } catch (const DbError& error) {
-        m_ui.showMessage(QStringLiteral("No se ha podido guardar el IVA de caja del proveedor.\r\n") + error.message(),
-                         kApplicationTitle, MessageIcon::Critical, MessageButtons::Ok);
+        m_ui.showMessage(
+            QStringLiteral("No se ha podido guardar el IVA de caja del proveedor.\r\n") + error.message(),
+            kApplicationTitle, MessageIcon::Critical, MessageButtons::Ok);
     }
 }

@@ -26,7 +26,8 @@ RunOutcome writeDeclaration(Modelo347Session& session, const QString& threshold,
     const QString path = outputFilePath(session.outputFolder, kModelo347File);
     QFile::remove(path);
     OutputTextFile file(path);
-    const std::optional<QString> DeclarantNif = WriteModelo347Header(session.AccountsDb, file, contact, threshold, ui);
+    const std::optional<QString> DeclarantNif =
+        WriteModelo347Header(session.AccountsDb, file, contact, threshold, ui);
     if (!DeclarantNif) {
         file.close();
         return {RunResult::NothingToDeclare, true};
@@ -43,8 +44,8 @@ RunOutcome writeDeclaration(Modelo347Session& session, const QString& threshold,
     }
     WriteDeclaredRecords(session.AccountsDb, file, *DeclarantNif);
     file.close();
-    ui.showMessage(QStringLiteral("Fichero : ") + QDir::toNativeSeparators(path), QStringLiteral("PROCESO TERMINADO"),
-                   MessageIcon::None, MessageButtons::Ok);
+    ui.showMessage(QStringLiteral("Fichero : ") + QDir::toNativeSeparators(path),
+                   QStringLiteral("PROCESO TERMINADO"), MessageIcon::None, MessageButtons::Ok);
     return {RunResult::FileWritten, true};
 }
 
@@ -62,8 +63,8 @@ void PrepararTablas(const QString& DbPath) {
         AccountsDb->close();
 }
 
-Modelo347Load loadModelo347(const QString& DbPath, const QString& threshold, std::unique_ptr<Database>& AccountsDb,
-                            UserInterface& ui) {
+Modelo347Load loadModelo347(const QString& DbPath, const QString& threshold,
+                            std::unique_ptr<Database>& AccountsDb, UserInterface& ui) {
     PrepararTablas(DbPath);
     try {
         AccountsDb = Database::open(DbPath, false, false, DbConnect);
@@ -72,10 +73,15 @@ Modelo347Load loadModelo347(const QString& DbPath, const QString& threshold, std
         return Modelo347Load::OpenFailed;
     }
     Database& db = *AccountsDb;
-    skipOnFailure([&] { db.addTextField(QStringLiteral("provedores"), QStringLiteral("IVACC"), 1, QStringLiteral("N")); });
-    skipOnFailure([&] { db.setFieldDefault(QStringLiteral("provedores"), QStringLiteral("IVACC"), QStringLiteral("N")); });
+    skipOnFailure([&] {
+        db.addTextField(QStringLiteral("provedores"), QStringLiteral("IVACC"), 1, QStringLiteral("N"));
+    });
+    skipOnFailure([&] {
+        db.setFieldDefault(QStringLiteral("provedores"), QStringLiteral("IVACC"), QStringLiteral("N"));
+    });
     db.refresh();
-    skipOnFailure([&] { db.execute(QStringLiteral("update provedores set IVACC = 'N' where isnull(IVACC)")); });
+    skipOnFailure(
+        [&] { db.execute(QStringLiteral("update provedores set IVACC = 'N' where isnull(IVACC)")); });
     // Five statements a supplier read its entries by NIF: without an index each would read them all.
     skipOnFailure([&] { db.ensureIndex(QStringLiteral("TdApt"), QStringLiteral("NifProv")); });
     return SelectOperations(db, threshold, ui) ? Modelo347Load::Ready : Modelo347Load::NothingToDeclare;
@@ -84,7 +90,8 @@ Modelo347Load loadModelo347(const QString& DbPath, const QString& threshold, std
 bool acceptThreshold(const QString& thresholdText, UserInterface& ui) {
     if (isPlainDecimal(thresholdText))
         return true;
-    ui.showMessage(QStringLiteral("Mete bien el tope"), kApplicationTitle, MessageIcon::None, MessageButtons::Ok);
+    ui.showMessage(QStringLiteral("Mete bien el tope"), kApplicationTitle, MessageIcon::None,
+                   MessageButtons::Ok);
     return false;
 }
 

@@ -33,8 +33,8 @@ enum class Modelo347Load {
  * connection AccountsDb, the IVACC field and its default, an index of the
  * tool's own on TdApt(NifProv), and SelectOperations with `threshold`.
  */
-Modelo347Load loadModelo347(const QString& DbPath, const QString& threshold, std::unique_ptr<Database>& AccountsDb,
-                            UserInterface& ui);
+Modelo347Load loadModelo347(const QString& DbPath, const QString& threshold,
+                            std::unique_ptr<Database>& AccountsDb, UserInterface& ui);
 
 /** The state of a Modelo 347 window that the "Iniciar" run reads and keeps. */
 struct Modelo347Session {

@@ -16,7 +16,8 @@ namespace {
 using namespace FieldRules;
 
 const QString kDeclaredSuppliers = QStringLiteral(
-    "select s.expr1000, s.nif, s.nombre, s.expr1003, s.expr1004, s.expr1005, s.expr1006, p.ivacc from stper s "
+    "select s.expr1000, s.nif, s.nombre, s.expr1003, s.expr1004, s.expr1005, s.expr1006, p.ivacc from stper "
+    "s "
     "inner join provedores p on s.nif = p.nif");
 const QString kPaidInTheYear =
     QStringLiteral("select sum(cantidad) from tdapt where nifprov = ? and year(f_pago) = year(now)-1");
@@ -25,20 +26,29 @@ const QString kPaidInTheYear =
 const QString kAbroad = QStringLiteral("99");
 
 // An amount the database gives as absent is 0.
-double euros(const QVariant& value) { return value.isNull() ? 0 : value.toDouble(); }
+double euros(const QVariant& value) {
+    return value.isNull() ? 0 : value.toDouble();
+}
 
-QByteArray sign(double amount) { return amount < 0 ? QByteArray("N") : QByteArray(" "); }
+QByteArray sign(double amount) {
+    return amount < 0 ? QByteArray("N") : QByteArray(" ");
+}
 
 // Rule 4 on the absolute value; the sign goes in its own position.
-QByteArray magnitude(double amount) { return FieldRules::amount(std::abs(roundToCents(amount)), 15); }
+QByteArray magnitude(double amount) {
+    return FieldRules::amount(std::abs(roundToCents(amount)), 15);
+}
 
-QString dateLiteral(const QDate& date) { return date.toString(QStringLiteral("'#'MM/dd/yyyy'#'")); }
+QString dateLiteral(const QDate& date) {
+    return date.toString(QStringLiteral("'#'MM/dd/yyyy'#'"));
+}
 
 QString quarterStatement(int quarter, int year) {
     const QDate first(year, 3 * quarter + 1, 1);
     const QDate last = first.addMonths(3).addDays(-1);
     return QStringLiteral("select sum(cantidad) from TdApt Where f_factura between ") + dateLiteral(first) +
-           QStringLiteral(" and ") + dateLiteral(last) + QStringLiteral(" and ") + QStringLiteral("NifProv = ?");
+           QStringLiteral(" and ") + dateLiteral(last) + QStringLiteral(" and ") +
+           QStringLiteral("NifProv = ?");
 }
 
 std::array<double, 4> quarterlyAmounts(Database& db, const QString& nif, const QString& ivacc) {
@@ -54,13 +64,17 @@ std::array<double, 4> quarterlyAmounts(Database& db, const QString& nif, const Q
 // The name as the record carries it: upper-cased, normalized, and cut at its first line break.
 QString declaredName(const QString& name) {
     QString result = recordName(name);
-    result.truncate(result.indexOf(QLatin1Char('\r')) >= 0 ? result.indexOf(QLatin1Char('\r')) : result.size());
-    result.truncate(result.indexOf(QLatin1Char('\n')) >= 0 ? result.indexOf(QLatin1Char('\n')) : result.size());
+    result.truncate(result.indexOf(QLatin1Char('\r')) >= 0 ? result.indexOf(QLatin1Char('\r'))
+                                                           : result.size());
+    result.truncate(result.indexOf(QLatin1Char('\n')) >= 0 ? result.indexOf(QLatin1Char('\n'))
+                                                           : result.size());
     return result;
 }
 
 // A province shorter than two characters is zero-filled so that the record keeps its positions.
-QByteArray province(const QString& code) { return code.size() >= 2 ? text(code, 2) : digits(code, 2); }
+QByteArray province(const QString& code) {
+    return code.size() >= 2 ? text(code, 2) : digits(code, 2);
+}
 
 int declaredRecordCount(Database& db) {
     Recordset rows = db.openRecordset(kDeclaredSuppliers);
@@ -136,7 +150,8 @@ void WriteDeclaredRecords(Database& db, OutputTextFile& file, const QString& Dec
             .add(281, 281, constant(ivacc == QLatin1String("S") ? "X" : " ", 1))
             .add(282, 283, constant("  ", 2))
             .add(284, 284, ivacc == QLatin1String("N") ? QByteArray(" ") : sign(yearly))
-            .add(285, 299, ivacc == QLatin1String("N") ? constant("000000000000000", 15) : magnitude(cashBasis))
+            .add(285, 299,
+                 ivacc == QLatin1String("N") ? constant("000000000000000", 15) : magnitude(cashBasis))
             .add(300, 500, QByteArray(201, ' '));
         file.writeRaw(record.line());
     }

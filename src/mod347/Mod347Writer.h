@@ -18,5 +18,6 @@ class UserInterface;
 std::optional<QString> WriteModelo347Header(Database& db, OutputTextFile& file, ContactInputs& contact,
                                             const QString& threshold, UserInterface& ui);
 
-/** Writes one type 2 record per selected supplier, with its quarterly and cash-basis amounts. Throws as above. */
+/** Writes one type 2 record per selected supplier, with its quarterly and cash-basis amounts. Throws as
+ * above. */
 void WriteDeclaredRecords(Database& db, OutputTextFile& file, const QString& DeclarantNif);

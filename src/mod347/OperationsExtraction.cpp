@@ -10,20 +10,23 @@ namespace {
 
 const QString kPiece1 = QStringLiteral("SELECT '");
 const QString kPiece2 = QStringLiteral("',p.nif, p.nombre,");
-const QString kPiece3 = QStringLiteral("iif(not isnull(p.codpost),left$(p.codpost,2),''),'A', sum(a.cantidad),1 ");
+const QString kPiece3 =
+    QStringLiteral("iif(not isnull(p.codpost),left$(p.codpost,2),''),'A', sum(a.cantidad),1 ");
 const QString kPiece4 = QStringLiteral("FROM provedores p INNER JOIN TdApt a ON p.nif = a.NifProv ");
-const QString kPiece5 = QStringLiteral("Where Year(f_factura) = Year(Now) - 1  and ( isnull(grupo) or a.grupo >= 0) ");
+const QString kPiece5 =
+    QStringLiteral("Where Year(f_factura) = Year(Now) - 1  and ( isnull(grupo) or a.grupo >= 0) ");
 const QString kPiece6 = QStringLiteral("and a.iu not in (select iuiva from iva) ");
-const QString kPiece7 = QStringLiteral("group by p.nif, p.nombre, iif(not isnull(p.codpost),left$(p.codpost,2),'') ");
+const QString kPiece7 =
+    QStringLiteral("group by p.nif, p.nombre, iif(not isnull(p.codpost),left$(p.codpost,2),'') ");
 const QString kPiece8 = QStringLiteral("Having Sum(a.cantidad) > ");
-const QString kOrdinaryByInvoice =
-    QStringLiteral("Where p.ivacc = 'N' and Year(f_factura) = Year(Now) - 1  and ( isnull(grupo) or a.grupo >= 0) ");
-const QString kCashBasisByPayment =
-    QStringLiteral("Where p.ivacc = 'S' and Year(f_pago) = Year(Now) - 1  and ( isnull(grupo) or a.grupo >= 0) ");
+const QString kOrdinaryByInvoice = QStringLiteral(
+    "Where p.ivacc = 'N' and Year(f_factura) = Year(Now) - 1  and ( isnull(grupo) or a.grupo >= 0) ");
+const QString kCashBasisByPayment = QStringLiteral(
+    "Where p.ivacc = 'S' and Year(f_pago) = Year(Now) - 1  and ( isnull(grupo) or a.grupo >= 0) ");
 
 void tellNothingToDeclare(UserInterface& ui) {
-    ui.showMessage(QStringLiteral("No hay perceptores para incluir en el fichero."), QStringLiteral("ATENCIÓN"),
-                   MessageIcon::Information, MessageButtons::Ok);
+    ui.showMessage(QStringLiteral("No hay perceptores para incluir en el fichero."),
+                   QStringLiteral("ATENCIÓN"), MessageIcon::Information, MessageButtons::Ok);
 }
 
 }  // namespace
@@ -33,9 +36,9 @@ QString selectionStatement(const QString& threshold) {
 }
 
 QString countStatement(const QString& threshold) {
-    return kPiece1 + kPiece2 + kPiece3 + kPiece4 + kOrdinaryByInvoice + kPiece6 + kPiece7 + kPiece8 + threshold +
-           QStringLiteral(" ") + QStringLiteral("union all SELECT '") + kPiece2 + kPiece3 + kPiece4 +
-           kCashBasisByPayment + kPiece6 + kPiece7 + kPiece8 + threshold;
+    return kPiece1 + kPiece2 + kPiece3 + kPiece4 + kOrdinaryByInvoice + kPiece6 + kPiece7 + kPiece8 +
+           threshold + QStringLiteral(" ") + QStringLiteral("union all SELECT '") + kPiece2 + kPiece3 +
+           kPiece4 + kCashBasisByPayment + kPiece6 + kPiece7 + kPiece8 + threshold;
 }
 
 bool isPlainDecimal(const QString& text) {
@@ -58,13 +61,17 @@ bool SelectOperations(Database& db, const QString& threshold, UserInterface& ui)
     skipOnFailure([&] { db.execute(QStringLiteral("select * into TStper from Stper")); });
     skipOnFailure([&] { db.deleteQueryDef(QStringLiteral("NifNO")); });
     skipOnFailure([&] {
-        db.createQueryDef(QStringLiteral("NifNO"),
-                          QStringLiteral("SELECT DISTINCT nifprov From TdApt WHERE year(f_factura)=year(now)-1 and grupo<0"));
+        db.createQueryDef(
+            QStringLiteral("NifNO"),
+            QStringLiteral(
+                "SELECT DISTINCT nifprov From TdApt WHERE year(f_factura)=year(now)-1 and grupo<0"));
     });
-    skipOnFailure([&] { db.execute(QStringLiteral("delete * from TStper where nif in (select nifprov from NifNO)")); });
+    skipOnFailure(
+        [&] { db.execute(QStringLiteral("delete * from TStper where nif in (select nifprov from NifNO)")); });
     skipOnFailure([&] { db.deleteQueryDef(QStringLiteral("Stper")); });
     db.refresh();
-    skipOnFailure([&] { db.createQueryDef(QStringLiteral("Stper"), QStringLiteral("Select * from TStper")); });
+    skipOnFailure(
+        [&] { db.createQueryDef(QStringLiteral("Stper"), QStringLiteral("Select * from TStper")); });
     db.refresh();
     return true;
 }

@@ -9,7 +9,8 @@ class UserInterface;
 
 /** The selection statement: last year's suppliers above `threshold`, as Stper holds them. */
 QString selectionStatement(const QString& threshold);
-/** The count statement: ordinary suppliers by invoice date, cash-basis ones by payment date, above `threshold`. */
+/** The count statement: ordinary suppliers by invoice date, cash-basis ones by payment date, above
+ * `threshold`. */
 QString countStatement(const QString& threshold);
 
 /**

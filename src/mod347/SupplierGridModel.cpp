@@ -42,7 +42,8 @@ void SupplierGridModel::commitPendingEdit() {
         return;
     const QVariantList& row = m_rows[*m_editedRow];
     m_editedRow.reset();
-    m_db->execute(QStringLiteral("update provedores set IVACC = ? where nif = ?"), {row[kIvaccColumn], row[0]});
+    m_db->execute(QStringLiteral("update provedores set IVACC = ? where nif = ?"),
+                  {row[kIvaccColumn], row[0]});
 }
 
 int SupplierGridModel::rowCount(const QModelIndex& parent) const {

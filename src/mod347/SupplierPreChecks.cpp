@@ -14,13 +14,14 @@ namespace {
 const QString kHeading = QStringLiteral("   NIF        NOMBRE");
 
 bool missingPostalCodes(Database& db, const QString& folder, UserInterface& ui) {
-    const Recordset missing =
-        db.openRecordset(QStringLiteral("select nif, nombre from stper where isnull(expr1003) or expr1003 = ''"));
+    const Recordset missing = db.openRecordset(
+        QStringLiteral("select nif, nombre from stper where isnull(expr1003) or expr1003 = ''"));
     if (missing.eof())
         return false;
     const QString path = outputFilePath(folder, kPostalCodeCheckFile);
     writeReviewFile(path,
-                    {QString(52, QLatin1Char('_')), QStringLiteral("Estos proveedores no tienen grabado el Código Postal"),
+                    {QString(52, QLatin1Char('_')),
+                     QStringLiteral("Estos proveedores no tienen grabado el Código Postal"),
                      QStringLiteral("Debe corregirlo primero"), QString(52, QLatin1Char('_')), kHeading},
                     missing);
     ui.showMessage(QStringLiteral("Vea el fichero \r\n") + QDir::toNativeSeparators(path),

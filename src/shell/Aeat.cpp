@@ -25,7 +25,9 @@ PictureButton* menuButton(QWidget* parent, const char* name, const QString& capt
     return button;
 }
 
-void moveTop(QWidget* control, int topTwips) { control->move(control->x(), Twips::toPixels(topTwips)); }
+void moveTop(QWidget* control, int topTwips) {
+    control->move(control->x(), Twips::toPixels(topTwips));
+}
 
 }  // namespace
 
@@ -40,9 +42,12 @@ Aeat::Aeat(StartupSettings& settings, UserInterface& ui) : m_settings(settings),
     setPalette(palette);
     setAutoFillBackground(true);
 
-    m_command1 = menuButton(this, "Command1", QStringLiteral("DECLARACIÓN ANUAL DE OPERACIONES CON TERCERAS PERSONAS (Modelo 347)"),
-                            ":/shell/images/modelo347.png", QRect(1680, 2400, 4452, 732));
-    m_command2 = menuButton(this, "Command2", QStringLiteral("RESUMEN DE RETENCIONES E INGRESOS A CUENTA (Modelo 190)"),
+    m_command1 =
+        menuButton(this, "Command1",
+                   QStringLiteral("DECLARACIÓN ANUAL DE OPERACIONES CON TERCERAS PERSONAS (Modelo 347)"),
+                   ":/shell/images/modelo347.png", QRect(1680, 2400, 4452, 732));
+    m_command2 = menuButton(this, "Command2",
+                            QStringLiteral("RESUMEN DE RETENCIONES E INGRESOS A CUENTA (Modelo 190)"),
                             ":/shell/images/modelo190.png", QRect(1680, 1560, 4452, 732));
     m_command3 = menuButton(this, "Command3", QStringLiteral("Salir"), ":/shell/images/salir.png",
                             QRect(6480, 3960, 1212, 732));
@@ -52,7 +57,8 @@ Aeat::Aeat(StartupSettings& settings, UserInterface& ui) : m_settings(settings),
     setTabOrder(m_command2, m_command3);
     setTabOrder(m_command3, m_command4);
 
-    m_image1 = new ClickableImage(QPixmap(QStringLiteral(":/shell/images/image1.png")), kSupportAddress, this);
+    m_image1 =
+        new ClickableImage(QPixmap(QStringLiteral(":/shell/images/image1.png")), kSupportAddress, this);
     m_image1->setObjectName(QStringLiteral("Image1"));
     Twips::place(m_image1, 240, 1080, 996, 2532);
     m_image2 = new ClickableImage(QPixmap(QStringLiteral(":/shell/images/image2.png")), kAgencyAddress, this);
@@ -104,14 +110,26 @@ void Aeat::showSingleInstance(QPointer<QWidget>& window, const std::function<QWi
     window->activateWindow();
 }
 
-void Aeat::Command1_Click() { showSingleInstance(m_mod347, m_factories.mod347); }
+void Aeat::Command1_Click() {
+    showSingleInstance(m_mod347, m_factories.mod347);
+}
 
-void Aeat::Command2_Click() { showSingleInstance(m_mod190, m_factories.mod190); }
+void Aeat::Command2_Click() {
+    showSingleInstance(m_mod190, m_factories.mod190);
+}
 
-void Aeat::Command3_Click() { m_ui.endProgram(0); }
+void Aeat::Command3_Click() {
+    m_ui.endProgram(0);
+}
 
-void Aeat::Command4_Click() { showSingleInstance(m_review, m_factories.review); }
+void Aeat::Command4_Click() {
+    showSingleInstance(m_review, m_factories.review);
+}
 
-void Aeat::Image1_Click() { ExecuteLink(kSupportAddress, m_ui); }
+void Aeat::Image1_Click() {
+    ExecuteLink(kSupportAddress, m_ui);
+}
 
-void Aeat::Image2_Click() { ExecuteLink(kAgencyAddress, m_ui); }
+void Aeat::Image2_Click() {
+    ExecuteLink(kAgencyAddress, m_ui);
+}

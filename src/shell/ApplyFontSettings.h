@@ -5,7 +5,17 @@
 class QWidget;
 
 /** The kinds of control of a window, as the font settings tell them apart. */
-enum class ControlKind { CommandButton, Frame, TextBox, Label, ComboBox, CheckBox, OptionButton, ListBox, Other };
+enum class ControlKind {
+    CommandButton,
+    Frame,
+    TextBox,
+    Label,
+    ComboBox,
+    CheckBox,
+    OptionButton,
+    ListBox,
+    Other
+};
 
 ControlKind controlKind(const QWidget* control);
 

@@ -36,16 +36,19 @@ void PictureButton::paintEvent(QPaintEvent*) {
     const bool sunken = isDown() || isChecked();
     drawBevel(painter, rect(), palette(), sunken);
 
-    const QRect inner = rect().adjusted(kMargin, kMargin, -kMargin, -kMargin).translated(sunken ? 1 : 0, sunken ? 1 : 0);
+    const QRect inner =
+        rect().adjusted(kMargin, kMargin, -kMargin, -kMargin).translated(sunken ? 1 : 0, sunken ? 1 : 0);
     const QRect textNeed =
         fontMetrics().boundingRect(QRect(0, 0, inner.width(), inner.height()), Qt::TextWordWrap, text());
-    const int pictureSize =
-        std::clamp(inner.height() - textNeed.height() - 1, std::min(kSmallestPicture, inner.height()), kLargestPicture);
+    const int pictureSize = std::clamp(inner.height() - textNeed.height() - 1,
+                                       std::min(kSmallestPicture, inner.height()), kLargestPicture);
     const QRect pictureRect(inner.center().x() - pictureSize / 2, inner.top(), pictureSize, pictureSize);
     icon().paint(&painter, pictureRect, Qt::AlignCenter, isEnabled() ? QIcon::Normal : QIcon::Disabled);
 
-    const QRect textRect(inner.left(), pictureRect.bottom() + 1, inner.width(), inner.bottom() - pictureRect.bottom());
-    painter.setPen(palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::ButtonText));
+    const QRect textRect(inner.left(), pictureRect.bottom() + 1, inner.width(),
+                         inner.bottom() - pictureRect.bottom());
+    painter.setPen(
+        palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::ButtonText));
     painter.drawText(textRect, Qt::AlignHCenter | Qt::AlignVCenter | Qt::TextWordWrap, text());
     if (hasFocus()) {
         QStyleOptionFocusRect focus;

@@ -13,9 +13,13 @@ double logicalDpi() {
 }
 }  // namespace
 
-int Twips::toPixels(int twips) { return static_cast<int>(std::lround(twips * logicalDpi() / kPerInch)); }
+int Twips::toPixels(int twips) {
+    return static_cast<int>(std::lround(twips * logicalDpi() / kPerInch));
+}
 
-int Twips::fromPixels(int pixels) { return static_cast<int>(std::lround(pixels * kPerInch / logicalDpi())); }
+int Twips::fromPixels(int pixels) {
+    return static_cast<int>(std::lround(pixels * kPerInch / logicalDpi()));
+}
 
 QRect Twips::toPixels(int left, int top, int width, int height) {
     return {toPixels(left), toPixels(top), toPixels(width), toPixels(height)};

@@ -58,8 +58,12 @@ QSize decorations(const QWidget* frm) {
     return QSize(2 * border, frm->style()->pixelMetric(QStyle::PM_TitleBarHeight) + 2 * border);
 }
 
-double outerHeight(const QWidget* frm) { return Twips::fromPixels(frm->height() + decorations(frm).height()); }
-double outerWidth(const QWidget* frm) { return Twips::fromPixels(frm->width() + decorations(frm).width()); }
+double outerHeight(const QWidget* frm) {
+    return Twips::fromPixels(frm->height() + decorations(frm).height());
+}
+double outerWidth(const QWidget* frm) {
+    return Twips::fromPixels(frm->width() + decorations(frm).width());
+}
 
 // Sets the window's outer size. A hidden window holds its resize event until
 // it is shown; it is sent at once, as a resize is a notification to the window.

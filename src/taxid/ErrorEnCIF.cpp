@@ -39,7 +39,8 @@ QPageLayout ErrorEnCIF::pageLayout() {
 void ErrorEnCIF::paintPageHeader(QPainter& painter) const {
     using namespace ReportLayout;
     painter.drawImage(kImage1, QImage(QStringLiteral(":/taxid/images/informe.png")));
-    drawText(painter, kLabel11, QStringLiteral("Proveedores con CIF/NIF aparentemente erróneo"), reportFont(kBaseFontSize, true));
+    drawText(painter, kLabel11, QStringLiteral("Proveedores con CIF/NIF aparentemente erróneo"),
+             reportFont(kBaseFontSize, true));
     drawText(painter, kLabel12, QStringLiteral("CIF / NIF"), reportFont(kColumnTitleFontSize));
     drawText(painter, kLabel13, QStringLiteral("Nombre"), reportFont(kColumnTitleFontSize));
     painter.setPen(QPen(Qt::black, 15));

@@ -35,7 +35,8 @@ inline constexpr int kColumnTitleFontSize = 8;
 inline constexpr int kFieldFontSize = 9;
 
 /** How many detail bands fit between the page header and the page footer. */
-inline constexpr int kRowsPerPage = (kPrintableHeight - kPageHeaderHeight - kPageFooterHeight) / kDetailHeight;
+inline constexpr int kRowsPerPage =
+    (kPrintableHeight - kPageHeaderHeight - kPageFooterHeight) / kDetailHeight;
 
 /** One page: the rows it prints, as positions into the record source. */
 struct Page {
@@ -47,9 +48,13 @@ struct Page {
 QList<Page> paginate(int rows);
 
 /** The top of the detail band of the n-th row of a page. */
-constexpr int detailTop(int rowOnPage) { return kPageHeaderHeight + rowOnPage * kDetailHeight; }
+constexpr int detailTop(int rowOnPage) {
+    return kPageHeaderHeight + rowOnPage * kDetailHeight;
+}
 
 /** The top of the page footer. */
-constexpr int pageFooterTop() { return kPrintableHeight - kPageFooterHeight; }
+constexpr int pageFooterTop() {
+    return kPrintableHeight - kPageFooterHeight;
+}
 
 }  // namespace ReportLayout

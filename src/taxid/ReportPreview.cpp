@@ -94,14 +94,15 @@ void ReportPreview::printReport() {
     if (dialog.exec() != QDialog::Accepted)
         return;
     if (!m_report.print(printer))
-        m_ui.showMessage(QStringLiteral("No se ha podido imprimir el informe."), windowTitle(), MessageIcon::Critical,
-                         MessageButtons::Ok);
+        m_ui.showMessage(QStringLiteral("No se ha podido imprimir el informe."), windowTitle(),
+                         MessageIcon::Critical, MessageButtons::Ok);
 }
 
 void ReportPreview::exportReport() {
-    const QString path = QFileDialog::getSaveFileName(this, QStringLiteral("Exportar a PDF"),
-                                                      m_settings.outputFolder() + QStringLiteral("/Proveedores.pdf"),
-                                                      QStringLiteral("Documentos PDF (*.pdf)"));
+    const QString path =
+        QFileDialog::getSaveFileName(this, QStringLiteral("Exportar a PDF"),
+                                     m_settings.outputFolder() + QStringLiteral("/Proveedores.pdf"),
+                                     QStringLiteral("Documentos PDF (*.pdf)"));
     if (path.isEmpty())
         return;
     if (!m_report.exportPdf(path))

@@ -13,11 +13,13 @@ void ActiveReport_ReportStart(const QString& DbPath) {
     if (!db)
         return;
     skipOnFailure([&] {
-        db->execute(QStringLiteral("select '000000000' as NIF,space(50) as Nombre into ErrorNIF from contra"));
+        db->execute(
+            QStringLiteral("select '000000000' as NIF,space(50) as Nombre into ErrorNIF from contra"));
     });
     skipOnFailure([&] { db->execute(QStringLiteral("delete * from ErrorNIF")); });
     std::optional<Recordset> suppliers;
-    skipOnFailure([&] { suppliers = db->openRecordset(QStringLiteral("select nif, nombre from provedores")); });
+    skipOnFailure(
+        [&] { suppliers = db->openRecordset(QStringLiteral("select nif, nombre from provedores")); });
     cCifNif check;
     for (; suppliers && !suppliers->eof(); suppliers->moveNext()) {
         // A Null identifier is checked, and listed, as the empty text it stands for.
@@ -28,7 +30,9 @@ void ActiveReport_ReportStart(const QString& DbPath) {
             continue;
         // Bound values: a name such as "L'Hospitalet" must not break the statement.
         const QString nombre = suppliers->value(1).toString();
-        skipOnFailure([&] { db->execute(QStringLiteral("insert into ErrorNIF (nif,nombre) values (?,?)"), {nif, nombre}); });
+        skipOnFailure([&] {
+            db->execute(QStringLiteral("insert into ErrorNIF (nif,nombre) values (?,?)"), {nif, nombre});
+        });
     }
     db->close();
 }
@@ -37,7 +41,8 @@ QList<ReviewRow> readReviewRows(const QString& DbPath) {
     QList<ReviewRow> rows;
     skipOnFailure([&] {
         auto db = Database::open(DbPath, false, true, DbConnect);
-        for (Recordset rs = db->openRecordset(QStringLiteral("select * from ErrorNIF")); !rs.eof(); rs.moveNext())
+        for (Recordset rs = db->openRecordset(QStringLiteral("select * from ErrorNIF")); !rs.eof();
+             rs.moveNext())
             rows.append({rs.value(0).toString(), rs.value(1).toString()});
     });
     return rows;

@@ -6,7 +6,9 @@ const QString kDniLetters = QStringLiteral("TRWAGMYFPDXBNJZSQVHLCKE");
 const QString kOrganisationLetters = QStringLiteral("ABCDEFGHJNPQS");
 
 // Only the ASCII digits 0 to 9 count: QChar::isDigit would take other scripts' digits too.
-bool isDigit(QChar c) { return c >= QLatin1Char('0') && c <= QLatin1Char('9'); }
+bool isDigit(QChar c) {
+    return c >= QLatin1Char('0') && c <= QLatin1Char('9');
+}
 
 bool allDigits(QStringView text) {
     for (const QChar c : text)
@@ -15,7 +17,9 @@ bool allDigits(QStringView text) {
     return true;
 }
 
-int digitAt(const QString& s, int position) { return s[position - 1].unicode() - '0'; }
+int digitAt(const QString& s, int position) {
+    return s[position - 1].unicode() - '0';
+}
 
 bool checkCif(const QString& s) {
     if (s.size() != 9)
@@ -58,4 +62,6 @@ bool cCifNif::Comprobar(const QString& s) {
     return s[length - 1] == LetraDni(number.toLongLong());
 }
 
-QChar cCifNif::LetraDni(qint64 number) { return kDniLetters[static_cast<int>(number % 23)]; }
+QChar cCifNif::LetraDni(qint64 number) {
+    return kDniLetters[static_cast<int>(number % 23)];
+}

@@ -62,10 +62,10 @@ void TestCli::badUsage_data() {
     QTest::newRow("nothing") << QStringList{};
     QTest::newRow("unknown command") << QStringList{QStringLiteral("frobnicate")};
     QTest::newRow("query without db") << QStringList{QStringLiteral("query"), QStringLiteral("select 1")};
-    QTest::newRow("query without statement") << QStringList{QStringLiteral("query"), QStringLiteral("--db"),
-                                                            QStringLiteral("x")};
-    QTest::newRow("db without value") << QStringList{QStringLiteral("query"), QStringLiteral("select 1"),
-                                                     QStringLiteral("--db")};
+    QTest::newRow("query without statement")
+        << QStringList{QStringLiteral("query"), QStringLiteral("--db"), QStringLiteral("x")};
+    QTest::newRow("db without value")
+        << QStringList{QStringLiteral("query"), QStringLiteral("select 1"), QStringLiteral("--db")};
     QTest::newRow("unknown option") << QStringList{QStringLiteral("query"), QStringLiteral("--database"),
                                                    QStringLiteral("x"), QStringLiteral("select 1")};
 }
@@ -94,11 +94,13 @@ void TestCli::queryEscapesValues() {
     FixtureDatabase f;
     f.addSupplier(QStringLiteral("B1"), QStringLiteral("a\\b\tc\r\nd"), {});
     f.addEntry(QStringLiteral("B1"), 1234.5, QStringLiteral("2025-01-01"), {}, 7);
-    const CliRun run = runCliWith({QStringLiteral("query"), QStringLiteral("--db"), f.path(),
-                                   QStringLiteral("select p.nombre, p.codpost, a.cantidad, a.grupo from provedores p "
-                                                  "inner join TdApt a on p.nif = a.NifProv")});
+    const CliRun run =
+        runCliWith({QStringLiteral("query"), QStringLiteral("--db"), f.path(),
+                    QStringLiteral("select p.nombre, p.codpost, a.cantidad, a.grupo from provedores p "
+                                   "inner join TdApt a on p.nif = a.NifProv")});
     QCOMPARE(run.status, 0);
-    QCOMPARE(run.out, QStringLiteral("nombre\tcodpost\tcantidad\tgrupo\na\\\\b\\tc\\r\\nd\t\\N\t1234.5\t7\n"));
+    QCOMPARE(run.out,
+             QStringLiteral("nombre\tcodpost\tcantidad\tgrupo\na\\\\b\\tc\\r\\nd\t\\N\t1234.5\t7\n"));
 }
 
 void TestCli::queryActionPrintsNothing() {
@@ -117,7 +119,8 @@ void TestCli::queryActionPrintsNothing() {
 void TestCli::queryOnMissingFile() {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("no/such/file"));
-    const CliRun run = runCliWith({QStringLiteral("query"), QStringLiteral("--db"), path, QStringLiteral("select 1")});
+    const CliRun run =
+        runCliWith({QStringLiteral("query"), QStringLiteral("--db"), path, QStringLiteral("select 1")});
     QCOMPARE(run.status, 1);
     QVERIFY(run.err.contains(path));
     QVERIFY(!QFile::exists(path));
@@ -139,8 +142,9 @@ void TestCli::checkId_data() {
         << QStringList{QStringLiteral("12345678Z"), QStringLiteral("12345678z"), QStringLiteral("X1234567L"),
                        QStringLiteral("Y1234567L"), QStringLiteral("B12345674"), QStringLiteral("B1234567D"),
                        QStringLiteral("A0000000J"), QStringLiteral("K1234567D"), QString()}
-        << QStringLiteral("12345678Z\tvalid\n12345678z\tinvalid\nX1234567L\tvalid\nY1234567L\tinvalid\n"
-                          "B12345674\tvalid\nB1234567D\tvalid\nA0000000J\tvalid\nK1234567D\tinvalid\n\tinvalid\n")
+        << QStringLiteral(
+               "12345678Z\tvalid\n12345678z\tinvalid\nX1234567L\tvalid\nY1234567L\tinvalid\n"
+               "B12345674\tvalid\nB1234567D\tvalid\nA0000000J\tvalid\nK1234567D\tinvalid\n\tinvalid\n")
         << 1;
     QTest::newRow("all valid") << QStringList{QStringLiteral("x1234567L"), QStringLiteral("12N")}
                                << QStringLiteral("x1234567L\tvalid\n12N\tvalid\n") << 0;
@@ -163,12 +167,15 @@ void TestCli::mod190_data() {
     QTest::addColumn<QString>("err");
     QTest::newRow("file written") << "clean" << QStringList{} << 0
                                   << "PROCESO TERMINADO: Fichero : %1/Mod190.txt\n";
-    QTest::newRow("postal code missing") << "faults" << QStringList{} << 4
-                                         << "A T E N C I Ó N: El fichero %1/ErrorCP.txt\nle informa de errores que ha "
-                                            "de corregir\n para poder continuar\n";
-    QTest::newRow("nothing to declare") << "empty" << QStringList{} << 3 << "A T E N C I Ó N: No hay retenciones\n";
-    QTest::newRow("missing output folder") << "clean" << QStringList{QStringLiteral("--out"), QStringLiteral("/no/such")}
-                                           << 2 << "La carpeta de salida '/no/such' no existe.\n";
+    QTest::newRow("postal code missing")
+        << "faults" << QStringList{} << 4
+        << "A T E N C I Ó N: El fichero %1/ErrorCP.txt\nle informa de errores que ha "
+           "de corregir\n para poder continuar\n";
+    QTest::newRow("nothing to declare")
+        << "empty" << QStringList{} << 3 << "A T E N C I Ó N: No hay retenciones\n";
+    QTest::newRow("missing output folder")
+        << "clean" << QStringList{QStringLiteral("--out"), QStringLiteral("/no/such")} << 2
+        << "La carpeta de salida '/no/such' no existe.\n";
     QTest::newRow("unknown option") << "clean" << QStringList{QStringLiteral("--yes")} << 2 << QString();
 }
 
@@ -182,18 +189,23 @@ void TestCli::mod190() {
     if (data != QLatin1String("empty")) {
         f.addSupplier(QStringLiteral("11111111H"), QStringLiteral("Uno"),
                       data == QLatin1String("faults") ? QVariant() : QVariant(QStringLiteral("28001")));
-        f.addWithholding(QStringLiteral("11111111H"), QStringLiteral("Uno"), QStringLiteral("2025-05-05"), 1000, 150);
+        f.addWithholding(QStringLiteral("11111111H"), QStringLiteral("Uno"), QStringLiteral("2025-05-05"),
+                         1000, 150);
     }
     QStringList arguments{QStringLiteral("mod190"), QStringLiteral("--db"), f.path()};
     if (!options.contains(QStringLiteral("--out")))
         arguments << QStringLiteral("--out") << f.folder();
-    const CliRun run = runCliWith(arguments + options + QStringList{QStringLiteral("--contact"), QStringLiteral(" Núñez ")});
+    const CliRun run =
+        runCliWith(arguments + options + QStringList{QStringLiteral("--contact"), QStringLiteral(" Núñez ")});
     QCOMPARE(run.status, status);
     if (!err.isEmpty())
         QCOMPARE(run.err, QString(err).replace(QLatin1String("%1"), f.folder()));
     QVERIFY(run.out.isEmpty());
     if (status == 0)
-        QVERIFY(readAll(f.folder() + QStringLiteral("/Mod190.txt")).mid(67, 40).startsWith("NU\xD1" "EZ "));
+        QVERIFY(readAll(f.folder() + QStringLiteral("/Mod190.txt"))
+                    .mid(67, 40)
+                    .startsWith("NU\xD1"
+                                "EZ "));
 }
 
 void TestCli::mod347_data() {
@@ -206,18 +218,21 @@ void TestCli::mod347_data() {
                                   << "PROCESO TERMINADO: Fichero : %1/Mod347.txt";
     QTest::newRow("postal code missing") << "B12345674" << QVariant() << QStringList{} << 4
                                          << "ERRORES EN PROVEEDORES: Vea el fichero \n%1/RevisarCP.txt";
-    QTest::newRow("doubtful identifier, no") << "B1234567" << QVariant(QStringLiteral("28001")) << QStringList{} << 5
-                                             << "POSIBLES ERRORES EN CIF/NIF DE PROVEEDORES: Vea el fichero \n"
-                                                "%1/RevisarNIF.txt\n¿Desea continuar?";
-    QTest::newRow("doubtful identifier, yes") << "B1234567" << QVariant(QStringLiteral("28001"))
-                                              << QStringList{QStringLiteral("--yes")} << 0
-                                              << "PROCESO TERMINADO: Fichero : %1/Mod347.txt";
-    QTest::newRow("nothing above the threshold") << "B12345674" << QVariant(QStringLiteral("28001"))
-                                                 << QStringList{QStringLiteral("--threshold"), QStringLiteral("9000")} << 3
-                                                 << "ATENCIÓN: No hay perceptores para incluir en el fichero.";
-    QTest::newRow("threshold not a number") << "B12345674" << QVariant(QStringLiteral("28001"))
-                                            << QStringList{QStringLiteral("--threshold"), QStringLiteral("3.005,06")} << 2
-                                            << "Datos de Ecorda para AEAT: Mete bien el tope";
+    QTest::newRow("doubtful identifier, no")
+        << "B1234567" << QVariant(QStringLiteral("28001")) << QStringList{} << 5
+        << "POSIBLES ERRORES EN CIF/NIF DE PROVEEDORES: Vea el fichero \n"
+           "%1/RevisarNIF.txt\n¿Desea continuar?";
+    QTest::newRow("doubtful identifier, yes")
+        << "B1234567" << QVariant(QStringLiteral("28001")) << QStringList{QStringLiteral("--yes")} << 0
+        << "PROCESO TERMINADO: Fichero : %1/Mod347.txt";
+    QTest::newRow("nothing above the threshold")
+        << "B12345674" << QVariant(QStringLiteral("28001"))
+        << QStringList{QStringLiteral("--threshold"), QStringLiteral("9000")} << 3
+        << "ATENCIÓN: No hay perceptores para incluir en el fichero.";
+    QTest::newRow("threshold not a number")
+        << "B12345674" << QVariant(QStringLiteral("28001"))
+        << QStringList{QStringLiteral("--threshold"), QStringLiteral("3.005,06")} << 2
+        << "Datos de Ecorda para AEAT: Mete bien el tope";
 }
 
 void TestCli::mod347() {
@@ -234,8 +249,9 @@ void TestCli::mod347() {
                                               QStringLiteral("--out"), f.folder()} +
                                   options);
     QCOMPARE(run.status, status);
-    QVERIFY2(run.err.endsWith(QString(lastMessage).replace(QLatin1String("%1"), f.folder()) + QLatin1Char('\n')),
-             qPrintable(run.err));
+    QVERIFY2(
+        run.err.endsWith(QString(lastMessage).replace(QLatin1String("%1"), f.folder()) + QLatin1Char('\n')),
+        qPrintable(run.err));
     if (status == 0) {
         const QList<QByteArray> lines = readAll(f.folder() + QStringLiteral("/Mod347.txt")).split('\n');
         QCOMPARE(lines.size(), 3);
@@ -248,11 +264,15 @@ void TestCli::reviewIds() {
     f.addSupplier(QStringLiteral("B12345674"), QStringLiteral("Correcto"), {});
     f.addSupplier(QStringLiteral("12345678z"), QStringLiteral("L'Hospitalet\tdos"), {});
     const QString pdf = f.folder() + QStringLiteral("/r.pdf");
-    const CliRun run = runCliWith({QStringLiteral("review-ids"), QStringLiteral("--db"), f.path(), QStringLiteral("--pdf"), pdf});
+    const CliRun run = runCliWith(
+        {QStringLiteral("review-ids"), QStringLiteral("--db"), f.path(), QStringLiteral("--pdf"), pdf});
     QCOMPARE(run.status, 0);
     QCOMPARE(run.out, QStringLiteral("12345678z\tL'Hospitalet\\tdos\n"));
     QVERIFY(readAll(pdf).startsWith("%PDF"));
-    QCOMPARE(runCliWith({QStringLiteral("review-ids"), QStringLiteral("--db"), f.folder() + QStringLiteral("/none.mdb")}).status, 1);
+    QCOMPARE(runCliWith({QStringLiteral("review-ids"), QStringLiteral("--db"),
+                         f.folder() + QStringLiteral("/none.mdb")})
+                 .status,
+             1);
     QCOMPARE(runCliWith({QStringLiteral("review-ids")}).status, 2);
 }
 

@@ -111,9 +111,12 @@ void TestSampleDb::badOptions_data() {
     QTest::addColumn<QStringList>("arguments");
     QTest::newRow("no file") << QStringList{};
     QTest::newRow("two files") << QStringList{QStringLiteral("a"), QStringLiteral("b")};
-    QTest::newRow("too few suppliers") << QStringList{QStringLiteral("a"), QStringLiteral("--suppliers"), QStringLiteral("3")};
-    QTest::newRow("entries not a number") << QStringList{QStringLiteral("a"), QStringLiteral("--entries"), QStringLiteral("x")};
-    QTest::newRow("negative seed") << QStringList{QStringLiteral("a"), QStringLiteral("--seed"), QStringLiteral("-1")};
+    QTest::newRow("too few suppliers")
+        << QStringList{QStringLiteral("a"), QStringLiteral("--suppliers"), QStringLiteral("3")};
+    QTest::newRow("entries not a number")
+        << QStringList{QStringLiteral("a"), QStringLiteral("--entries"), QStringLiteral("x")};
+    QTest::newRow("negative seed") << QStringList{QStringLiteral("a"), QStringLiteral("--seed"),
+                                                  QStringLiteral("-1")};
     QTest::newRow("unknown option") << QStringList{QStringLiteral("a"), QStringLiteral("--fault")};
 }
 
@@ -131,37 +134,47 @@ void TestSampleDb::cleanSampleHoldsWhatTheDeclarationsNeed() {
     QCOMPARE(sampleDb({path}), 0);
     auto db = Database::open(path, false, false, DbConnect);
     QCOMPARE(column(*db, QStringLiteral("select count(*) from Centro")), QStringList{QStringLiteral("1")});
-    QCOMPARE(column(*db, QStringLiteral("select a from config where tipo='Font'")), QStringList{QStringLiteral("Arial")});
+    QCOMPARE(column(*db, QStringLiteral("select a from config where tipo='Font'")),
+             QStringList{QStringLiteral("Arial")});
     QVERIFY(column(*db, QStringLiteral("select cuenta from contra")).size() >= 3);
     QVERIFY(valid(column(*db, QStringLiteral("select NIF from Centro")).first()));
 
     const QStringList nifs = column(*db, QStringLiteral("select nif from provedores"));
     QCOMPARE(nifs.size(), 80);
     QVERIFY(std::all_of(nifs.begin(), nifs.end(), valid));
-    QVERIFY(std::any_of(nifs.begin(), nifs.end(), [](const QString& n) { return n.startsWith(QLatin1Char('X')); }));
-    const QString names = column(*db, QStringLiteral("select nombre from provedores")).join(QLatin1Char('\n'));
+    QVERIFY(std::any_of(nifs.begin(), nifs.end(),
+                        [](const QString& n) { return n.startsWith(QLatin1Char('X')); }));
+    const QString names =
+        column(*db, QStringLiteral("select nombre from provedores")).join(QLatin1Char('\n'));
     for (const char* piece : {"Ñ", "ª", "(", "\"", "'", "á"})
         QVERIFY2(names.contains(QString::fromUtf8(piece)), piece);
     QVERIFY(names != names.toUpper());
-    QVERIFY(!column(*db, QStringLiteral("select nif from provedores where left$(codpost,2) = '51'")).isEmpty());
+    QVERIFY(
+        !column(*db, QStringLiteral("select nif from provedores where left$(codpost,2) = '51'")).isEmpty());
 
-    for (const auto& [from, to] : {std::pair{"2025-01-01", "2025-03-31"}, std::pair{"2025-04-01", "2025-06-30"},
-                                   std::pair{"2025-07-01", "2025-09-30"}, std::pair{"2025-10-01", "2025-12-31"}})
-        QVERIFY(db->openRecordset(QStringLiteral("select count(*) from TdApt where f_factura between ? and ?"),
-                                  {QString::fromLatin1(from), QString::fromLatin1(to)})
-                    .value(0)
-                    .toInt() > 100);
-    QVERIFY(!column(*db, QStringLiteral("select iu from TdApt where Year(f_factura) <> Year(Now) - 1")).isEmpty());
+    for (const auto& [from, to] :
+         {std::pair{"2025-01-01", "2025-03-31"}, std::pair{"2025-04-01", "2025-06-30"},
+          std::pair{"2025-07-01", "2025-09-30"}, std::pair{"2025-10-01", "2025-12-31"}})
+        QVERIFY(
+            db->openRecordset(QStringLiteral("select count(*) from TdApt where f_factura between ? and ?"),
+                              {QString::fromLatin1(from), QString::fromLatin1(to)})
+                .value(0)
+                .toInt() > 100);
+    QVERIFY(!column(*db, QStringLiteral("select iu from TdApt where Year(f_factura) <> Year(Now) - 1"))
+                 .isEmpty());
     QVERIFY(!column(*db, QStringLiteral("select iu from TdApt where grupo < 0")).isEmpty());
     QVERIFY(!column(*db, QStringLiteral("select iuiva from IVA")).isEmpty());
-    QVERIFY(!column(*db, QStringLiteral("select NifProv from TdApt where Year(f_factura) <> Year(f_pago)")).isEmpty());
+    QVERIFY(!column(*db, QStringLiteral("select NifProv from TdApt where Year(f_factura) <> Year(f_pago)"))
+                 .isEmpty());
 
-    QStringList rates = column(*db, QStringLiteral("select distinct irp*100/integr from qryIRPF where integr > 0"));
+    QStringList rates =
+        column(*db, QStringLiteral("select distinct irp*100/integr from qryIRPF where integr > 0"));
     for (QString& rate : rates)
         rate = QString::number(qRound(rate.toDouble()));
     for (const char* rate : {"15", "7", "1", "19"})
         QVERIFY2(rates.contains(QString::fromLatin1(rate)), rate);
-    QVERIFY(!column(*db, QStringLiteral("select Nif from qryIRPF where integr = 0 and noreten > 0")).isEmpty());
+    QVERIFY(
+        !column(*db, QStringLiteral("select Nif from qryIRPF where integr = 0 and noreten > 0")).isEmpty());
 
     QVERIFY(column(*db, kWithheldWithoutPostalCode).isEmpty());
     Recordset above = db->openRecordset(kAboveThreshold);

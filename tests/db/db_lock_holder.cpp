@@ -13,8 +13,8 @@ int main(int argc, char* argv[]) {
     sqlite3* db = nullptr;
     if (sqlite3_open_v2(argv[1], &db, SQLITE_OPEN_READWRITE, nullptr) != SQLITE_OK)
         return 1;
-    if (sqlite3_exec(db, "BEGIN EXCLUSIVE; UPDATE provedores SET nombre = nombre;", nullptr, nullptr, nullptr) !=
-        SQLITE_OK)
+    if (sqlite3_exec(db, "BEGIN EXCLUSIVE; UPDATE provedores SET nombre = nombre;", nullptr, nullptr,
+                     nullptr) != SQLITE_OK)
         return 1;
     std::puts("locked");
     std::fflush(stdout);

@@ -1,15 +1,15 @@
 #include "db/Clock.h"
 #include "db/Database.h"
 #include "db/DbError.h"
-#include "support/FixtureDatabase.h"
 #include "shell/StartupSettings.h"
+#include "support/FixtureDatabase.h"
 
+#include <sqlite3.h>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
-#include <sqlite3.h>
 
 namespace {
 
@@ -67,24 +67,27 @@ void TestDatabase::jetFormsFailNativelyAndWorkTranslated_data() {
     QTest::addColumn<QString>("jet");
     QTest::addColumn<QVariant>("expected");
 
-    QTest::newRow("date literal") << "select count(*) from TdApt where f_factura between #01/01/2025# and #03/31/2025#"
-                                  << QVariant(2LL);
+    QTest::newRow("date literal")
+        << "select count(*) from TdApt where f_factura between #01/01/2025# and #03/31/2025#"
+        << QVariant(2LL);
     QTest::newRow("bare Now") << "select Year(Now) - 1 from Centro" << QVariant(2025LL);
     QTest::newRow("isnull") << "select count(*) from provedores where isnull(codpost)" << QVariant(1LL);
     QTest::newRow("left$ on Null") << "select count(*) from provedores where isnull(left$(codpost,2))"
                                    << QVariant(1LL);
-    QTest::newRow("left$ cuts") << "select left$(codpost,2) from provedores where nif = 'B1'" << QVariant(QStringLiteral("28"));
+    QTest::newRow("left$ cuts") << "select left$(codpost,2) from provedores where nif = 'B1'"
+                                << QVariant(QStringLiteral("28"));
 }
 
 void TestDatabase::jetFormsFailNativelyAndWorkTranslated() {
     QFETCH(QString, jet);
     QFETCH(QVariant, expected);
     FixtureDatabase f;
-    f.native(QStringLiteral("insert into Centro values ('Q2800000A', 'Centro');"
-                            "insert into provedores values ('B1', 'Zapata', '28001'), ('B2', 'Álvarez', NULL),"
-                            "  ('B3', 'Benito', '');"
-                            "insert into TdApt (NifProv, cantidad, f_factura) values ('B1', 1, '2025-01-01'),"
-                            "  ('B1', 1, '2025-03-31'), ('B1', 1, '2025-03-31 08:00:00'), ('B1', 1, '2025-04-01')"));
+    f.native(QStringLiteral(
+        "insert into Centro values ('Q2800000A', 'Centro');"
+        "insert into provedores values ('B1', 'Zapata', '28001'), ('B2', 'Álvarez', NULL),"
+        "  ('B3', 'Benito', '');"
+        "insert into TdApt (NifProv, cantidad, f_factura) values ('B1', 1, '2025-01-01'),"
+        "  ('B1', 1, '2025-03-31'), ('B1', 1, '2025-03-31 08:00:00'), ('B1', 1, '2025-04-01')"));
     QVERIFY2(!nativeError(f.path(), jet).isEmpty(), "SQLite accepts the Jet form as it is");
     QCOMPARE(single(f.db(), jet), expected);
 }
@@ -100,8 +103,9 @@ void TestDatabase::unionOrderSortsTextAsJet() {
     QStringList order;
     for (; !rs.eof(); rs.moveNext())
         order.append(rs.value(0).toString() + rs.value(1).toString());
-    QCOMPARE(order, (QStringList{QStringLiteral("Álvarez1"), QStringLiteral("Álvarez2"), QStringLiteral("Benito1"),
-                                 QStringLiteral("Benito2"), QStringLiteral("zapata1"), QStringLiteral("zapata2")}));
+    QCOMPARE(order,
+             (QStringList{QStringLiteral("Álvarez1"), QStringLiteral("Álvarez2"), QStringLiteral("Benito1"),
+                          QStringLiteral("Benito2"), QStringLiteral("zapata1"), QStringLiteral("zapata2")}));
 }
 
 void TestDatabase::divisionIsFloatingPoint() {
@@ -127,8 +131,10 @@ void TestDatabase::selectIntoFailsTheSecondTime() {
 void TestDatabase::selectIntoKeepsTypesAndIgnoresCase() {
     FixtureDatabase f;
     f.addSupplier(QStringLiteral("b1"), QStringLiteral("Uno"), QStringLiteral("00123"));
-    f.db().execute(QStringLiteral("select nif, left$(codpost,5) as CP, 2.5 as R, 1 as N into W from provedores"));
-    Recordset rs = f.db().openRecordset(QStringLiteral("select CP, R, N from W where nif = 'B1' and CP = '00123'"));
+    f.db().execute(
+        QStringLiteral("select nif, left$(codpost,5) as CP, 2.5 as R, 1 as N into W from provedores"));
+    Recordset rs =
+        f.db().openRecordset(QStringLiteral("select CP, R, N from W where nif = 'B1' and CP = '00123'"));
     QVERIFY(!rs.eof());
     QCOMPARE(rs.value(0), QVariant(QStringLiteral("00123")));  // text stays text: no leading zeros lost
     QCOMPARE(rs.value(1), QVariant(2.5));
@@ -138,11 +144,12 @@ void TestDatabase::selectIntoKeepsTypesAndIgnoresCase() {
 void TestDatabase::expressionColumnsAreNamedAsJetNamesThem() {
     FixtureDatabase f;
     f.addSupplier(QStringLiteral("B1"), QStringLiteral("Uno"), QStringLiteral("28001"));
-    const Recordset rs = f.db().openRecordset(QStringLiteral(
-        "SELECT '',p.nif, p.nombre,iif(not isnull(p.codpost),left$(p.codpost,2),''),'A', 1 from provedores p"));
-    QCOMPARE(rs.fieldNames(), (QStringList{QStringLiteral("Expr1000"), QStringLiteral("nif"), QStringLiteral("nombre"),
-                                           QStringLiteral("Expr1003"), QStringLiteral("Expr1004"),
-                                           QStringLiteral("Expr1005")}));
+    const Recordset rs = f.db().openRecordset(
+        QStringLiteral("SELECT '',p.nif, p.nombre,iif(not isnull(p.codpost),left$(p.codpost,2),''),'A', 1 "
+                       "from provedores p"));
+    QCOMPARE(rs.fieldNames(), (QStringList{QStringLiteral("Expr1000"), QStringLiteral("nif"),
+                                           QStringLiteral("nombre"), QStringLiteral("Expr1003"),
+                                           QStringLiteral("Expr1004"), QStringLiteral("Expr1005")}));
     QCOMPARE(rs.value(QStringLiteral("EXPR1003")), QVariant(QStringLiteral("28")));
 }
 
@@ -153,11 +160,12 @@ void TestDatabase::addTextFieldWithDefault() {
     f.db().setFieldDefault(QStringLiteral("provedores"), QStringLiteral("IVACC"), QStringLiteral("N"));
     QCOMPARE(single(f.db(), QStringLiteral("select IVACC from provedores")), QVariant(QStringLiteral("N")));
     f.addSupplier(QStringLiteral("B2"), QStringLiteral("Dos"), QStringLiteral("28001"));
-    QCOMPARE(single(f.db(), QStringLiteral("select count(*) from provedores where ivacc = 'n'")), QVariant(2LL));
-    QVERIFY_THROWS_EXCEPTION(DbError, f.db().addTextField(QStringLiteral("provedores"), QStringLiteral("ivacc"), 1,
-                                                          QStringLiteral("N")));
-    QVERIFY_THROWS_EXCEPTION(DbError, f.db().setFieldDefault(QStringLiteral("provedores"), QStringLiteral("IVACC"),
-                                                             QStringLiteral("S")));
+    QCOMPARE(single(f.db(), QStringLiteral("select count(*) from provedores where ivacc = 'n'")),
+             QVariant(2LL));
+    QVERIFY_THROWS_EXCEPTION(DbError, f.db().addTextField(QStringLiteral("provedores"),
+                                                          QStringLiteral("ivacc"), 1, QStringLiteral("N")));
+    QVERIFY_THROWS_EXCEPTION(DbError, f.db().setFieldDefault(QStringLiteral("provedores"),
+                                                             QStringLiteral("IVACC"), QStringLiteral("S")));
 }
 
 void TestDatabase::recordsetWalk() {
@@ -193,7 +201,8 @@ void TestDatabase::missingTableCarriesTheEngineMessage() {
     } catch (const DbError& error) {
         QVERIFY2(error.message().contains(QLatin1String("nosuchtable")), qPrintable(error.message()));
     }
-    QVERIFY_THROWS_EXCEPTION(DbError, f.db().openRecordset(QStringLiteral("select nocolumn from provedores")));
+    QVERIFY_THROWS_EXCEPTION(DbError,
+                             f.db().openRecordset(QStringLiteral("select nocolumn from provedores")));
     QVERIFY_THROWS_EXCEPTION(DbError, f.db().execute(QStringLiteral("select nif from provedores")));
     QVERIFY_THROWS_EXCEPTION(DbError, f.db().openRecordset(QStringLiteral("delete from provedores")));
 }
@@ -204,7 +213,8 @@ void TestDatabase::boundParametersTakeQuotes() {
     Recordset rs = f.db().openRecordset(QStringLiteral("select nombre from provedores where nif = ?"),
                                         {QStringLiteral("b'1")});
     QCOMPARE(rs.value(0), QVariant(QStringLiteral("L'Hospitalet")));
-    QVERIFY_THROWS_EXCEPTION(DbError, f.db().openRecordset(QStringLiteral("select nombre from provedores where nif = ?")));
+    QVERIFY_THROWS_EXCEPTION(
+        DbError, f.db().openRecordset(QStringLiteral("select nombre from provedores where nif = ?")));
 }
 
 void TestDatabase::saveQueriesAreViews() {
@@ -213,7 +223,8 @@ void TestDatabase::saveQueriesAreViews() {
     f.db().createQueryDef(QStringLiteral("Stper"), QStringLiteral("select '', nif from provedores"));
     QCOMPARE(f.db().openRecordset(QStringLiteral("select * from Stper")).fieldNames().first(),
              QStringLiteral("Expr1000"));
-    QVERIFY_THROWS_EXCEPTION(DbError, f.db().createQueryDef(QStringLiteral("stper"), QStringLiteral("select 1")));
+    QVERIFY_THROWS_EXCEPTION(DbError,
+                             f.db().createQueryDef(QStringLiteral("stper"), QStringLiteral("select 1")));
     f.db().deleteQueryDef(QStringLiteral("STPER"));
     QVERIFY_THROWS_EXCEPTION(DbError, f.db().deleteQueryDef(QStringLiteral("Stper")));
 }
@@ -252,7 +263,8 @@ void TestDatabase::notADatabase() {
         Database::open(path, false, false, DbConnect);
         QFAIL("opened a text file");
     } catch (const DbError& error) {
-        QVERIFY2(error.message().contains(QLatin1String("no es una base de datos")), qPrintable(error.message()));
+        QVERIFY2(error.message().contains(QLatin1String("no es una base de datos")),
+                 qPrintable(error.message()));
     }
 }
 
@@ -260,11 +272,16 @@ void TestDatabase::password_data() {
     QTest::addColumn<QString>("created");
     QTest::addColumn<QString>("opened");
     QTest::addColumn<bool>("opens");
-    QTest::newRow("right") << ";pwd=kvt503927.mqa" << ";pwd=kvt503927.mqa" << true;
-    QTest::newRow("wrong") << ";pwd=kvt503927.mqa" << ";pwd=otra" << false;
-    QTest::newRow("missing") << ";pwd=kvt503927.mqa" << "" << false;
-    QTest::newRow("case matters") << ";pwd=kvt503927.mqa" << ";PWD=KVT503927.MQA" << false;
-    QTest::newRow("none carried opens with any") << "" << ";pwd=cualquiera" << true;
+    QTest::newRow("right") << ";pwd=kvt503927.mqa"
+                           << ";pwd=kvt503927.mqa" << true;
+    QTest::newRow("wrong") << ";pwd=kvt503927.mqa"
+                           << ";pwd=otra" << false;
+    QTest::newRow("missing") << ";pwd=kvt503927.mqa"
+                             << "" << false;
+    QTest::newRow("case matters") << ";pwd=kvt503927.mqa"
+                                  << ";PWD=KVT503927.MQA" << false;
+    QTest::newRow("none carried opens with any") << ""
+                                                 << ";pwd=cualquiera" << true;
 }
 
 void TestDatabase::password() {
@@ -326,7 +343,8 @@ void TestDatabase::writerInAnotherProcessIsWaitedFor() {
     timer.start();
     f.db().execute(QStringLiteral("update provedores set nombre = 'Dos'"));
     QVERIFY2(timer.elapsed() > 500, "the statement did not meet the lock");
-    QCOMPARE(single(f.db(), QStringLiteral("select nombre from provedores")), QVariant(QStringLiteral("Dos")));
+    QCOMPARE(single(f.db(), QStringLiteral("select nombre from provedores")),
+             QVariant(QStringLiteral("Dos")));
     QVERIFY(holder.waitForFinished(10000));
     QCOMPARE(holder.exitCode(), 0);
 }

@@ -33,17 +33,23 @@ const QString kSelectionTail = QStringLiteral(
     "Having Sum(a.cantidad) > ");
 
 QString selection347(const QString& threshold) {
-    return kSelectionHead + QStringLiteral("Where Year(f_factura) = Year(Now) - 1  and ( isnull(grupo) or a.grupo >= 0) ") +
+    return kSelectionHead +
+           QStringLiteral("Where Year(f_factura) = Year(Now) - 1  and ( isnull(grupo) or a.grupo >= 0) ") +
            kSelectionTail + threshold;
 }
 
 QString count347(const QString& threshold) {
     return kSelectionHead +
-           QStringLiteral("Where p.ivacc = 'N' and Year(f_factura) = Year(Now) - 1  and ( isnull(grupo) or a.grupo >= 0) ") +
+           QStringLiteral(
+               "Where p.ivacc = 'N' and Year(f_factura) = Year(Now) - 1  and ( isnull(grupo) or a.grupo >= "
+               "0) ") +
            kSelectionTail + threshold + QStringLiteral(" ") + QStringLiteral("union all SELECT '") +
-           QStringLiteral("',p.nif, p.nombre,iif(not isnull(p.codpost),left$(p.codpost,2),''),'A', sum(a.cantidad),1 "
-                          "FROM provedores p INNER JOIN TdApt a ON p.nif = a.NifProv ") +
-           QStringLiteral("Where p.ivacc = 'S' and Year(f_pago) = Year(Now) - 1  and ( isnull(grupo) or a.grupo >= 0) ") +
+           QStringLiteral(
+               "',p.nif, p.nombre,iif(not isnull(p.codpost),left$(p.codpost,2),''),'A', sum(a.cantidad),1 "
+               "FROM provedores p INNER JOIN TdApt a ON p.nif = a.NifProv ") +
+           QStringLiteral(
+               "Where p.ivacc = 'S' and Year(f_pago) = Year(Now) - 1  and ( isnull(grupo) or a.grupo >= "
+               "0) ") +
            kSelectionTail + threshold;
 }
 
@@ -54,7 +60,9 @@ QStringList column(Recordset rs, int field) {
     return values;
 }
 
-QVariant single(Database& db, const QString& sql) { return db.openRecordset(sql).value(0); }
+QVariant single(Database& db, const QString& sql) {
+    return db.openRecordset(sql).value(0);
+}
 
 }  // namespace
 
@@ -78,7 +86,8 @@ void TestJetStatements::fontRow() {
     FixtureDatabase f;
     const QString sql = QStringLiteral("select a,b,c,d,e,f,h from config where tipo='Font'");
     QVERIFY(f.db().openRecordset(sql).bof());
-    f.native(QStringLiteral("insert into config (tipo, a, b, c, f, h) values ('FONT', 'Verdana', '10', '-1', 0, 255)"));
+    f.native(QStringLiteral(
+        "insert into config (tipo, a, b, c, f, h) values ('FONT', 'Verdana', '10', '-1', 0, 255)"));
     Recordset rs = f.db().openRecordset(sql);
     QCOMPARE(rs.fieldNames().join(QLatin1Char(',')), QStringLiteral("a,b,c,d,e,f,h"));
     QCOMPARE(rs.value(0), QVariant(QStringLiteral("Verdana")));
@@ -92,19 +101,25 @@ void TestJetStatements::withholdingPostalCodeCheck() {
     f.addSupplier(QStringLiteral("11111111H"), QStringLiteral("Sin Código"), {});
     f.addSupplier(QStringLiteral("22222222J"), QStringLiteral("Vacío"), QStringLiteral(""));
     f.addSupplier(QStringLiteral("33333333P"), QStringLiteral("Con Código"), QStringLiteral("28001"));
-    f.addWithholding(QStringLiteral("11111111H"), QStringLiteral("Sin Código"), QStringLiteral("2025-02-01"), 100, 15);
-    f.addWithholding(QStringLiteral("11111111H"), QStringLiteral("Sin Código"), QStringLiteral("2025-03-01"), 100, 15);
-    f.addWithholding(QStringLiteral("22222222J"), QStringLiteral("Vacío"), QStringLiteral("2024-12-31"), 100, 15);
-    f.addWithholding(QStringLiteral("33333333P"), QStringLiteral("Con Código"), QStringLiteral("2025-03-01"), 100, 15);
+    f.addWithholding(QStringLiteral("11111111H"), QStringLiteral("Sin Código"), QStringLiteral("2025-02-01"),
+                     100, 15);
+    f.addWithholding(QStringLiteral("11111111H"), QStringLiteral("Sin Código"), QStringLiteral("2025-03-01"),
+                     100, 15);
+    f.addWithholding(QStringLiteral("22222222J"), QStringLiteral("Vacío"), QStringLiteral("2024-12-31"), 100,
+                     15);
+    f.addWithholding(QStringLiteral("33333333P"), QStringLiteral("Con Código"), QStringLiteral("2025-03-01"),
+                     100, 15);
     const Recordset rs = f.db().openRecordset(
-        QStringLiteral("select q.Nif, q.Nombre,p.CodPost as CP from qryIRPF q inner join provedores p on q.nif = p.nif ") +
+        QStringLiteral("select q.Nif, q.Nombre,p.CodPost as CP from qryIRPF q inner join provedores p on "
+                       "q.nif = p.nif ") +
         QStringLiteral("Where Year(f_apunte) = Year(Now) -1 and (isnull(p.codpost ) or p.codpost = '')"));
     QCOMPARE(column(rs, 0), (QStringList{QStringLiteral("11111111H"), QStringLiteral("11111111H")}));
 }
 
 void TestJetStatements::withholdingExtractionAndKeys() {
     FixtureDatabase f;
-    const auto supplier = [&](const QString& nif, const QString& name, double paid, double withheld, double free) {
+    const auto supplier = [&](const QString& nif, const QString& name, double paid, double withheld,
+                              double free) {
         f.addSupplier(nif, name, QStringLiteral("51001"));
         f.addWithholding(nif, name, QStringLiteral("2025-06-01"), paid, withheld, free);
     };
@@ -124,24 +139,30 @@ void TestJetStatements::withholdingExtractionAndKeys() {
     db.execute(QStringLiteral("select * into tmptb190 from tmp190"));
     QVERIFY_THROWS_EXCEPTION(DbError, db.execute(QStringLiteral("select * into tmptb190 from tmp190")));
     QCOMPARE(column(db.openRecordset(QStringLiteral("select * from tmptb190")), 5),
-             (QStringList{QStringLiteral("H04"), QStringLiteral("L01"), QStringLiteral("F02"), QStringLiteral("F02"),
-                          QStringLiteral("F02"), QStringLiteral("F02"), QStringLiteral("F02"), QStringLiteral("F02"),
-                          QStringLiteral("H04"), QStringLiteral("L01"), QStringLiteral("H04")}));
-    db.execute(QStringLiteral("delete * from tmptb190 where control = 'L01' and nif in (select nif from tmptb190 where "
-                              "control = 'H04')"));
+             (QStringList{QStringLiteral("H04"), QStringLiteral("L01"), QStringLiteral("F02"),
+                          QStringLiteral("F02"), QStringLiteral("F02"), QStringLiteral("F02"),
+                          QStringLiteral("F02"), QStringLiteral("F02"), QStringLiteral("H04"),
+                          QStringLiteral("L01"), QStringLiteral("H04")}));
+    db.execute(QStringLiteral(
+        "delete * from tmptb190 where control = 'L01' and nif in (select nif from tmptb190 where "
+        "control = 'H04')"));
     db.execute(QStringLiteral("delete * from tmptb190 where princp < 0 or Reten = 0"));
     QCOMPARE(single(db, QStringLiteral("select count(*) from tmptb190")), QVariant(7LL));
     db.execute(QStringLiteral("update tmptb190 set control = 'F02' where reten*100/princp > 14.9"));
-    db.execute(QStringLiteral("update tmptb190 set control = 'G03' where reten*100/princp between 6.9 and 9.1"));
-    db.execute(QStringLiteral("update tmptb190 set control = 'H04' where reten*100/princp between 0.9 and 1.1"));
+    db.execute(
+        QStringLiteral("update tmptb190 set control = 'G03' where reten*100/princp between 6.9 and 9.1"));
+    db.execute(
+        QStringLiteral("update tmptb190 set control = 'H04' where reten*100/princp between 0.9 and 1.1"));
     const Recordset rows = db.openRecordset(QStringLiteral("select * from tmptb190"));
-    QCOMPARE(rows.fieldNames(), (QStringList{QStringLiteral("Nif"), QStringLiteral("Nombre"), QStringLiteral("CP"),
-                                             QStringLiteral("Princp"), QStringLiteral("Reten"), QStringLiteral("Control")}));
+    QCOMPARE(rows.fieldNames(),
+             (QStringList{QStringLiteral("Nif"), QStringLiteral("Nombre"), QStringLiteral("CP"),
+                          QStringLiteral("Princp"), QStringLiteral("Reten"), QStringLiteral("Control")}));
     QCOMPARE(column(rows, 1) + column(rows, 5),
              (QStringList{QStringLiteral("ambos"), QStringLiteral("cero"), QStringLiteral("diecinueve"),
-                          QStringLiteral("dos"), QStringLiteral("quince"), QStringLiteral("siete"), QStringLiteral("uno"),
-                          QStringLiteral("H04"), QStringLiteral("F02"), QStringLiteral("F02"), QStringLiteral("F02"),
-                          QStringLiteral("F02"), QStringLiteral("G03"), QStringLiteral("H04")}));
+                          QStringLiteral("dos"), QStringLiteral("quince"), QStringLiteral("siete"),
+                          QStringLiteral("uno"), QStringLiteral("H04"), QStringLiteral("F02"),
+                          QStringLiteral("F02"), QStringLiteral("F02"), QStringLiteral("F02"),
+                          QStringLiteral("G03"), QStringLiteral("H04")}));
     QCOMPARE(column(rows, 2).first(), QStringLiteral("51"));
     Recordset sums = db.openRecordset(QStringLiteral("select sum(Princp), sum(reten) from tmptb190"));
     QCOMPARE(sums.value(0), QVariant(6000.0));
@@ -167,23 +188,26 @@ void TestJetStatements::operationsSelection() {
 
     db.createQueryDef(QStringLiteral("Stper"), selection347(QStringLiteral("3005.06")));
     db.execute(QStringLiteral("select * into TStper from Stper"));
-    db.createQueryDef(QStringLiteral("NifNO"),
-                      QStringLiteral("SELECT DISTINCT nifprov From TdApt WHERE year(f_factura)=year(now)-1 and grupo<0"));
+    db.createQueryDef(
+        QStringLiteral("NifNO"),
+        QStringLiteral("SELECT DISTINCT nifprov From TdApt WHERE year(f_factura)=year(now)-1 and grupo<0"));
     QCOMPARE(column(db.openRecordset(QStringLiteral("select nif from TStper")), 0),
              (QStringList{QStringLiteral("B2"), QStringLiteral("B3")}));
     db.execute(QStringLiteral("delete * from TStper where nif in (select nifprov from NifNO)"));
     db.deleteQueryDef(QStringLiteral("Stper"));
     db.createQueryDef(QStringLiteral("Stper"), QStringLiteral("Select * from TStper"));
     Recordset rs = db.openRecordset(QStringLiteral("select * from Stper"));
-    QCOMPARE(rs.fieldNames(), (QStringList{QStringLiteral("Expr1000"), QStringLiteral("nif"), QStringLiteral("nombre"),
-                                           QStringLiteral("Expr1003"), QStringLiteral("Expr1004"),
-                                           QStringLiteral("Expr1005"), QStringLiteral("Expr1006")}));
+    QCOMPARE(rs.fieldNames(),
+             (QStringList{QStringLiteral("Expr1000"), QStringLiteral("nif"), QStringLiteral("nombre"),
+                          QStringLiteral("Expr1003"), QStringLiteral("Expr1004"), QStringLiteral("Expr1005"),
+                          QStringLiteral("Expr1006")}));
     QCOMPARE(rs.recordCount(), 1);
     QCOMPARE(rs.value(QStringLiteral("expr1003")), QVariant(QString()));
     QCOMPARE(rs.value(QStringLiteral("expr1005")), QVariant(3005.07));
     QCOMPARE(rs.value(QStringLiteral("expr1006")), QVariant(1LL));
-    QCOMPARE(single(db, QStringLiteral("select nif, nombre from stper where isnull(expr1003) or expr1003 = ''")),
-             QVariant(QStringLiteral("B2")));
+    QCOMPARE(
+        single(db, QStringLiteral("select nif, nombre from stper where isnull(expr1003) or expr1003 = ''")),
+        QVariant(QStringLiteral("B2")));
 }
 
 void TestJetStatements::operationsCount() {
@@ -195,9 +219,10 @@ void TestJetStatements::operationsCount() {
     f.addSupplier(QStringLiteral("B2"), QStringLiteral("Caja"), QStringLiteral("28001"));
     f.addSupplier(QStringLiteral("B3"), QStringLiteral("Caja minúscula"), QStringLiteral("28001"));
     f.addSupplier(QStringLiteral("B4"), QStringLiteral("Otro valor"), QStringLiteral("28001"));
-    f.native(QStringLiteral("update provedores set IVACC = 'S' where nif = 'B2';"
-                            "update provedores set IVACC = 's' where nif = 'B3';"
-                            "update provedores set IVACC = 'X' where nif = 'B4'"));
+    f.native(
+        QStringLiteral("update provedores set IVACC = 'S' where nif = 'B2';"
+                       "update provedores set IVACC = 's' where nif = 'B3';"
+                       "update provedores set IVACC = 'X' where nif = 'B4'"));
     f.addEntry(QStringLiteral("B1"), 7000, QStringLiteral("2025-05-05"), QStringLiteral("2026-01-05"));
     f.addEntry(QStringLiteral("B2"), 7000, QStringLiteral("2024-12-05"), QStringLiteral("2025-01-05"));
     f.addEntry(QStringLiteral("B3"), 7000, QStringLiteral("2024-12-05"), QStringLiteral("2025-01-05"));
@@ -215,34 +240,41 @@ void TestJetStatements::supplierChecksAndWriterStatements() {
     Database& db = f.db();
     db.addTextField(QStringLiteral("provedores"), QStringLiteral("IVACC"), 1, QStringLiteral("N"));
     f.addSupplier(QStringLiteral("B1"), QStringLiteral("Uno"), QStringLiteral("28001"));
-    f.native(QStringLiteral("create table TStper (Expr1000 text, nif text collate nocase, nombre text, "
-                            "Expr1003 text, Expr1004 text, Expr1005 real, Expr1006 integer);"
-                            "insert into TStper values ('', 'b1', 'Uno', '28', 'A', 4500.10, 1)"));
+    f.native(
+        QStringLiteral("create table TStper (Expr1000 text, nif text collate nocase, nombre text, "
+                       "Expr1003 text, Expr1004 text, Expr1005 real, Expr1006 integer);"
+                       "insert into TStper values ('', 'b1', 'Uno', '28', 'A', 4500.10, 1)"));
     db.createQueryDef(QStringLiteral("Stper"), QStringLiteral("Select * from TStper"));
     f.addEntry(QStringLiteral("B1"), 1000, QStringLiteral("2025-02-10"), QStringLiteral("2025-03-01"));
     f.addEntry(QStringLiteral("B1"), 3500.10, QStringLiteral("2025-11-30"), QStringLiteral("2026-01-10"));
     f.addEntry(QStringLiteral("B1"), 99, QStringLiteral("2025-12-31 18:00:00"), {});
     f.addEntry(QStringLiteral("B1"), 1, QStringLiteral("2025-03-31"), {}, -2);
 
-    Recordset rows = db.openRecordset(QStringLiteral(
-        "select s.expr1000, s.nif, s.nombre, s.expr1003, s.expr1004, s.expr1005, s.expr1006, p.ivacc from stper s "
-        "inner join provedores p on s.nif = p.nif"));
+    Recordset rows =
+        db.openRecordset(QStringLiteral("select s.expr1000, s.nif, s.nombre, s.expr1003, s.expr1004, "
+                                        "s.expr1005, s.expr1006, p.ivacc from stper s "
+                                        "inner join provedores p on s.nif = p.nif"));
     QCOMPARE(rows.recordCount(), 1);
     QCOMPARE(rows.value(QStringLiteral("ivacc")), QVariant(QStringLiteral("N")));
     QCOMPARE(single(db, QStringLiteral("select sum(Expr1005) from Stper")), QVariant(4500.10));
     const QString quarter = QStringLiteral("select sum(cantidad) from TdApt Where f_factura between ");
-    QCOMPARE(db.openRecordset(quarter + QStringLiteral("#01/01/2025# and #03/31/2025# and NifProv = ?"), {QStringLiteral("B1")})
+    QCOMPARE(db.openRecordset(quarter + QStringLiteral("#01/01/2025# and #03/31/2025# and NifProv = ?"),
+                              {QStringLiteral("B1")})
                  .value(0),
              QVariant(1001.0));
-    QVERIFY(db.openRecordset(quarter + QStringLiteral("#04/01/2025# and #06/30/2025# and NifProv = ?"), {QStringLiteral("B1")})
+    QVERIFY(db.openRecordset(quarter + QStringLiteral("#04/01/2025# and #06/30/2025# and NifProv = ?"),
+                             {QStringLiteral("B1")})
                 .value(0)
                 .isNull());
     // A time after midnight on the last day lies after the literal, as in Jet.
-    QCOMPARE(db.openRecordset(quarter + QStringLiteral("#10/01/2025# and #12/31/2025# and NifProv = ?"), {QStringLiteral("B1")})
+    QCOMPARE(db.openRecordset(quarter + QStringLiteral("#10/01/2025# and #12/31/2025# and NifProv = ?"),
+                              {QStringLiteral("B1")})
                  .value(0),
              QVariant(3500.10));
-    QCOMPARE(db.openRecordset(QStringLiteral("select sum(cantidad) from tdapt where nifprov = ? and year(f_pago) = year(now)-1"),
-                              {QStringLiteral("b1")})
+    QCOMPARE(db.openRecordset(
+                   QStringLiteral(
+                       "select sum(cantidad) from tdapt where nifprov = ? and year(f_pago) = year(now)-1"),
+                   {QStringLiteral("b1")})
                  .value(0),
              QVariant(1000.0));
 }
@@ -255,7 +287,8 @@ void TestJetStatements::windowPreparation() {
     db.execute(QStringLiteral("delete * from Clientes"));
     db.execute(QStringLiteral("Create table IVA (iuprincipal Text, iuiva Text, nif text)"));
     QVERIFY_THROWS_EXCEPTION(DbError, db.execute(QStringLiteral("select * into Clientes from provedores")));
-    QVERIFY_THROWS_EXCEPTION(DbError, db.execute(QStringLiteral("Create table IVA (iuprincipal Text, iuiva Text, nif text)")));
+    QVERIFY_THROWS_EXCEPTION(
+        DbError, db.execute(QStringLiteral("Create table IVA (iuprincipal Text, iuiva Text, nif text)")));
     QCOMPARE(single(db, QStringLiteral("select count(*) from Clientes")), QVariant(0LL));
     f.native(QStringLiteral("alter table provedores add column IVACC text"));
     db.execute(QStringLiteral("update provedores set IVACC = 'N' where isnull(IVACC)"));
@@ -264,14 +297,16 @@ void TestJetStatements::windowPreparation() {
     Recordset grid = db.openRecordset(QStringLiteral(
         "select NIF, Nombre, IVACC from provedores where nif in (select nif from Stper) order by 1 ASC"));
     // Jet names a column as the statement writes it.
-    QCOMPARE(grid.fieldNames(), (QStringList{QStringLiteral("NIF"), QStringLiteral("Nombre"), QStringLiteral("IVACC")}));
+    QCOMPARE(grid.fieldNames(),
+             (QStringList{QStringLiteral("NIF"), QStringLiteral("Nombre"), QStringLiteral("IVACC")}));
     QCOMPARE(grid.value(2), QVariant(QStringLiteral("N")));
 }
 
 void TestJetStatements::supplierReview() {
     FixtureDatabase f;
     Database& db = f.db();
-    const QString create = QStringLiteral("select '000000000' as NIF,space(50) as Nombre into ErrorNIF from contra");
+    const QString create =
+        QStringLiteral("select '000000000' as NIF,space(50) as Nombre into ErrorNIF from contra");
     db.deleteTable(QStringLiteral("contra"));
     QVERIFY_THROWS_EXCEPTION(DbError, db.execute(create));
     f.native(QStringLiteral("create table contra (cuenta text); insert into contra values ('1'), ('2')"));

@@ -26,7 +26,8 @@ void TestJetTranslator::translates_data() {
                                             << "select a AS \"a\" from t where d < '2015-12-31 10:30:00'";
     QTest::newRow("bare Now") << "select a from t where Year(d) = Year(Now) -1"
                               << "select a AS \"a\" from t where Year(d) = Year(Now()) -1";
-    QTest::newRow("Now called") << "select Now() as n" << "select Now() as n";
+    QTest::newRow("Now called") << "select Now() as n"
+                                << "select Now() as n";
     QTest::newRow("isnull") << "select a from t where isnull(c) or c = ''"
                             << "select a AS \"a\" from t where ((c) IS NULL) or c = ''";
     QTest::newRow("not isnull with spaces") << "select a from t where not isnull(p.codpost )"
@@ -35,31 +36,39 @@ void TestJetTranslator::translates_data() {
                                  << "delete  from tmptb190 where princp < 0";
     QTest::newRow("division") << "update t set c = 'F02' where reten*100/princp > 14.9"
                               << "update t set c = 'F02' where reten*100*1.0/princp > 14.9";
-    QTest::newRow("unnamed columns") << "select count(*) from t" << "select count(*) AS Expr1000 from t";
+    QTest::newRow("unnamed columns") << "select count(*) from t"
+                                     << "select count(*) AS Expr1000 from t";
     QTest::newRow("named and plain columns keep their names")
         << "select q.Nif, sum(x) as S, 'A', n from t"
         << "select q.Nif AS \"Nif\", sum(x) as S, 'A' AS Expr1002, n AS \"n\" from t";
-    QTest::newRow("distinct") << "SELECT DISTINCT nifprov From TdApt" << "SELECT DISTINCT nifprov AS \"nifprov\" From TdApt";
+    QTest::newRow("distinct") << "SELECT DISTINCT nifprov From TdApt"
+                              << "SELECT DISTINCT nifprov AS \"nifprov\" From TdApt";
     QTest::newRow("union order by qualified name")
         << "select q.a, 1 as k from q union all select q.a, 2 as k from q order by q.a, k"
-        << "select q.a AS \"a\", 1 as k from q union all select q.a, 2 as k from q order by q.a COLLATE JETTEXT, k COLLATE JETTEXT";
-    QTest::newRow("order by position stays") << "select a from t order by 1 ASC" << "select a AS \"a\" from t order by 1 ASC";
+        << "select q.a AS \"a\", 1 as k from q union all select q.a, 2 as k from q order by q.a COLLATE "
+           "JETTEXT, k COLLATE JETTEXT";
+    QTest::newRow("order by position stays") << "select a from t order by 1 ASC"
+                                             << "select a AS \"a\" from t order by 1 ASC";
     QTest::newRow("order by direction") << "select a from t order by a DESC"
                                         << "select a AS \"a\" from t order by a COLLATE JETTEXT DESC";
     QTest::newRow("double-quoted text") << "select a from t where tipo=\"Font\""
                                         << "select a AS \"a\" from t where tipo='Font'";
     QTest::newRow("true and false") << "select a from t where a = True or b = False"
                                     << "select a AS \"a\" from t where a = -1 or b = 0";
-    QTest::newRow("create table types") << "Create table IVA (iuprincipal Text, iuiva Text, nif text)"
-                                        << "Create table IVA (iuprincipal TEXT COLLATE NOCASE, iuiva TEXT COLLATE "
-                                           "NOCASE, nif TEXT COLLATE NOCASE)";
-    QTest::newRow("create table sizes and numbers") << "create table t (a Text(50), b Long, c Double, d DateTime)"
-                                                    << "create table t (a TEXT COLLATE NOCASE, b INTEGER, c REAL, d TEXT)";
-    QTest::newRow("minus minus is no comment") << "select 1 - -1 as x" << "select 1 - -1 as x";
+    QTest::newRow("create table types")
+        << "Create table IVA (iuprincipal Text, iuiva Text, nif text)"
+        << "Create table IVA (iuprincipal TEXT COLLATE NOCASE, iuiva TEXT COLLATE "
+           "NOCASE, nif TEXT COLLATE NOCASE)";
+    QTest::newRow("create table sizes and numbers")
+        << "create table t (a Text(50), b Long, c Double, d DateTime)"
+        << "create table t (a TEXT COLLATE NOCASE, b INTEGER, c REAL, d TEXT)";
+    QTest::newRow("minus minus is no comment") << "select 1 - -1 as x"
+                                               << "select 1 - -1 as x";
     QTest::newRow("text is left alone") << "select 'a/b #1# isnull(x) now' as x"
                                         << "select 'a/b #1# isnull(x) now' as x";
-    QTest::newRow("subquery keeps its columns") << "select a from t where a in (select count(*) from u)"
-                                                << "select a AS \"a\" from t where a in (select count(*) from u)";
+    QTest::newRow("subquery keeps its columns")
+        << "select a from t where a in (select count(*) from u)"
+        << "select a AS \"a\" from t where a in (select count(*) from u)";
 }
 
 void TestJetTranslator::translates() {
@@ -71,8 +80,8 @@ void TestJetTranslator::translates() {
 }
 
 void TestJetTranslator::selectIntoNamesItsTable() {
-    const JetStatement statement =
-        translateJet(QStringLiteral("select '000000000' as NIF,space(50) as Nombre into ErrorNIF from contra"));
+    const JetStatement statement = translateJet(
+        QStringLiteral("select '000000000' as NIF,space(50) as Nombre into ErrorNIF from contra"));
     QCOMPARE(statement.intoTable, QStringLiteral("ErrorNIF"));
     QCOMPARE(statement.sql, QStringLiteral("select '000000000' as NIF,space(50) as Nombre  from contra"));
 }

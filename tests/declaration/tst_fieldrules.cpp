@@ -111,7 +111,7 @@ void TestFieldRules::sumOfTenThousandDimes() {
     double sum = 0;
     for (int i = 0; i < 10000; ++i)
         sum += 0.10;
-    QVERIFY(sum != 1000.0);  // the binary sum is off...
+    QVERIFY(sum != 1000.0);                       // the binary sum is off...
     QCOMPARE(roundToCents(sum), qint64(100000));  // ...the cents are not
 }
 
@@ -131,7 +131,8 @@ void TestFieldRules::recordIsFiveHundredUpperCasedBytes() {
     const QByteArray line = record.line();
     QCOMPARE(line.size(), 502);
     QVERIFY(line.endsWith("\r\n"));
-    QCOMPARE(line.mid(1, 22), QByteArray("G\xD3MEZ ? \xD1" "AND\xDA, \x9F \x8C \xDF \xB5"));
+    QCOMPARE(line.mid(1, 22), QByteArray("G\xD3MEZ ? \xD1"
+                                         "AND\xDA, \x9F \x8C \xDF \xB5"));
 }
 
 void TestFieldRules::recordRefusesAnyOtherLength() {
@@ -154,12 +155,20 @@ void TestFieldRules::supplierLineUsesPrintZones_data() {
     QTest::addColumn<QString>("nif");
     QTest::addColumn<QString>("name");
     QTest::addColumn<QByteArray>("line");
-    QTest::newRow("nine characters") << "12345678Z" << "Ana" << QByteArray("12345678Z     Ana");
-    QTest::newRow("eight characters") << "B1234567" << "Papelería Sur" << QByteArray("B1234567      Papeler\xED" "a Sur");
-    QTest::newRow("thirteen characters") << "1234567890123" << "N" << QByteArray("1234567890123 N");
+    QTest::newRow("nine characters") << "12345678Z"
+                                     << "Ana" << QByteArray("12345678Z     Ana");
+    QTest::newRow("eight characters") << "B1234567"
+                                      << "Papelería Sur"
+                                      << QByteArray(
+                                             "B1234567      Papeler\xED"
+                                             "a Sur");
+    QTest::newRow("thirteen characters") << "1234567890123"
+                                         << "N" << QByteArray("1234567890123 N");
     QTest::newRow("fourteen characters go to the next zone")
-        << "12345678901234" << "N" << QByteArray("12345678901234              N");
-    QTest::newRow("empty nif") << "" << "N" << QByteArray("              N");
+        << "12345678901234"
+        << "N" << QByteArray("12345678901234              N");
+    QTest::newRow("empty nif") << ""
+                               << "N" << QByteArray("              N");
 }
 
 void TestFieldRules::supplierLineUsesPrintZones() {
@@ -183,7 +192,8 @@ void TestFieldRules::textFileWritesCrLfWindows1252() {
     file.close();
     QFile written(path);
     QVERIFY(written.open(QIODevice::ReadOnly));
-    QCOMPARE(written.readAll(), QByteArray("C\xF3" "digo \x80\r\nX1            \xD1\r\n"));
+    QCOMPARE(written.readAll(), QByteArray("C\xF3"
+                                           "digo \x80\r\nX1            \xD1\r\n"));
 }
 
 void TestFieldRules::textFileReportsWhatCannotBeCreated() {

@@ -15,14 +15,22 @@ private Q_SLOTS:
 void TestTextNormalization::normalizeText_data() {
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("expected");
-    QTest::newRow("accents and brackets") << "JOSÉ MARÍA (HIJO)" << "JOSE MARIA HIJO";
-    QTest::newRow("ordinals") << "Cª Nº 1" << "C. N. 1";
-    QTest::newRow("eñe stays") << "PEÑA" << "PEÑA";
-    QTest::newRow("lower-case accents stay") << "josé" << "josé";
-    QTest::newRow("every removed character") << "a{b}c[d]e\"f\"" << "abcdef";
-    QTest::newRow("all vowels") << "ÁÉÍÓÚ áéíóú Ü Ç" << "AEIOU áéíóú Ü Ç";
-    QTest::newRow("empty") << "" << "";
-    QTest::newRow("apostrophe stays") << "L'HOSPITALET" << "L'HOSPITALET";
+    QTest::newRow("accents and brackets") << "JOSÉ MARÍA (HIJO)"
+                                          << "JOSE MARIA HIJO";
+    QTest::newRow("ordinals") << "Cª Nº 1"
+                              << "C. N. 1";
+    QTest::newRow("eñe stays") << "PEÑA"
+                               << "PEÑA";
+    QTest::newRow("lower-case accents stay") << "josé"
+                                             << "josé";
+    QTest::newRow("every removed character") << "a{b}c[d]e\"f\""
+                                             << "abcdef";
+    QTest::newRow("all vowels") << "ÁÉÍÓÚ áéíóú Ü Ç"
+                                << "AEIOU áéíóú Ü Ç";
+    QTest::newRow("empty") << ""
+                           << "";
+    QTest::newRow("apostrophe stays") << "L'HOSPITALET"
+                                      << "L'HOSPITALET";
 }
 
 void TestTextNormalization::normalizeText() {
@@ -36,13 +44,34 @@ void TestTextNormalization::replaceAll_data() {
     QTest::addColumn<QString>("searched");
     QTest::addColumn<QString>("replacement");
     QTest::addColumn<QString>("expected");
-    QTest::newRow("inserted text is not searched again") << "AAA" << "A" << "AA" << "AAAAAA";
-    QTest::newRow("not found") << "PEÑA" << "Á" << "A" << "PEÑA";
-    QTest::newRow("empty source") << "" << "A" << "B" << "";
-    QTest::newRow("removal") << "(a)(b)" << "(" << "" << "a)b)";
-    QTest::newRow("no overlap") << "aaaa" << "aa" << "b" << "bb";
-    QTest::newRow("exact case") << "aAa" << "A" << "x" << "axa";
-    QTest::newRow("longer search") << "x--y--" << "--" << "+" << "x+y+";
+    QTest::newRow("inserted text is not searched again") << "AAA"
+                                                         << "A"
+                                                         << "AA"
+                                                         << "AAAAAA";
+    QTest::newRow("not found") << "PEÑA"
+                               << "Á"
+                               << "A"
+                               << "PEÑA";
+    QTest::newRow("empty source") << ""
+                                  << "A"
+                                  << "B"
+                                  << "";
+    QTest::newRow("removal") << "(a)(b)"
+                             << "("
+                             << ""
+                             << "a)b)";
+    QTest::newRow("no overlap") << "aaaa"
+                                << "aa"
+                                << "b"
+                                << "bb";
+    QTest::newRow("exact case") << "aAa"
+                                << "A"
+                                << "x"
+                                << "axa";
+    QTest::newRow("longer search") << "x--y--"
+                                   << "--"
+                                   << "+"
+                                   << "x+y+";
 }
 
 void TestTextNormalization::replaceAll() {

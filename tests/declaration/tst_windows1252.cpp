@@ -17,7 +17,10 @@ void TestWindows1252::encode_data() {
     QTest::addColumn<QString>("text");
     QTest::addColumn<QByteArray>("bytes");
     QTest::newRow("ascii") << "ABC 123" << QByteArray("ABC 123");
-    QTest::newRow("latin-1") << "Ñandú ªº" << QByteArray("\xD1" "and\xFA \xAA\xBA");
+    QTest::newRow("latin-1") << "Ñandú ªº"
+                             << QByteArray(
+                                    "\xD1"
+                                    "and\xFA \xAA\xBA");
     QTest::newRow("euro") << "5 €" << QByteArray("5 \x80");
     QTest::newRow("typographic apostrophe") << "L’Hospitalet" << QByteArray("L\x92Hospitalet");
     QTest::newRow("Y with diaeresis") << "Ÿ" << QByteArray("\x9F");
@@ -40,14 +43,22 @@ void TestWindows1252::encode() {
 void TestWindows1252::upperText_data() {
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("expected");
-    QTest::newRow("accents") << "áéíóú àèìòù äëïöü âêîôû" << "ÁÉÍÓÚ ÀÈÌÒÙ ÄËÏÖÜ ÂÊÎÔÛ";
-    QTest::newRow("eñe and ce cedilla") << "ñç" << "ÑÇ";
-    QTest::newRow("y diaeresis") << "ÿ" << "Ÿ";
-    QTest::newRow("caron letters and oe") << "šœž" << "ŠŒŽ";
-    QTest::newRow("sharp s and micro stay") << "ßµ" << "ßµ";
-    QTest::newRow("division sign stays") << "÷" << "÷";
-    QTest::newRow("outside the code page stays") << "αω😀" << "αω😀";
-    QTest::newRow("ordinals stay") << "ªº" << "ªº";
+    QTest::newRow("accents") << "áéíóú àèìòù äëïöü âêîôû"
+                             << "ÁÉÍÓÚ ÀÈÌÒÙ ÄËÏÖÜ ÂÊÎÔÛ";
+    QTest::newRow("eñe and ce cedilla") << "ñç"
+                                        << "ÑÇ";
+    QTest::newRow("y diaeresis") << "ÿ"
+                                 << "Ÿ";
+    QTest::newRow("caron letters and oe") << "šœž"
+                                          << "ŠŒŽ";
+    QTest::newRow("sharp s and micro stay") << "ßµ"
+                                            << "ßµ";
+    QTest::newRow("division sign stays") << "÷"
+                                         << "÷";
+    QTest::newRow("outside the code page stays") << "αω😀"
+                                                 << "αω😀";
+    QTest::newRow("ordinals stay") << "ªº"
+                                   << "ªº";
 }
 
 void TestWindows1252::upperText() {
@@ -63,7 +74,8 @@ void TestWindows1252::upperBytesMatchesUpperText() {
     for (char16_t c = 0x20; c < 0x100; ++c)
         every += QChar(c);
     every += QStringLiteral("€šœžŸŠŒŽ‘’“”");
-    QCOMPARE(Windows1252::toUpper(Windows1252::encode(every)), Windows1252::encode(Windows1252::toUpper(every)));
+    QCOMPARE(Windows1252::toUpper(Windows1252::encode(every)),
+             Windows1252::encode(Windows1252::toUpper(every)));
 }
 
 QTEST_GUILESS_MAIN(TestWindows1252)

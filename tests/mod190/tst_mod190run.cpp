@@ -23,18 +23,25 @@ struct Run190 {
         f.native(QStringLiteral("insert into Centro values ('Q2826000H', 'Centro Público María')"));
     }
 
-    void withheld(const QString& nif, const QString& name, const QVariant& postalCode, double paid, double withheld,
-                  const QString& date = QStringLiteral("2025-06-15"), double withoutWithholding = 0) {
-        f.native(QStringLiteral("insert or ignore into provedores (nif, nombre, codpost) values ('%1', '%2', %3)")
-                     .arg(nif, QString(name).replace(QLatin1Char('\''), QLatin1String("''")),
-                          postalCode.isNull() ? QStringLiteral("null") : QStringLiteral("'%1'").arg(postalCode.toString())));
+    void withheld(const QString& nif, const QString& name, const QVariant& postalCode, double paid,
+                  double withheld, const QString& date = QStringLiteral("2025-06-15"),
+                  double withoutWithholding = 0) {
+        f.native(
+            QStringLiteral("insert or ignore into provedores (nif, nombre, codpost) values ('%1', '%2', %3)")
+                .arg(nif, QString(name).replace(QLatin1Char('\''), QLatin1String("''")),
+                     postalCode.isNull() ? QStringLiteral("null")
+                                         : QStringLiteral("'%1'").arg(postalCode.toString())));
         f.addWithholding(nif, name, date, paid, withheld, withoutWithholding);
     }
 
     RunOutcome run() { return runModelo190(f.db(), out, contact, ui); }
-    QByteArray file(const QString& name = QStringLiteral("Mod190.txt")) const { return readAll(out + QLatin1Char('/') + name); }
+    QByteArray file(const QString& name = QStringLiteral("Mod190.txt")) const {
+        return readAll(out + QLatin1Char('/') + name);
+    }
     bool has(const QString& object) {
-        return f.db().openRecordset(QStringLiteral("select count(*) from sqlite_schema where name = ?"), {object})
+        return f.db()
+                   .openRecordset(QStringLiteral("select count(*) from sqlite_schema where name = ?"),
+                                  {object})
                    .value(0)
                    .toInt() > 0;
     }
@@ -64,23 +71,30 @@ private Q_SLOTS:
 
 void TestMod190Run::keysRatesAndNames() {
     Run190 r;
-    r.withheld(QStringLiteral("11111111H"), QStringLiteral("Gómez Ruiz, Ángel (Hnos.)"), QStringLiteral("28001"), 1000, 150);
-    r.withheld(QStringLiteral("22222222J"), QStringLiteral("Siete por ciento"), QStringLiteral("08001"), 1000, 70);
-    r.withheld(QStringLiteral("33333333P"), QStringLiteral("Uno por ciento"), QStringLiteral("41001"), 1000, 10);
+    r.withheld(QStringLiteral("11111111H"), QStringLiteral("Gómez Ruiz, Ángel (Hnos.)"),
+               QStringLiteral("28001"), 1000, 150);
+    r.withheld(QStringLiteral("22222222J"), QStringLiteral("Siete por ciento"), QStringLiteral("08001"), 1000,
+               70);
+    r.withheld(QStringLiteral("33333333P"), QStringLiteral("Uno por ciento"), QStringLiteral("41001"), 1000,
+               10);
     r.withheld(QStringLiteral("44444444A"), QStringLiteral("Diecinueve"), QStringLiteral("46001"), 1000, 190);
-    r.withheld(QStringLiteral("55555555K"), QStringLiteral("Dos por ciento"), QStringLiteral("50001"), 1000, 20);
-    r.withheld(QStringLiteral("66666666Q"), QStringLiteral("Ceuta quince"), QStringLiteral("51001"), 2000, 300);
-    r.withheld(QStringLiteral("77777777B"), QStringLiteral("Ceuta siete"), QStringLiteral("51002"), 2000, 140);
+    r.withheld(QStringLiteral("55555555K"), QStringLiteral("Dos por ciento"), QStringLiteral("50001"), 1000,
+               20);
+    r.withheld(QStringLiteral("66666666Q"), QStringLiteral("Ceuta quince"), QStringLiteral("51001"), 2000,
+               300);
+    r.withheld(QStringLiteral("77777777B"), QStringLiteral("Ceuta siete"), QStringLiteral("51002"), 2000,
+               140);
     r.withheld(QStringLiteral("88888888Y"), QStringLiteral("Blancos"), QStringLiteral("   "), 500, 75);
     r.withheld(QStringLiteral("99999999R"), QStringLiteral("Corto"), QStringLiteral("5"), 500, 75);
-    r.withheld(QStringLiteral("X1234567L"), QStringLiteral("Solo sin retención"), QStringLiteral("28002"), 0, 0,
-               QStringLiteral("2025-02-02"), 800);
-    r.withheld(QStringLiteral("12345678Z"), QStringLiteral("Pago negativo"), QStringLiteral("28003"), -300, -45);
+    r.withheld(QStringLiteral("X1234567L"), QStringLiteral("Solo sin retención"), QStringLiteral("28002"), 0,
+               0, QStringLiteral("2025-02-02"), 800);
+    r.withheld(QStringLiteral("12345678Z"), QStringLiteral("Pago negativo"), QStringLiteral("28003"), -300,
+               -45);
     // Other years are not declared.
-    r.withheld(QStringLiteral("11111111H"), QStringLiteral("Gómez Ruiz, Ángel (Hnos.)"), QStringLiteral("28001"), 5000,
-               750, QStringLiteral("2024-12-31"));
-    r.withheld(QStringLiteral("11111111H"), QStringLiteral("Gómez Ruiz, Ángel (Hnos.)"), QStringLiteral("28001"), 5000,
-               750, QStringLiteral("2026-01-01"));
+    r.withheld(QStringLiteral("11111111H"), QStringLiteral("Gómez Ruiz, Ángel (Hnos.)"),
+               QStringLiteral("28001"), 5000, 750, QStringLiteral("2024-12-31"));
+    r.withheld(QStringLiteral("11111111H"), QStringLiteral("Gómez Ruiz, Ángel (Hnos.)"),
+               QStringLiteral("28001"), 5000, 750, QStringLiteral("2026-01-01"));
     r.contact = {QStringLiteral("912345678"), QStringLiteral("Núñez (Ana)"), QStringLiteral("12345")};
 
     const RunOutcome outcome = r.run();
@@ -88,11 +102,14 @@ void TestMod190Run::keysRatesAndNames() {
     QVERIFY(outcome.endsProgram);
     QCOMPARE(r.contact.contactPerson, QStringLiteral("NUÑEZ ANA"));
     QString why;
-    QVERIFY2(matchesGolden(r.file(), QStringLiteral("mod190"), QStringLiteral("keys-rates-names.txt"), &why), qPrintable(why));
+    QVERIFY2(matchesGolden(r.file(), QStringLiteral("mod190"), QStringLiteral("keys-rates-names.txt"), &why),
+             qPrintable(why));
 
     const QStringList lines = r.lines();
     QCOMPARE(lines.size(), 10);
-    QCOMPARE(lines[0].mid(67, 40), QStringLiteral("NU\xD1" "EZ ANA").leftJustified(40));
+    QCOMPARE(lines[0].mid(67, 40), QStringLiteral("NU\xD1"
+                                                  "EZ ANA")
+                                       .leftJustified(40));
     QCOMPARE(lines[0].mid(107, 13), QStringLiteral("0000000012345"));
     const auto line = [&](const QString& nif) {
         for (const QString& l : lines)
@@ -100,7 +117,8 @@ void TestMod190Run::keysRatesAndNames() {
                 return l;
         return QString();
     };
-    QCOMPARE(line(QStringLiteral("11111111H")).mid(35, 40), QStringLiteral("GOMEZ RUIZ, ANGEL HNOS.").leftJustified(40));
+    QCOMPARE(line(QStringLiteral("11111111H")).mid(35, 40),
+             QStringLiteral("GOMEZ RUIZ, ANGEL HNOS.").leftJustified(40));
     QCOMPARE(line(QStringLiteral("11111111H")).mid(77, 3), QStringLiteral("F02"));
     QCOMPARE(line(QStringLiteral("22222222J")).mid(77, 3), QStringLiteral("G03"));
     QCOMPARE(line(QStringLiteral("33333333P")).mid(77, 3), QStringLiteral("H04"));
@@ -125,11 +143,13 @@ void TestMod190Run::totalsAndDefaultContact() {
     Run190 r;
     r.withheld(QStringLiteral("11111111H"), QStringLiteral("Primero"), QStringLiteral("28001"), 600, 90);
     r.withheld(QStringLiteral("11111111H"), QStringLiteral("Primero"), QStringLiteral("28001"), 400, 60);
-    r.withheld(QStringLiteral("22222222J"), QStringLiteral("Segundo"), QStringLiteral("28001"), 2500.50, 375.08);
+    r.withheld(QStringLiteral("22222222J"), QStringLiteral("Segundo"), QStringLiteral("28001"), 2500.50,
+               375.08);
     QCOMPARE(r.run().result, RunResult::FileWritten);
     QString why;
-    QVERIFY2(matchesGolden(r.file(), QStringLiteral("mod190"), QStringLiteral("totals-default-contact.txt"), &why),
-             qPrintable(why));
+    QVERIFY2(
+        matchesGolden(r.file(), QStringLiteral("mod190"), QStringLiteral("totals-default-contact.txt"), &why),
+        qPrintable(why));
     const QString first = r.lines().first();
     QCOMPARE(first.mid(135, 9), QStringLiteral("000000002"));
     QCOMPARE(first.mid(144, 1), QStringLiteral(" "));
@@ -148,7 +168,8 @@ void TestMod190Run::emptyCentroAndLongNumber() {
     r.contact.declarationNumber = QStringLiteral("123456789012345");
     QCOMPARE(r.run().result, RunResult::FileWritten);
     QString why;
-    QVERIFY2(matchesGolden(r.file(), QStringLiteral("mod190"), QStringLiteral("empty-centre-long-number.txt"), &why),
+    QVERIFY2(matchesGolden(r.file(), QStringLiteral("mod190"), QStringLiteral("empty-centre-long-number.txt"),
+                           &why),
              qPrintable(why));
     const QStringList lines = r.lines();
     QCOMPARE(lines[0].mid(8, 49), QStringLiteral("000000000") + QString(40, QLatin1Char(' ')));
@@ -158,8 +179,8 @@ void TestMod190Run::emptyCentroAndLongNumber() {
 
 void TestMod190Run::everyLineIsFiveHundredBytes() {
     Run190 r;
-    r.withheld(QStringLiteral("11111111H"), QStringLiteral("Ñandú 😀 ‘Comillas’ €uros ª"), QStringLiteral("28001"), 1000,
-               150);
+    r.withheld(QStringLiteral("11111111H"), QStringLiteral("Ñandú 😀 ‘Comillas’ €uros ª"),
+               QStringLiteral("28001"), 1000, 150);
     r.withheld(QStringLiteral("22222222J"), QString(60, QChar(0x00E1)), QStringLiteral("28001"), 1000, 150);
     QCOMPARE(r.run().result, RunResult::FileWritten);
     const QByteArray file = r.file();
@@ -172,31 +193,42 @@ void TestMod190Run::everyLineIsFiveHundredBytes() {
     }
     // Upper-cased, then normalized: the accented capitals lose their accent.
     QCOMPARE(lines[1].mid(35, 40), QByteArray(40, 'A'));
-    QCOMPARE(lines[2].mid(35, 40), QByteArray("\xD1" "ANDU ? \x91" "COMILLAS\x92 \x80" "UROS .").leftJustified(40, ' '));
+    QCOMPARE(lines[2].mid(35, 40), QByteArray("\xD1"
+                                              "ANDU ? \x91"
+                                              "COMILLAS\x92 \x80"
+                                              "UROS .")
+                                       .leftJustified(40, ' '));
 }
 
 void TestMod190Run::missingPostalCodesListedOncePerEntry() {
     Run190 r;
     r.withheld(QStringLiteral("11111111H"), QStringLiteral("Sin código"), {}, 1000, 150);
-    r.withheld(QStringLiteral("11111111H"), QStringLiteral("Sin código"), {}, 500, 75, QStringLiteral("2025-09-01"));
+    r.withheld(QStringLiteral("11111111H"), QStringLiteral("Sin código"), {}, 500, 75,
+               QStringLiteral("2025-09-01"));
     r.withheld(QStringLiteral("1234567L"), QStringLiteral("Vacío (SL)"), QStringLiteral(""), 500, 75);
     r.withheld(QStringLiteral("22222222J"), QStringLiteral("Con código"), QStringLiteral("28001"), 500, 75);
-    r.withheld(QStringLiteral("33333333P"), QStringLiteral("Otro año"), {}, 500, 75, QStringLiteral("2024-09-01"));
+    r.withheld(QStringLiteral("33333333P"), QStringLiteral("Otro año"), {}, 500, 75,
+               QStringLiteral("2024-09-01"));
     const RunOutcome outcome = r.run();
     QCOMPARE(outcome.result, RunResult::DataToCorrect);
     QVERIFY(!outcome.endsProgram);
     QCOMPARE(r.file(QStringLiteral("ErrorCP.txt")),
-             QByteArray("Falta el C\xF3" "digo Postal de los siguientes retenidos\r\n"
+             QByteArray("Falta el C\xF3"
+                        "digo Postal de los siguientes retenidos\r\n"
                         "--------------------------------------------------\r\n"
-                        "11111111H     Sin c\xF3" "digo\r\n"
-                        "11111111H     Sin c\xF3" "digo\r\n"
-                        "1234567L      Vac\xED" "o (SL)\r\n"));
+                        "11111111H     Sin c\xF3"
+                        "digo\r\n"
+                        "11111111H     Sin c\xF3"
+                        "digo\r\n"
+                        "1234567L      Vac\xED"
+                        "o (SL)\r\n"));
     QCOMPARE(r.ui.messages.size(), 1);
     QCOMPARE(r.ui.messages[0].title, QStringLiteral("A T E N C I Ó N"));
     QCOMPARE(r.ui.messages[0].icon, MessageIcon::Exclamation);
-    QCOMPARE(r.ui.messages[0].text, QStringLiteral("El fichero ") + r.out +
-                                        QStringLiteral("/ErrorCP.txt\r\nle informa de errores que ha de corregir\r\n para "
-                                                       "poder continuar"));
+    QCOMPARE(r.ui.messages[0].text,
+             QStringLiteral("El fichero ") + r.out +
+                 QStringLiteral("/ErrorCP.txt\r\nle informa de errores que ha de corregir\r\n para "
+                                "poder continuar"));
     QVERIFY(r.file().isNull());
     QVERIFY(!r.has(QStringLiteral("tmp190")));
 }
@@ -213,8 +245,8 @@ void TestMod190Run::secondRunDeletesTheOldReview() {
 
 void TestMod190Run::nothingToDeclareLeavesTheWorkObjects() {
     Run190 r;
-    r.withheld(QStringLiteral("11111111H"), QStringLiteral("Solo sin retención"), QStringLiteral("28001"), 0, 0,
-               QStringLiteral("2025-06-01"), 900);
+    r.withheld(QStringLiteral("11111111H"), QStringLiteral("Solo sin retención"), QStringLiteral("28001"), 0,
+               0, QStringLiteral("2025-06-01"), 900);
     const RunOutcome outcome = r.run();
     QCOMPARE(outcome.result, RunResult::NothingToDeclare);
     QVERIFY(outcome.endsProgram);
@@ -225,7 +257,8 @@ void TestMod190Run::nothingToDeclareLeavesTheWorkObjects() {
     QVERIFY(r.has(QStringLiteral("tmptb190")));
     QVERIFY(r.has(QStringLiteral("tmp190")));
     // The next run replaces them.
-    r.withheld(QStringLiteral("22222222J"), QStringLiteral("Con retención"), QStringLiteral("28001"), 100, 15);
+    r.withheld(QStringLiteral("22222222J"), QStringLiteral("Con retención"), QStringLiteral("28001"), 100,
+               15);
     QCOMPARE(r.run().result, RunResult::FileWritten);
     QVERIFY(!r.has(QStringLiteral("tmptb190")));
 }
@@ -261,9 +294,11 @@ void TestMod190Run::negativeWithholdingIsListedForReview() {
     QCOMPARE(outcome.result, RunResult::DataToCorrect);
     QVERIFY(!outcome.endsProgram);
     QCOMPARE(r.file(QStringLiteral("ErrorRetenciones.txt")),
-             QByteArray("La retenci\xF3" "n total de los siguientes perceptores es negativa\r\n"
+             QByteArray("La retenci\xF3"
+                        "n total de los siguientes perceptores es negativa\r\n"
                         "--------------------------------------------------\r\n"
-                        "11111111H     Devoluci\xF3" "n\r\n"));
+                        "11111111H     Devoluci\xF3"
+                        "n\r\n"));
     QVERIFY(r.file().isNull());
     r.f.native(QStringLiteral("delete from Irpf where irp < 0"));
     QCOMPARE(r.run().result, RunResult::FileWritten);

@@ -26,11 +26,15 @@ void TestMod190Window::designLayout() {
     StartupSettings settings;
     ScriptedUserInterface ui;
     Mod190 window(settings, ui);
-    QCOMPARE(window.windowTitle(), QStringLiteral("Obtención del fichero de perceptores para el modelo 190 de la A.E.A.T."));
+    QCOMPARE(window.windowTitle(),
+             QStringLiteral("Obtención del fichero de perceptores para el modelo 190 de la A.E.A.T."));
     QCOMPARE(window.size(), QSize(Twips::toPixels(9168), Twips::toPixels(8088)));
-    QCOMPARE(window.findChild<QGroupBox*>(QStringLiteral("Frame1"))->geometry(), Twips::toPixels(1320, 720, 6612, 2892));
-    QCOMPARE(window.findChild<QGroupBox*>(QStringLiteral("Frame2"))->geometry(), Twips::toPixels(1320, 3720, 6612, 1812));
-    QCOMPARE(window.findChild<QPushButton*>(QStringLiteral("Command4"))->geometry(), Twips::toPixels(1320, 6240, 6612, 492));
+    QCOMPARE(window.findChild<QGroupBox*>(QStringLiteral("Frame1"))->geometry(),
+             Twips::toPixels(1320, 720, 6612, 2892));
+    QCOMPARE(window.findChild<QGroupBox*>(QStringLiteral("Frame2"))->geometry(),
+             Twips::toPixels(1320, 3720, 6612, 1812));
+    QCOMPARE(window.findChild<QPushButton*>(QStringLiteral("Command4"))->geometry(),
+             Twips::toPixels(1320, 6240, 6612, 492));
     const auto* phone = window.findChild<QLineEdit*>(QStringLiteral("Text1(0)"));
     const auto* contact = window.findChild<QLineEdit*>(QStringLiteral("Text1(1)"));
     const auto* number = window.findChild<QLineEdit*>(QStringLiteral("Text1(2)"));
@@ -59,9 +63,11 @@ void TestMod190Window::blanksGoWhenABoxLosesTheFocus() {
 
 void TestMod190Window::iniciarWritesTheFileAndEndsTheProgram() {
     FixtureDatabase f;
-    f.native(QStringLiteral("insert into Centro values ('Q2826000H', 'Centro');"
-                            "insert into provedores values ('11111111H', 'Uno', '28001')"));
-    f.addWithholding(QStringLiteral("11111111H"), QStringLiteral("Uno"), QStringLiteral("2025-05-05"), 1000, 150);
+    f.native(
+        QStringLiteral("insert into Centro values ('Q2826000H', 'Centro');"
+                       "insert into provedores values ('11111111H', 'Uno', '28001')"));
+    f.addWithholding(QStringLiteral("11111111H"), QStringLiteral("Uno"), QStringLiteral("2025-05-05"), 1000,
+                     150);
     StartupSettings settings;
     settings.programFolder = f.folder();
     settings.DbPath = f.path();
@@ -73,7 +79,8 @@ void TestMod190Window::iniciarWritesTheFileAndEndsTheProgram() {
     window.findChild<QPushButton*>(QStringLiteral("Command4"))->click();
     QCOMPARE(ui.messages.size(), 1);
     QCOMPARE(ui.messages[0].title, QStringLiteral("PROCESO TERMINADO"));
-    QCOMPARE(ui.messages[0].text, QStringLiteral("Fichero : ") + f.folder() + QStringLiteral("/Mdb/Mod190.txt"));
+    QCOMPARE(ui.messages[0].text,
+             QStringLiteral("Fichero : ") + f.folder() + QStringLiteral("/Mdb/Mod190.txt"));
     QCOMPARE(window.findChild<QLineEdit*>(QStringLiteral("Text1(1)"))->text(), QStringLiteral("NUÑEZ ANA"));
     QCOMPARE(ui.endedWith, QList<int>{0});
     QVERIFY(QFile::exists(f.folder() + QStringLiteral("/Mdb/Mod190.txt")));

@@ -41,8 +41,12 @@ struct Run347 {
     void setCashBasis(const QString& nif, const QString& flag) {
         AccountsDb->execute(QStringLiteral("update provedores set IVACC = ? where nif = ?"), {flag, nif});
     }
-    RunOutcome run(const QString& threshold = kInitialThreshold) { return runModelo347(*session, threshold, contact, ui); }
-    QByteArray file(const QString& name = QStringLiteral("Mod347.txt")) const { return readAll(out + QLatin1Char('/') + name); }
+    RunOutcome run(const QString& threshold = kInitialThreshold) {
+        return runModelo347(*session, threshold, contact, ui);
+    }
+    QByteArray file(const QString& name = QStringLiteral("Mod347.txt")) const {
+        return readAll(out + QLatin1Char('/') + name);
+    }
     QStringList lines() const { return recordLines(file()); }
     QString line(const QString& nameStart) const {
         for (const QString& l : lines())
@@ -80,15 +84,18 @@ void TestMod347Run::declaredRecords() {
     Run347 r;
     r.supplier(QStringLiteral("B1234567"), QStringLiteral("Papelería Sur"), QStringLiteral("28001"));
     r.entry(QStringLiteral("B1234567"), 4000, QStringLiteral("2025-03-01"));
-    r.supplier(QStringLiteral("fr123456789"), QStringLiteral("Fournitures de Paris"), QStringLiteral("99000"));
+    r.supplier(QStringLiteral("fr123456789"), QStringLiteral("Fournitures de Paris"),
+               QStringLiteral("99000"));
     r.entry(QStringLiteral("fr123456789"), 5000, QStringLiteral("2025-07-01"));
-    r.supplier(QStringLiteral("B12345674"), QStringLiteral("Limpiezas Ñandú, S.L.\r\n(sucursal)"), QStringLiteral("41001"));
+    r.supplier(QStringLiteral("B12345674"), QStringLiteral("Limpiezas Ñandú, S.L.\r\n(sucursal)"),
+               QStringLiteral("41001"));
     r.entry(QStringLiteral("B12345674"), 3100, QStringLiteral("2025-05-01"));
     r.supplier(QStringLiteral("A00000000"), QStringLiteral("Ordinario"), QStringLiteral("08001"));
     r.entry(QStringLiteral("A00000000"), 1000.00, QStringLiteral("2025-02-10"));
     r.entry(QStringLiteral("A00000000"), 3500.10, QStringLiteral("2025-11-20"));
     r.entry(QStringLiteral("A00000000"), 777, QStringLiteral("2024-11-20"));  // another year
-    r.supplier(QStringLiteral("12345678Z"), QStringLiteral("Caja (criterio de caja)"), QStringLiteral("46001"));
+    r.supplier(QStringLiteral("12345678Z"), QStringLiteral("Caja (criterio de caja)"),
+               QStringLiteral("46001"));
     r.entry(QStringLiteral("12345678Z"), 4000, QStringLiteral("2025-06-01"), QStringLiteral("2026-01-15"));
     r.entry(QStringLiteral("12345678Z"), 2500, QStringLiteral("2024-12-01"), QStringLiteral("2025-01-15"));
     r.entry(QStringLiteral("12345678Z"), 1200, QStringLiteral("2025-02-01"), QStringLiteral("2025-02-15"));
@@ -106,7 +113,8 @@ void TestMod347Run::declaredRecords() {
     r.entry(QStringLiteral("X1234567L"), 630, QStringLiteral("2025-10-04"));
     QCOMPARE(r.load(), Modelo347Load::Ready);
     const QString vatLine = r.single(QStringLiteral("select iu from TdApt where cantidad = 630")).toString();
-    r.AccountsDb->execute(QStringLiteral("insert into IVA (iuprincipal, iuiva, nif) values ('1', ?, 'X1234567L')"), {vatLine});
+    r.AccountsDb->execute(
+        QStringLiteral("insert into IVA (iuprincipal, iuiva, nif) values ('1', ?, 'X1234567L')"), {vatLine});
     r.setCashBasis(QStringLiteral("12345678Z"), QStringLiteral("S"));
     r.setCashBasis(QStringLiteral("A0000000J"), QStringLiteral("s"));
     // The selection was made at load, before the VAT line was listed: make it again as a new opening would.
@@ -116,7 +124,8 @@ void TestMod347Run::declaredRecords() {
     const RunOutcome outcome = r.run();
     QCOMPARE(outcome.result, RunResult::FileWritten);
     QString why;
-    QVERIFY2(matchesGolden(r.file(), QStringLiteral("mod347"), QStringLiteral("declared-records.txt"), &why), qPrintable(why));
+    QVERIFY2(matchesGolden(r.file(), QStringLiteral("mod347"), QStringLiteral("declared-records.txt"), &why),
+             qPrintable(why));
 
     const QStringList lines = r.lines();
     QCOMPARE(lines.size(), 8);
@@ -126,7 +135,9 @@ void TestMod347Run::declaredRecords() {
     QCOMPARE(r.line(QStringLiteral("PAPELERIA")).mid(78, 2), QStringLiteral("  "));
     QCOMPARE(r.line(QStringLiteral("FOURNITURES")).mid(17, 9), QString(9, QLatin1Char(' ')));
     QCOMPARE(r.line(QStringLiteral("FOURNITURES")).mid(76, 4), QStringLiteral("99FR"));
-    QCOMPARE(r.line(QStringLiteral("LIMPIEZAS")).mid(35, 40), QStringLiteral("LIMPIEZAS \xD1" "ANDU, S.L.").leftJustified(40));
+    QCOMPARE(r.line(QStringLiteral("LIMPIEZAS")).mid(35, 40), QStringLiteral("LIMPIEZAS \xD1"
+                                                                             "ANDU, S.L.")
+                                                                  .leftJustified(40));
     const QString ordinary = r.line(QStringLiteral("ORDINARIO"));
     QCOMPARE(ordinary.mid(83, 15), QStringLiteral("000000000450010"));
     QCOMPARE(ordinary.mid(136, 15), QStringLiteral("000000000100000"));
@@ -164,7 +175,8 @@ void TestMod347Run::negativeAmounts() {
     r.setCashBasis(QStringLiteral("B12345674"), QStringLiteral("X"));
     QCOMPARE(r.run(QStringLiteral("-1000")).result, RunResult::FileWritten);
     QString why;
-    QVERIFY2(matchesGolden(r.file(), QStringLiteral("mod347"), QStringLiteral("negative-amounts.txt"), &why), qPrintable(why));
+    QVERIFY2(matchesGolden(r.file(), QStringLiteral("mod347"), QStringLiteral("negative-amounts.txt"), &why),
+             qPrintable(why));
     const QString credit = r.line(QStringLiteral("ABONO"));
     QCOMPARE(credit.mid(82, 16), QStringLiteral(" 000000000349975"));
     QCOMPARE(credit.mid(135, 16), QStringLiteral("N000000000150025"));
@@ -256,12 +268,16 @@ void TestMod347Run::missingPostalCodeStopsBeforeTheIdentifiers() {
     const QString path = r.out + QStringLiteral("/RevisarCP.txt");
     QCOMPARE(r.file(QStringLiteral("RevisarCP.txt")),
              QByteArray("____________________________________________________\r\n"
-                        "Estos proveedores no tienen grabado el C\xF3" "digo Postal\r\n"
+                        "Estos proveedores no tienen grabado el C\xF3"
+                        "digo Postal\r\n"
                         "Debe corregirlo primero\r\n"
                         "____________________________________________________\r\n"
                         "   NIF        NOMBRE\r\n"
-                        "A00000000     Sin c\xF3" "digo\r\n"
-                        "B1234567      C\xF3" "digo vac\xED" "o\r\n"));
+                        "A00000000     Sin c\xF3"
+                        "digo\r\n"
+                        "B1234567      C\xF3"
+                        "digo vac\xED"
+                        "o\r\n"));
     QCOMPARE(r.ui.messages.size(), 1);
     QCOMPARE(r.ui.messages[0].title, QStringLiteral("ERRORES EN PROVEEDORES"));
     QCOMPARE(r.ui.messages[0].text, QStringLiteral("Vea el fichero \r\n") + path);
@@ -294,14 +310,16 @@ void TestMod347Run::doubtfulIdentifiersAndTheQuestion() {
     QVERIFY(outcome.endsProgram);
     QCOMPARE(r.file(QStringLiteral("RevisarNIF.txt")),
              QByteArray("______________________________________________________\r\n"
-                        "Estos proveedores tienen un CIF/NIF que parece err\xF3" "neo\r\n"
+                        "Estos proveedores tienen un CIF/NIF que parece err\xF3"
+                        "neo\r\n"
                         "____________________________________________________\r\n"
                         "   NIF        NOMBRE\r\n"
-                        "B1234567      Papeler\xED" "a Sur\r\n"
+                        "B1234567      Papeler\xED"
+                        "a Sur\r\n"
                         "x1234567Y     Extranjero dudoso\r\n"));
     QCOMPARE(r.ui.messages[0].title, QStringLiteral("POSIBLES ERRORES EN CIF/NIF DE PROVEEDORES"));
-    QCOMPARE(r.ui.messages[0].text,
-             QStringLiteral("Vea el fichero \r\n") + r.out + QStringLiteral("/RevisarNIF.txt\r\n¿Desea continuar?"));
+    QCOMPARE(r.ui.messages[0].text, QStringLiteral("Vea el fichero \r\n") + r.out +
+                                        QStringLiteral("/RevisarNIF.txt\r\n¿Desea continuar?"));
     QCOMPARE(r.ui.messages[0].buttons, MessageButtons::YesNo);
     QVERIFY(r.ui.opened.isEmpty());
     QCOMPARE(r.lines().size(), goOn ? 4 : 1);
@@ -354,18 +372,22 @@ void TestMod347Run::loadPreparesTheDatabaseOnce() {
     QCOMPARE(r.single(QStringLiteral("select IVACC from provedores")).toString(), QStringLiteral("N"));
     QCOMPARE(r.single(QStringLiteral("select count(*) from Clientes")).toInt(), 0);
     QCOMPARE(r.single(QStringLiteral("select count(*) from IVA")).toInt(), 0);
-    QVERIFY(r.single(QStringLiteral("select count(*) from sqlite_schema where type = 'index' and tbl_name = 'TdApt'"))
+    QVERIFY(r.single(QStringLiteral(
+                         "select count(*) from sqlite_schema where type = 'index' and tbl_name = 'TdApt'"))
                 .toInt() == 1);
-    r.f.native(QStringLiteral("insert into Clientes (nif) values ('kept'); update provedores set IVACC = null"));
+    r.f.native(
+        QStringLiteral("insert into Clientes (nif) values ('kept'); update provedores set IVACC = null"));
     r.AccountsDb.reset();
     QCOMPARE(r.load(), Modelo347Load::Ready);
     QCOMPARE(r.single(QStringLiteral("select IVACC from provedores")).toString(), QStringLiteral("N"));
     QCOMPARE(r.single(QStringLiteral("select count(*) from Clientes")).toInt(), 1);
-    QCOMPARE(r.single(QStringLiteral("select count(*) from sqlite_schema where type = 'index' and tbl_name = 'TdApt'"))
+    QCOMPARE(r.single(QStringLiteral(
+                          "select count(*) from sqlite_schema where type = 'index' and tbl_name = 'TdApt'"))
                  .toInt(),
              1);
     for (const char* object : {"Stper", "TStper", "NifNO"})
-        QCOMPARE(r.single(QStringLiteral("select count(*) from sqlite_schema where name = '%1'").arg(QLatin1String(object)))
+        QCOMPARE(r.single(QStringLiteral("select count(*) from sqlite_schema where name = '%1'")
+                              .arg(QLatin1String(object)))
                      .toInt(),
                  1);
 }

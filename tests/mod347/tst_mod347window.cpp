@@ -22,12 +22,14 @@ struct Window347 {
     std::unique_ptr<Mod347> window;
 
     Window347() {
-        f.native(QStringLiteral("insert into Centro values ('Q2826000H', 'Centro');"
-                                "insert into provedores values ('B12345674', 'Beta', '28001'), "
-                                "  ('A00000000', 'Zeta', '08001'), ('12345678Z', 'Alfa', '41001'),"
-                                "  ('Q2826000H', 'Pequeño', '41001')"));
+        f.native(
+            QStringLiteral("insert into Centro values ('Q2826000H', 'Centro');"
+                           "insert into provedores values ('B12345674', 'Beta', '28001'), "
+                           "  ('A00000000', 'Zeta', '08001'), ('12345678Z', 'Alfa', '41001'),"
+                           "  ('Q2826000H', 'Pequeño', '41001')"));
         for (const char* nif : {"B12345674", "A00000000", "12345678Z"})
-            f.addEntry(QString::fromLatin1(nif), 5000, QStringLiteral("2025-05-05"), QStringLiteral("2025-06-05"));
+            f.addEntry(QString::fromLatin1(nif), 5000, QStringLiteral("2025-05-05"),
+                       QStringLiteral("2025-06-05"));
         f.addEntry(QStringLiteral("Q2826000H"), 100, QStringLiteral("2025-05-05"), {});
         settings.programFolder = f.folder();
         settings.DbPath = f.path();
@@ -47,7 +49,10 @@ struct Window347 {
         return values;
     }
     QString storedIvacc(const QString& nif) {
-        return f.db().openRecordset(QStringLiteral("select IVACC from provedores where nif = ?"), {nif}).value(0).toString();
+        return f.db()
+            .openRecordset(QStringLiteral("select IVACC from provedores where nif = ?"), {nif})
+            .value(0)
+            .toString();
     }
 };
 
@@ -75,7 +80,8 @@ void TestMod347Window::designLayout() {
              QStringLiteral("Obtención del fichero de proveedores para el modelo 347 de la A.E.A.T."));
     QCOMPARE(w.window->palette().color(QPalette::Window), QColor(255, 224, 192));
     QCOMPARE(w.child<QGroupBox>("Frame3")->geometry(), Twips::toPixels(1320, 5400, 6612, 972));
-    QCOMPARE(w.child<QGroupBox>("Frame3")->title(), QStringLiteral("Bienes y prestaciones de servicios superiores a "));
+    QCOMPARE(w.child<QGroupBox>("Frame3")->title(),
+             QStringLiteral("Bienes y prestaciones de servicios superiores a "));
     QCOMPARE(w.child<QLineEdit>("Text2")->text(), QStringLiteral("3005.06"));
     QCOMPARE(w.child<QLineEdit>("Text1(2)")->text(), QStringLiteral("0000000001"));
     QCOMPARE(w.child<QPushButton>("Command1")->geometry(), Twips::toPixels(1320, 6480, 4212, 492));
@@ -88,9 +94,12 @@ void TestMod347Window::designLayout() {
 void TestMod347Window::decimalCommaBecomesAPoint_data() {
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("left");
-    QTest::newRow("decimal comma") << "2500,5" << "2500.5";
-    QTest::newRow("only the first comma") << "1,000,5" << "1.000,5";
-    QTest::newRow("no comma") << "3005.06" << "3005.06";
+    QTest::newRow("decimal comma") << "2500,5"
+                                   << "2500.5";
+    QTest::newRow("only the first comma") << "1,000,5"
+                                          << "1.000,5";
+    QTest::newRow("no comma") << "3005.06"
+                              << "3005.06";
 }
 
 void TestMod347Window::decimalCommaBecomesAPoint() {
@@ -113,7 +122,8 @@ void TestMod347Window::gridListsTheSelection() {
     QVERIFY(!w.child<QGroupBox>("Frame4")->isHidden());
     QVERIFY(w.child<QPushButton>("Command1")->isHidden());
     QVERIFY(w.child<QPushButton>("Command4")->isHidden());
-    QCOMPARE(w.column(0), (QStringList{QStringLiteral("12345678Z"), QStringLiteral("A00000000"), QStringLiteral("B12345674")}));
+    QCOMPARE(w.column(0), (QStringList{QStringLiteral("12345678Z"), QStringLiteral("A00000000"),
+                                       QStringLiteral("B12345674")}));
     QCOMPARE(w.column(2), (QStringList{QStringLiteral("N"), QStringLiteral("N"), QStringLiteral("N")}));
     const int width = w.child<DataGrid>("DBGrid1")->width();
     QCOMPARE(w.grid()->horizontalHeader()->sectionSize(1), static_cast<int>(width / 15.0 * 8.8));
@@ -134,11 +144,14 @@ void TestMod347Window::headerClicksSort() {
                           QPoint(header->sectionViewportPosition(column) + 5, header->height() / 2));
     };
     click(1);
-    QCOMPARE(w.column(1), (QStringList{QStringLiteral("Zeta"), QStringLiteral("Beta"), QStringLiteral("Alfa")}));
+    QCOMPARE(w.column(1),
+             (QStringList{QStringLiteral("Zeta"), QStringLiteral("Beta"), QStringLiteral("Alfa")}));
     click(1);
-    QCOMPARE(w.column(1), (QStringList{QStringLiteral("Alfa"), QStringLiteral("Beta"), QStringLiteral("Zeta")}));
+    QCOMPARE(w.column(1),
+             (QStringList{QStringLiteral("Alfa"), QStringLiteral("Beta"), QStringLiteral("Zeta")}));
     click(0);
-    QCOMPARE(w.column(0), (QStringList{QStringLiteral("B12345674"), QStringLiteral("A00000000"), QStringLiteral("12345678Z")}));
+    QCOMPARE(w.column(0), (QStringList{QStringLiteral("B12345674"), QStringLiteral("A00000000"),
+                                       QStringLiteral("12345678Z")}));
     w.window->Command2_Click();
     w.window->Command1_Click();  // entering the grid again starts from NIF ascending
     QCOMPARE(w.column(0).first(), QStringLiteral("12345678Z"));
@@ -157,7 +170,8 @@ void TestMod347Window::keyFilterAndWriteBack() {
     grid->setCurrentIndex(grid->model()->index(0, 2));
     QTest::keyClicks(grid, QStringLiteral("s"));
     QCOMPARE(w.column(2).first(), QStringLiteral("S"));
-    QCOMPARE(w.storedIvacc(QStringLiteral("12345678Z")), QStringLiteral("N"));  // not yet: the row is still current
+    QCOMPARE(w.storedIvacc(QStringLiteral("12345678Z")),
+             QStringLiteral("N"));  // not yet: the row is still current
     grid->setCurrentIndex(grid->model()->index(1, 2));
     QCOMPARE(w.storedIvacc(QStringLiteral("12345678Z")), QStringLiteral("S"));
     QTest::keyClicks(grid, QStringLiteral("x"));

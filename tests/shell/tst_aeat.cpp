@@ -10,7 +10,9 @@
 
 namespace {
 
-int topInTwips(const QWidget* control) { return Twips::fromPixels(control->y()); }
+int topInTwips(const QWidget* control) {
+    return Twips::fromPixels(control->y());
+}
 
 }  // namespace
 
@@ -36,12 +38,14 @@ void TestAeat::designLayout() {
     QCOMPARE(menu.palette().color(QPalette::Window), QColor(255, 224, 192));
     const auto* command1 = menu.findChild<QPushButton*>(QStringLiteral("Command1"));
     QVERIFY(command1);
-    QCOMPARE(command1->text(), QStringLiteral("DECLARACIÓN ANUAL DE OPERACIONES CON TERCERAS PERSONAS (Modelo 347)"));
+    QCOMPARE(command1->text(),
+             QStringLiteral("DECLARACIÓN ANUAL DE OPERACIONES CON TERCERAS PERSONAS (Modelo 347)"));
     QCOMPARE(command1->geometry(), Twips::toPixels(1680, 2400, 4452, 732));
     QCOMPARE(command1->palette().color(QPalette::Button), QColor(255, 224, 192));
     QVERIFY(!command1->icon().isNull());
     QCOMPARE(menu.findChild<QPushButton*>(QStringLiteral("Command3"))->text(), QStringLiteral("Salir"));
-    QCOMPARE(menu.findChild<QPushButton*>(QStringLiteral("Command4"))->geometry(), Twips::toPixels(360, 3960, 5052, 732));
+    QCOMPARE(menu.findChild<QPushButton*>(QStringLiteral("Command4"))->geometry(),
+             Twips::toPixels(360, 3960, 5052, 732));
     const auto* image2 = menu.findChild<ClickableImage*>(QStringLiteral("Image2"));
     QCOMPARE(image2->geometry(), Twips::toPixels(6600, 1920, 1020, 900));
     QVERIFY(image2->toolTip().contains(QLatin1String("agenciatributaria")));
@@ -55,10 +59,14 @@ void TestAeat::commandLine_data() {
     QTest::addColumn<bool>("shows190");
     QTest::addColumn<int>("top347");
     QTest::addColumn<int>("top190");
-    QTest::newRow("no arguments") << "" << "/Mdb" << true << true << 2400 << 1560;
-    QTest::newRow("1: only Modelo 347") << "1" << "" << true << false << 2040 << 2040;
-    QTest::newRow("2 \\Datos: only Modelo 190") << "2 \\Datos" << "/Datos" << false << true << 2040 << 2040;
-    QTest::newRow("9\\Datos: both") << "9\\Datos" << "Datos" << true << true << 2400 << 1560;
+    QTest::newRow("no arguments") << ""
+                                  << "/Mdb" << true << true << 2400 << 1560;
+    QTest::newRow("1: only Modelo 347") << "1"
+                                        << "" << true << false << 2040 << 2040;
+    QTest::newRow("2 \\Datos: only Modelo 190") << "2 \\Datos"
+                                                << "/Datos" << false << true << 2040 << 2040;
+    QTest::newRow("9\\Datos: both") << "9\\Datos"
+                                    << "Datos" << true << true << 2400 << 1560;
 }
 
 void TestAeat::commandLine() {

@@ -30,7 +30,8 @@ struct TestWindow {
 
     TestWindow() {
         int n = 0;
-        for (QWidget* control : std::initializer_list<QWidget*>{frame, label, text, button, combo, check, option, list, grid}) {
+        for (QWidget* control :
+             std::initializer_list<QWidget*>{frame, label, text, button, combo, check, option, list, grid}) {
             control->setObjectName(QStringLiteral("control%1").arg(n++));
             control->setFont(QFont(kDesignFace, 8));
             QPalette palette = control->palette();
@@ -39,7 +40,9 @@ struct TestWindow {
         }
     }
 
-    QList<QWidget*> takingSettings() const { return {frame, label, text, button, combo, check, option, list}; }
+    QList<QWidget*> takingSettings() const {
+        return {frame, label, text, button, combo, check, option, list};
+    }
 };
 
 FontSettings verdanaBoldRed() {

@@ -48,7 +48,8 @@ struct ElasticWindow {
 
 QRect twips(const QWidget* control) {
     const QRect g = control->geometry();
-    return {Twips::fromPixels(g.x()), Twips::fromPixels(g.y()), Twips::fromPixels(g.width()), Twips::fromPixels(g.height())};
+    return {Twips::fromPixels(g.x()), Twips::fromPixels(g.y()), Twips::fromPixels(g.width()),
+            Twips::fromPixels(g.height())};
 }
 
 }  // namespace

@@ -28,13 +28,34 @@ void TestStartup::commandLine_data() {
     QTest::addColumn<QString>("mode");
     QTest::addColumn<QString>("dataFolder");
     QTest::addColumn<QString>("dbPath");
-    QTest::newRow("no arguments") << "" << "" << "\\Mdb" << "/opt/aeat/Mdb/ecordadb.mdb";
-    QTest::newRow("one character") << "1" << "1" << "" << "/opt/aeat/ecordadb.mdb";
-    QTest::newRow("mode, blank, folder") << "2 \\Datos" << "2" << "\\Datos" << "/opt/aeat/Datos/ecordadb.mdb";
-    QTest::newRow("folder without backslash") << "9\\Datos" << "9" << "Datos" << "/opt/aeatDatos/ecordadb.mdb";
-    QTest::newRow("second character skipped") << "1x\\D" << "1" << "\\D" << "/opt/aeat/D/ecordadb.mdb";
-    QTest::newRow("two characters") << "2 " << "2" << "" << "/opt/aeat/ecordadb.mdb";
-    QTest::newRow("nested folders") << "1 \\A\\B" << "1" << "\\A\\B" << "/opt/aeat/A/B/ecordadb.mdb";
+    QTest::newRow("no arguments") << ""
+                                  << ""
+                                  << "\\Mdb"
+                                  << "/opt/aeat/Mdb/ecordadb.mdb";
+    QTest::newRow("one character") << "1"
+                                   << "1"
+                                   << ""
+                                   << "/opt/aeat/ecordadb.mdb";
+    QTest::newRow("mode, blank, folder") << "2 \\Datos"
+                                         << "2"
+                                         << "\\Datos"
+                                         << "/opt/aeat/Datos/ecordadb.mdb";
+    QTest::newRow("folder without backslash") << "9\\Datos"
+                                              << "9"
+                                              << "Datos"
+                                              << "/opt/aeatDatos/ecordadb.mdb";
+    QTest::newRow("second character skipped") << "1x\\D"
+                                              << "1"
+                                              << "\\D"
+                                              << "/opt/aeat/D/ecordadb.mdb";
+    QTest::newRow("two characters") << "2 "
+                                    << "2"
+                                    << ""
+                                    << "/opt/aeat/ecordadb.mdb";
+    QTest::newRow("nested folders") << "1 \\A\\B"
+                                    << "1"
+                                    << "\\A\\B"
+                                    << "/opt/aeat/A/B/ecordadb.mdb";
 }
 
 void TestStartup::commandLine() {
@@ -67,7 +88,8 @@ void TestStartup::fontRow() {
     QFETCH(bool, strikethrough);
     FixtureDatabase f;
     // Columns in the order c (bold), f (italic), e (underline), d (strikethrough).
-    f.native(QStringLiteral("insert into config (tipo, a, b, c, f, e, d, h) values ('Font', 'Verdana', '10', %1, 33023)")
+    f.native(QStringLiteral(
+                 "insert into config (tipo, a, b, c, f, e, d, h) values ('Font', 'Verdana', '10', %1, 33023)")
                  .arg(row));
     f.native(QStringLiteral("insert into config (tipo, a) values ('Font', 'Second row')"));
     const FontSettings settings = readFontSettings(f.db());
@@ -126,7 +148,8 @@ void TestStartup::linkThatCannotOpen() {
     QCOMPARE(ui.opened, QStringList{kAgencyAddress});
     QCOMPARE(ui.messages.size(), 1);
     QCOMPARE(ui.messages[0].title, QStringLiteral("ExecuteLink"));
-    QCOMPARE(ui.messages[0].text, QStringLiteral("error Opening Link to ") + kAgencyAddress + QStringLiteral("\r\n\r\n2"));
+    QCOMPARE(ui.messages[0].text,
+             QStringLiteral("error Opening Link to ") + kAgencyAddress + QStringLiteral("\r\n\r\n2"));
     QCOMPARE(ui.messages[0].icon, MessageIcon::None);
     QCOMPARE(ui.messages[0].buttons, MessageButtons::Ok);
     QVERIFY(!ui.busy);

@@ -15,13 +15,14 @@ void FixtureDatabase::addSupplier(const QString& nif, const QVariant& name, cons
 
 void FixtureDatabase::addEntry(const QString& nif, double amount, const QString& invoiceDate,
                                const QString& paymentDate, const QVariant& group) {
-    m_db->execute(QStringLiteral("insert into TdApt (NifProv, cantidad, f_factura, f_pago, grupo) "
-                                 "values (?, ?, ?, ?, ?)"),
-                  {nif, amount, invoiceDate, paymentDate.isEmpty() ? QVariant() : QVariant(paymentDate), group});
+    m_db->execute(
+        QStringLiteral("insert into TdApt (NifProv, cantidad, f_factura, f_pago, grupo) "
+                       "values (?, ?, ?, ?, ?)"),
+        {nif, amount, invoiceDate, paymentDate.isEmpty() ? QVariant() : QVariant(paymentDate), group});
 }
 
-void FixtureDatabase::addWithholding(const QString& nif, const QString& name, const QString& date, double paid,
-                                     double withheld, double paidWithoutWithholding) {
+void FixtureDatabase::addWithholding(const QString& nif, const QString& name, const QString& date,
+                                     double paid, double withheld, double paidWithoutWithholding) {
     m_db->execute(QStringLiteral("insert into Irpf (Nif, Nombre, f_apunte, integr, irp, noreten) "
                                  "values (?, ?, ?, ?, ?, ?)"),
                   {nif, name, date, paid, withheld, paidWithoutWithholding});

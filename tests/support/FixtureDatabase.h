@@ -24,8 +24,8 @@ public:
     void addSupplier(const QString& nif, const QVariant& name, const QVariant& postalCode);
     void addEntry(const QString& nif, double amount, const QString& invoiceDate, const QString& paymentDate,
                   const QVariant& group = {});
-    void addWithholding(const QString& nif, const QString& name, const QString& date, double paid, double withheld,
-                        double paidWithoutWithholding = 0);
+    void addWithholding(const QString& nif, const QString& name, const QString& date, double paid,
+                        double withheld, double paidWithoutWithholding = 0);
 
 private:
     QTemporaryDir m_dir;

@@ -58,15 +58,21 @@ void TestCifNif::verdict() {
     QCOMPARE(check.Correcto(), valid);
 }
 
-void TestCifNif::newObjectIsFalse() { QVERIFY(!cCifNif().Correcto()); }
+void TestCifNif::newObjectIsFalse() {
+    QVERIFY(!cCifNif().Correcto());
+}
 
 void TestCifNif::prefixIsRemovedFromTheCallersText_data() {
     QTest::addColumn<QString>("identifier");
     QTest::addColumn<QString>("afterwards");
-    QTest::newRow("upper") << "X1234567L" << "1234567L";
-    QTest::newRow("lower") << "x1234567L" << "1234567L";
-    QTest::newRow("only the first") << "XX1" << "X1";
-    QTest::newRow("other letters stay") << "Y1234567L" << "Y1234567L";
+    QTest::newRow("upper") << "X1234567L"
+                           << "1234567L";
+    QTest::newRow("lower") << "x1234567L"
+                           << "1234567L";
+    QTest::newRow("only the first") << "XX1"
+                                    << "X1";
+    QTest::newRow("other letters stay") << "Y1234567L"
+                                        << "Y1234567L";
 }
 
 void TestCifNif::prefixIsRemovedFromTheCallersText() {

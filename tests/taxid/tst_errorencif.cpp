@@ -17,7 +17,8 @@ QString pdfText(const QString& pdf) {
 QList<ReviewRow> rows(int count) {
     QList<ReviewRow> result;
     for (int i = 0; i < count; ++i)
-        result.append({QStringLiteral("B%1").arg(i, 7, 10, QLatin1Char('0')), QStringLiteral("Proveedor número %1").arg(i)});
+        result.append({QStringLiteral("B%1").arg(i, 7, 10, QLatin1Char('0')),
+                       QStringLiteral("Proveedor número %1").arg(i)});
     return result;
 }
 
@@ -43,10 +44,10 @@ void TestErrorEnCIF::pdfHoldsTitleColumnsAndEverySupplier() {
     const QString text = pdfText(pdf);
     if (text.isEmpty())
         QSKIP("pdftotext is not installed");
-    for (const QString& expected : {QStringLiteral("Proveedores con CIF/NIF aparentemente erróneo"),
-                                    QStringLiteral("CIF / NIF"), QStringLiteral("Nombre"), QStringLiteral("12345678z"),
-                                    QStringLiteral("L'Hospitalet Ñandú, S.A."), QStringLiteral("Y1234567L"),
-                                    QStringLiteral("Álvarez Peña, Íñigo"), QStringLiteral("Sin NIF")})
+    for (const QString& expected :
+         {QStringLiteral("Proveedores con CIF/NIF aparentemente erróneo"), QStringLiteral("CIF / NIF"),
+          QStringLiteral("Nombre"), QStringLiteral("12345678z"), QStringLiteral("L'Hospitalet Ñandú, S.A."),
+          QStringLiteral("Y1234567L"), QStringLiteral("Álvarez Peña, Íñigo"), QStringLiteral("Sin NIF")})
         QVERIFY2(text.contains(expected), qPrintable(expected));
 }
 

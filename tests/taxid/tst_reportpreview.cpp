@@ -17,7 +17,8 @@ private Q_SLOTS:
 void TestReportPreview::startsTheReviewAndPages() {
     FixtureDatabase f;
     for (int i = 0; i < 30; ++i)
-        f.addSupplier(QStringLiteral("B%1").arg(i, 6, 10, QLatin1Char('0')), QStringLiteral("Proveedor %1").arg(i), {});
+        f.addSupplier(QStringLiteral("B%1").arg(i, 6, 10, QLatin1Char('0')),
+                      QStringLiteral("Proveedor %1").arg(i), {});
     StartupSettings settings;
     settings.DbPath = f.path();
     ScriptedUserInterface ui;

@@ -15,7 +15,8 @@ QStringList listed(const QString& DbPath) {
 
 int errorNifTables(FixtureDatabase& f) {
     return f.db()
-        .openRecordset(QStringLiteral("select count(*) from sqlite_schema where type = 'table' and name = 'ErrorNIF'"))
+        .openRecordset(
+            QStringLiteral("select count(*) from sqlite_schema where type = 'table' and name = 'ErrorNIF'"))
         .value(0)
         .toInt();
 }
@@ -42,13 +43,15 @@ void TestSupplierReview::listsTheDoubtfulIdentifiers() {
     f.addSupplier(QStringLiteral("87654321X"), QStringLiteral("Correcto"), {});
     f.addSupplier(QStringLiteral("B1234567"), QStringLiteral("L'Hospitalet, S.A."), {});
     f.addSupplier(QStringLiteral("O'1"), {}, {});
-    f.native(QStringLiteral("insert into provedores (nif, nombre) values (null, 'Sin NIF'), ('', 'NIF vacío')"));
+    f.native(
+        QStringLiteral("insert into provedores (nif, nombre) values (null, 'Sin NIF'), ('', 'NIF vacío')"));
     ActiveReport_ReportStart(f.path());
     QCOMPARE(errorNifTables(f), 1);
     QStringList rows = listed(f.path());
     rows.sort();
-    QCOMPARE(rows, (QStringList{QStringLiteral("12345678z|Minúscula"), QStringLiteral("B1234567|L'Hospitalet, S.A."),
-                                QStringLiteral("O'1|"), QStringLiteral("Y1234567L|Prefijo Y"), QStringLiteral("|NIF vacío"),
+    QCOMPARE(rows, (QStringList{QStringLiteral("12345678z|Minúscula"),
+                                QStringLiteral("B1234567|L'Hospitalet, S.A."), QStringLiteral("O'1|"),
+                                QStringLiteral("Y1234567L|Prefijo Y"), QStringLiteral("|NIF vacío"),
                                 QStringLiteral("|Sin NIF")}));
 }
 
@@ -62,7 +65,8 @@ void TestSupplierReview::secondRunReplacesTheRows() {
     QCOMPARE(errorNifTables(f), 1);
     QStringList rows = listed(f.path());
     rows.sort();
-    QCOMPARE(rows, (QStringList{QStringLiteral("K1234567D|Uno"), QStringLiteral("|Dos"), QStringLiteral("|Dos bis")}));
+    QCOMPARE(rows, (QStringList{QStringLiteral("K1234567D|Uno"), QStringLiteral("|Dos"),
+                                QStringLiteral("|Dos bis")}));
 }
 
 void TestSupplierReview::noDoubtfulSupplier() {
