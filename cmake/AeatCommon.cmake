@@ -10,7 +10,8 @@ if(AEAT_WARNINGS_AS_ERRORS)
   target_compile_options(aeat_common INTERFACE -Werror)
 endif()
 if(AEAT_SANITIZE)
-  target_compile_options(aeat_common INTERFACE -fsanitize=address,undefined -fno-omit-frame-pointer)
+  target_compile_options(aeat_common INTERFACE -fsanitize=address,undefined -fno-sanitize-recover=undefined
+    -fno-omit-frame-pointer)
   target_link_options(aeat_common INTERFACE -fsanitize=address,undefined)
 endif()
 

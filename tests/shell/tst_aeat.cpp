@@ -23,7 +23,8 @@ private Q_SLOTS:
     void designLayout();
     void commandLine_data();
     void commandLine();
-    void missingDatabaseShowsTheEngineMessage();
+    void startupFailureShowsTheEngineMessage_data();
+    void startupFailureShowsTheEngineMessage();
     void oneInstancePerWindow();
     void salirEndsTheProgram();
     void imageLinkFailure();
@@ -96,17 +97,41 @@ void TestAeat::commandLine() {
     QCOMPARE(topInTwips(command2), top190);
 }
 
-void TestAeat::missingDatabaseShowsTheEngineMessage() {
-    QTemporaryDir program;
+void TestAeat::startupFailureShowsTheEngineMessage_data() {
+    QTest::addColumn<QString>("failure");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("missing file") << "missing" << "ecordadb.mdb";
+    QTest::newRow("wrong password") << "password" << "contraseña";
+    QTest::newRow("locked exclusively") << "exclusive" << "bloqueada";
+    QTest::newRow("no config table") << "config" << "config";
+}
+
+void TestAeat::startupFailureShowsTheEngineMessage() {
+    QFETCH(QString, failure);
+    QFETCH(QString, message);
+    FixtureDatabase fixture;
+    const QString program = fixture.folder() + QStringLiteral("/prog");
+    const QString path = program + QStringLiteral("/Mdb/ecordadb.mdb");
+    QDir().mkpath(program + QStringLiteral("/Mdb"));
+    std::unique_ptr<Database> holder;
+    if (failure == QLatin1String("password"))
+        Database::create(path, QStringLiteral(";pwd=otra"));
+    else if (failure != QLatin1String("missing"))
+        QVERIFY(QFile::copy(fixture.path(), path));
+    if (failure == QLatin1String("exclusive"))
+        holder = Database::open(path, true, false, DbConnect);
+    if (failure == QLatin1String("config"))
+        Database::open(path, false, false, DbConnect)->deleteTable(QStringLiteral("config"));
+
     StartupSettings settings;
     ScriptedUserInterface ui;
     Aeat menu(settings, ui);
-    QVERIFY(!menu.Form_Load(QString(), program.path()));
+    QVERIFY(!menu.Form_Load(QString(), program));
     QCOMPARE(ui.messages.size(), 1);
     QCOMPARE(ui.messages[0].icon, MessageIcon::Critical);
-    QVERIFY(ui.messages[0].text.contains(program.path() + QStringLiteral("/Mdb/ecordadb.mdb")));
+    QVERIFY2(ui.messages[0].text.contains(message), qPrintable(ui.messages[0].text));
     QVERIFY(!menu.isVisible());
-    QVERIFY(!QFile::exists(program.path() + QStringLiteral("/Mdb/ecordadb.mdb")));
+    QCOMPARE(QFile::exists(path), failure != QLatin1String("missing"));
 }
 
 void TestAeat::oneInstancePerWindow() {

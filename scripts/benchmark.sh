@@ -1,0 +1,20 @@
+#!/usr/bin/env bash
+# Times the declarations on a sample of the benchmark's size: 50,000 suppliers
+# and 2,000,000 entries. Usage: scripts/benchmark.sh [BUILD_DIR]
+set -euo pipefail
+build=${1:-build}
+cli="$build/bin/aeat-cli"
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+
+measure() {
+  local label=$1; shift
+  /usr/bin/time -f "$label: %e s, %M KiB at most" "$@" > /dev/null 2> "$work/time" || true
+  tail -n 1 "$work/time"
+}
+
+measure "sample-db" "$cli" sample-db "$work/bench.mdb" --suppliers 50000 --entries 2000000
+measure "mod190" "$cli" mod190 --db "$work/bench.mdb" --out "$work"
+measure "mod347" "$cli" mod347 --db "$work/bench.mdb" --out "$work" --yes
+measure "review-ids" "$cli" review-ids --db "$work/bench.mdb"
+wc -l "$work/Mod190.txt" "$work/Mod347.txt"
