@@ -2,14 +2,30 @@
 
 #include <QGuiApplication>
 
+#include <memory>
+
+namespace {
+
+// Only drawing the report for its PDF needs Qt's painting, on no display;
+// every other command runs without it.
+std::unique_ptr<QCoreApplication> makeApplication(int& argc, char* argv[]) {
+    for (int i = 1; i < argc; ++i) {
+        if (qstrcmp(argv[i], "--pdf") == 0) {
+            if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
+                qputenv("QT_QPA_PLATFORM", "offscreen");
+            return std::make_unique<QGuiApplication>(argc, argv);
+        }
+    }
+    return std::make_unique<QCoreApplication>(argc, argv);
+}
+
+}  // namespace
+
 int main(int argc, char* argv[]) {
-    // No windows: the report is drawn for its PDF only, which needs no display.
-    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
+    const auto app = makeApplication(argc, argv);
     QTextStream out(stdout);
     QTextStream err(stderr);
-    const int status = runCli(app.arguments().mid(1), {out, err});
+    const int status = runCli(QCoreApplication::arguments().mid(1), {out, err});
     out.flush();
     err.flush();
     return status;
