@@ -8,12 +8,8 @@ QDateTime Clock::now() {
     return g_pinned.isValid() ? g_pinned : QDateTime::currentDateTime();
 }
 
-int Clock::currentYear() {
-    return now().date().year();
-}
-
 int Clock::declarationYear() {
-    return currentYear() - 1;
+    return now().date().year() - 1;
 }
 
 void Clock::pin(const QDateTime& moment) {

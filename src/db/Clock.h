@@ -9,7 +9,6 @@
 namespace Clock {
 
 QDateTime now();
-int currentYear();
 /** The declaration year: the year of the current date minus one. */
 int declarationYear();
 void pin(const QDateTime& moment);

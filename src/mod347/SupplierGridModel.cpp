@@ -20,7 +20,6 @@ void SupplierGridModel::setRecordSource(const QString& recordSource) {
         rows.append(row);
     }
     beginResetModel();
-    m_recordSource = recordSource;
     m_fieldNames = rs.fieldNames();
     m_rows = std::move(rows);
     endResetModel();

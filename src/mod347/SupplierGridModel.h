@@ -24,7 +24,6 @@ public:
 
     /** Reads the rows of `recordSource`, after writing back a pending edit. Throws DbError. */
     void setRecordSource(const QString& recordSource);
-    const QString& recordSource() const { return m_recordSource; }
 
     /** Sets a row's IVACC, to be written back when the row is left. */
     void setIvacc(int row, const QString& value);
@@ -43,7 +42,6 @@ private:
     QString m_DbPath;
     QString m_connect;
     std::unique_ptr<Database> m_db;
-    QString m_recordSource;
     QStringList m_fieldNames;
     QList<QVariantList> m_rows;
     std::optional<int> m_editedRow;
