@@ -81,6 +81,8 @@ QString valueAsText(sqlite3_value* value) {
     return argumentText(value);
 }
 
+// Runs once per entry in the selections' GROUP BY: it cuts the UTF-8 bytes
+// at a character boundary without converting the text.
 void jetLeft(sqlite3_context* ctx, int, sqlite3_value** argv) {
     if (sqlite3_value_type(argv[0]) == SQLITE_NULL || sqlite3_value_type(argv[1]) == SQLITE_NULL) {
         sqlite3_result_null(ctx);
@@ -91,9 +93,19 @@ void jetLeft(sqlite3_context* ctx, int, sqlite3_value** argv) {
         resultError(ctx, QStringLiteral("Argumento no válido en left$: %1.").arg(length));
         return;
     }
-    const QList<uint> chars = valueAsText(argv[0]).toUcs4();
-    const auto kept = static_cast<qsizetype>(std::min<qint64>(length, chars.size()));
-    resultText(ctx, QString::fromUcs4(reinterpret_cast<const char32_t*>(chars.constData()), kept));
+    if (sqlite3_value_type(argv[0]) == SQLITE_FLOAT) {
+        resultText(ctx, valueAsText(argv[0]).left(length));
+        return;
+    }
+    const auto* text = reinterpret_cast<const char*>(sqlite3_value_text(argv[0]));
+    const int size = sqlite3_value_bytes(argv[0]);
+    int end = 0;
+    for (qint64 characters = 0; end < size && characters < length; ++characters) {
+        ++end;
+        while (end < size && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80)
+            ++end;  // a continuation byte of the same character
+    }
+    sqlite3_result_text(ctx, text, end, SQLITE_TRANSIENT);
 }
 
 void jetSpace(sqlite3_context* ctx, int, sqlite3_value** argv) {
