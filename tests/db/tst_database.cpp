@@ -76,6 +76,8 @@ void TestDatabase::jetFormsFailNativelyAndWorkTranslated_data() {
                                    << QVariant(1LL);
     QTest::newRow("left$ cuts") << "select left$(codpost,2) from provedores where nif = 'B1'"
                                 << QVariant(QStringLiteral("28"));
+    QTest::newRow("left$ counts characters, not bytes")
+        << "select left$(nombre,2) from provedores where nif = 'B2'" << QVariant(QStringLiteral("Ál"));
 }
 
 void TestDatabase::jetFormsFailNativelyAndWorkTranslated() {
