@@ -18,9 +18,8 @@ QString cliUsage() {
     return QStringLiteral(
         "Uso:\n"
         "  aeat-cli mod190 --db FICHERO --out CARPETA [--phone T] [--contact T] [--number T]\n"
-        "  aeat-cli mod347 --db FICHERO --out CARPETA [--threshold T] [--phone T] [--contact T] [--number "
-        "T]\n"
-        "                 [--yes]\n"
+        "  aeat-cli mod347 --db FICHERO --out CARPETA [--threshold T] [--phone T] [--contact T]\n"
+        "                 [--number T] [--yes]\n"
         "  aeat-cli review-ids --db FICHERO [--pdf FICHERO]\n"
         "  aeat-cli check-id ID...\n"
         "  aeat-cli sample-db FICHERO [--suppliers N] [--entries N] [--seed N] [--faults]\n"

@@ -15,10 +15,10 @@ namespace {
 
 using namespace FieldRules;
 
-const QString kDeclaredSuppliers = QStringLiteral(
-    "select s.expr1000, s.nif, s.nombre, s.expr1003, s.expr1004, s.expr1005, s.expr1006, p.ivacc from stper "
-    "s "
-    "inner join provedores p on s.nif = p.nif");
+const QString kDeclaredSuppliers =
+    QStringLiteral(
+        "select s.expr1000, s.nif, s.nombre, s.expr1003, s.expr1004, s.expr1005, s.expr1006, p.ivacc ") +
+    QStringLiteral("from stper s inner join provedores p on s.nif = p.nif");
 const QString kPaidInTheYear =
     QStringLiteral("select sum(cantidad) from tdapt where nifprov = ? and year(f_pago) = year(now)-1");
 
