@@ -1,6 +1,6 @@
 #include "ContactFrames.h"
 
-#include "shell/Twips.h"
+#include "shell/DesignControls.h"
 
 #include <QGroupBox>
 #include <QLabel>
@@ -11,35 +11,20 @@ constexpr int kFrameLeft = 1320;
 constexpr int kFrameWidth = 6612;
 constexpr int kMaxLength = 40;
 
-const QFont& designFont() {
-    static const QFont font(QStringLiteral("MS Sans Serif"), 8);
-    return font;
-}
-
 QGroupBox* frame(QWidget* window, const char* name, const QString& caption, int top, int height) {
-    auto* box = new QGroupBox(caption, window);
-    box->setObjectName(QString::fromLatin1(name));
-    box->setFont(designFont());
-    Twips::place(box, kFrameLeft, top, kFrameWidth, height);
-    return box;
+    return designControl(new QGroupBox(caption, window), name, kFrameLeft, top, kFrameWidth, height);
 }
 
 void label(QWidget* frame, const char* name, const QString& caption, int top, int height) {
-    auto* label = new QLabel(caption, frame);
-    label->setObjectName(QString::fromLatin1(name));
-    label->setFont(designFont());
+    auto* label = designControl(new QLabel(caption, frame), name, 240, top, 6012, height);
     label->setWordWrap(true);
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    Twips::place(label, 240, top, 6012, height);
 }
 
-LostFocusLineEdit* textBox(QWidget* frame, int index, const QString& text, int top, int maxLength) {
-    auto* box = new LostFocusLineEdit(text, frame);
-    box->setObjectName(QStringLiteral("Text1(%1)").arg(index));
-    box->setFont(designFont());
+LostFocusLineEdit* textBox(QWidget* frame, const char* name, const QString& text, int top, int maxLength) {
+    auto* box = designControl(new LostFocusLineEdit(text, frame), name, 240, top, 6012, 372);
     if (maxLength > 0)
         box->setMaxLength(maxLength);
-    Twips::place(box, 240, top, 6012, 372);
     return box;
 }
 
@@ -60,12 +45,12 @@ ContactFrames::ContactFrames(QWidget* window, int frame1Top, int frame2Top, cons
     Frame1 = frame(window, "Frame1", QStringLiteral("Datos de la persona de contacto"), frame1Top, 2892);
     label(Frame1, "Label1", QStringLiteral("Teléfono ( sólo las 9 cifras ni espacios ni guiones ...)"), 600,
           252);
-    Text1[0] = textBox(Frame1, 0, initial.telephone, 960, 0);
+    Text1[0] = textBox(Frame1, "Text1(0)", initial.telephone, 960, 0);
     label(Frame1, "Label3",
           QStringLiteral(
               "1er Apellido, 2º Apellido y Nombre (máx. 40 caracteres y separados por un espacio en blanco"),
           1440, 492);
-    Text1[1] = textBox(Frame1, 1, initial.contactPerson, 2160, kMaxLength);
+    Text1[1] = textBox(Frame1, "Text1(1)", initial.contactPerson, 2160, kMaxLength);
     Frame2 = frame(window, "Frame2", QString(), frame2Top, 1812);
     label(Frame2, "Label2",
           model == QLatin1String("347")
@@ -76,7 +61,7 @@ ContactFrames::ContactFrames(QWidget* window, int frame1Top, int frame2Top, cons
                     "Nº de justificante de la declaración ( 13 cifras ) sólo en el caso de declaración "
                     "sustitutiva"),
           360, 492);
-    Text1[2] = textBox(Frame2, 2, initial.declarationNumber, 1080, kMaxLength);
+    Text1[2] = textBox(Frame2, "Text1(2)", initial.declarationNumber, 1080, kMaxLength);
     for (int index = 0; index < 3; ++index)
         QObject::connect(Text1[index], &LostFocusLineEdit::lostFocus, window,
                          [this, index] { Text1_LostFocus(index); });

@@ -25,6 +25,10 @@ QByteArray FieldRules::amount(qint64 cents, int width) {
     return digits(QString::number(cents), width);
 }
 
+QByteArray FieldRules::province(const QString& code) {
+    return code.size() >= 2 ? text(code, 2) : digits(code, 2);
+}
+
 QByteArray FieldRules::constant(const char* literal, int width) {
     const QByteArray bytes(literal);
     if (bytes.size() != width)

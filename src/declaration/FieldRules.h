@@ -18,6 +18,11 @@ QByteArray digits(const QString& value, int width);
 QByteArray count(qint64 value, int width);
 /** Rule 4: an amount of zero or more cents as plain decimal digits, then rule 2. */
 QByteArray amount(qint64 cents, int width);
+/**
+ * The two-character province, as stored; a shorter code is zero-filled on the
+ * left so that every later position of the record stays in place.
+ */
+QByteArray province(const QString& code);
 /** Rule 5: a literal of exactly the field's width. */
 QByteArray constant(const char* literal, int width);
 

@@ -4,6 +4,7 @@
 #include "db/Database.h"
 #include "db/DbError.h"
 #include "shell/ApplyFontSettings.h"
+#include "shell/DesignControls.h"
 #include "shell/PictureButton.h"
 #include "shell/Twips.h"
 #include "shell/UserInterface.h"
@@ -13,11 +14,9 @@ Mod190::Mod190(const StartupSettings& settings, UserInterface& ui)
     setObjectName(QStringLiteral("Mod190"));
     setWindowTitle(QStringLiteral("Obtención del fichero de perceptores para el modelo 190 de la A.E.A.T."));
     setFixedSize(Twips::toPixels(9168), Twips::toPixels(8088));
-    m_command4 = new PictureButton(QStringLiteral("Iniciar"),
-                                   QIcon(QStringLiteral(":/shell/images/iniciar.png")), this);
-    m_command4->setObjectName(QStringLiteral("Command4"));
-    m_command4->setFont(QFont(QStringLiteral("MS Sans Serif"), 8));
-    Twips::place(m_command4, 1320, 6240, 6612, 492);
+    m_command4 = designControl(new PictureButton(QStringLiteral("Iniciar"),
+                                                 QIcon(QStringLiteral(":/shell/images/iniciar.png")), this),
+                               "Command4", 1320, 6240, 6612, 492);
     connect(m_command4, &QPushButton::clicked, this, &Mod190::Command4_Click);
 }
 

@@ -16,12 +16,6 @@ QByteArray cents13(const QVariant& euros) {
     return amount(roundToCents(euros.toDouble()), 13);
 }
 
-// The province as stored; a one-character code is zero-filled on the left so
-// that every later position of the record stays in place.
-QByteArray province(const QString& cp) {
-    return cp.size() >= 2 ? text(cp, 2) : digits(cp, 2);
-}
-
 bool isCeutaOrMelilla(const QString& cp, const QString& key) {
     return (cp == QLatin1String("51") || cp == QLatin1String("52")) && key == QLatin1String("F02");
 }

@@ -5,6 +5,7 @@
 #include "db/Database.h"
 #include "db/DbError.h"
 #include "shell/ApplyFontSettings.h"
+#include "shell/DesignControls.h"
 #include "shell/PictureButton.h"
 #include "shell/Twips.h"
 #include "shell/UserInterface.h"
@@ -16,29 +17,8 @@
 
 namespace {
 
-const QColor kBackground(255, 224, 192);
 const QString kGridQuery =
     QStringLiteral("select NIF, Nombre, IVACC from provedores where nif in (select nif from Stper) ");
-
-const QFont& designFont() {
-    static const QFont font(QStringLiteral("MS Sans Serif"), 8);
-    return font;
-}
-
-void paintBackground(QWidget* widget) {
-    QPalette palette = widget->palette();
-    palette.setColor(QPalette::Window, kBackground);
-    widget->setPalette(palette);
-    widget->setAutoFillBackground(true);
-}
-
-template <class Control>
-Control* named(Control* control, const char* name, int left, int top, int width, int height) {
-    control->setObjectName(QString::fromLatin1(name));
-    control->setFont(designFont());
-    Twips::place(control, left, top, width, height);
-    return control;
-}
 
 }  // namespace
 
@@ -50,26 +30,28 @@ Mod347::Mod347(const StartupSettings& settings, UserInterface& ui)
     windowFont.setPointSizeF(8.25);
     setFont(windowFont);
     resize(Twips::toPixels(9168), Twips::toPixels(7692));
-    paintBackground(this);
-    paintBackground(m_contact.Frame1);
-    paintBackground(m_contact.Frame2);
+    fillWithWindowColour(this);
+    fillWithWindowColour(m_contact.Frame1);
+    fillWithWindowColour(m_contact.Frame2);
 
-    m_frame3 = named(new QGroupBox(QStringLiteral("Bienes y prestaciones de servicios superiores a "), this),
-                     "Frame3", 1320, 5400, 6612, 972);
-    paintBackground(m_frame3);
-    m_text2 = named(new LostFocusLineEdit(kInitialThreshold, m_frame3), "Text2", 240, 360, 6012, 372);
-    m_command1 = named(new QPushButton(QStringLiteral("Definir proveedores acogidos a IVA de caja"), this),
-                       "Command1", 1320, 6480, 4212, 492);
-    m_command4 = named(new PictureButton(QStringLiteral("Iniciar"),
-                                         QIcon(QStringLiteral(":/shell/images/iniciar.png")), this),
-                       "Command4", 5640, 6480, 2292, 492);
-    m_frame4 = named(new QGroupBox(this), "Frame4", 1320, 480, 6612, 5892);
-    paintBackground(m_frame4);
-    m_DBGrid1 = named(
+    m_frame3 =
+        designControl(new QGroupBox(QStringLiteral("Bienes y prestaciones de servicios superiores a "), this),
+                      "Frame3", 1320, 5400, 6612, 972);
+    fillWithWindowColour(m_frame3);
+    m_text2 = designControl(new LostFocusLineEdit(kInitialThreshold, m_frame3), "Text2", 240, 360, 6012, 372);
+    m_command1 =
+        designControl(new QPushButton(QStringLiteral("Definir proveedores acogidos a IVA de caja"), this),
+                      "Command1", 1320, 6480, 4212, 492);
+    m_command4 = designControl(new PictureButton(QStringLiteral("Iniciar"),
+                                                 QIcon(QStringLiteral(":/shell/images/iniciar.png")), this),
+                               "Command4", 5640, 6480, 2292, 492);
+    m_frame4 = designControl(new QGroupBox(this), "Frame4", 1320, 480, 6612, 5892);
+    fillWithWindowColour(m_frame4);
+    m_DBGrid1 = designControl(
         new DataGrid(QStringLiteral("IVACC = S si está acogido al IVA de caja, N si no lo está"), m_frame4),
         "DBGrid1", 360, 360, 5892, 4932);
-    m_command2 =
-        named(new QPushButton(QStringLiteral("Continuar"), m_frame4), "Command2", 2040, 5400, 2532, 372);
+    m_command2 = designControl(new QPushButton(QStringLiteral("Continuar"), m_frame4), "Command2", 2040, 5400,
+                               2532, 372);
     m_frame4->hide();
 
     m_Data1 = new SupplierGridModel(m_settings.DbPath, DbConnect, this);

@@ -71,11 +71,6 @@ QString declaredName(const QString& name) {
     return result;
 }
 
-// A province shorter than two characters is zero-filled so that the record keeps its positions.
-QByteArray province(const QString& code) {
-    return code.size() >= 2 ? text(code, 2) : digits(code, 2);
-}
-
 int declaredRecordCount(Database& db) {
     Recordset rows = db.openRecordset(kDeclaredSuppliers);
     return rows.recordCount();

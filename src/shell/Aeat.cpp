@@ -2,6 +2,7 @@
 
 #include "ApplyFontSettings.h"
 #include "ClickableImage.h"
+#include "DesignControls.h"
 #include "ExecuteLink.h"
 #include "PictureButton.h"
 #include "Twips.h"
@@ -10,17 +11,14 @@
 
 namespace {
 
-const QColor kBackground(255, 224, 192);
 constexpr int kSingleButtonTop = 2040;
 
 PictureButton* menuButton(QWidget* parent, const char* name, const QString& caption, const char* picture,
                           const QRect& twips) {
-    auto* button = new PictureButton(caption, QIcon(QString::fromLatin1(picture)), parent);
-    button->setObjectName(QString::fromLatin1(name));
-    button->setFont(QFont(QStringLiteral("MS Sans Serif"), 8));
-    Twips::place(button, twips.x(), twips.y(), twips.width(), twips.height());
+    auto* button = designControl(new PictureButton(caption, QIcon(QString::fromLatin1(picture)), parent),
+                                 name, twips.x(), twips.y(), twips.width(), twips.height());
     QPalette palette = button->palette();
-    palette.setColor(QPalette::Button, kBackground);
+    palette.setColor(QPalette::Button, kWindowColour);
     button->setPalette(palette);
     return button;
 }
@@ -37,10 +35,7 @@ Aeat::Aeat(StartupSettings& settings, UserInterface& ui) : m_settings(settings),
     setWindowTitle(kApplicationTitle);
     setAttribute(Qt::WA_DeleteOnClose);
     setFixedSize(Twips::toPixels(8124), Twips::toPixels(4980));
-    QPalette palette = this->palette();
-    palette.setColor(QPalette::Window, kBackground);
-    setPalette(palette);
-    setAutoFillBackground(true);
+    fillWithWindowColour(this);
 
     m_command1 =
         menuButton(this, "Command1",
