@@ -1,6 +1,7 @@
 #include "mod190/Mod190.h"
 #include "mod347/Mod347.h"
 #include "shell/Aeat.h"
+#include "shell/ProgramArguments.h"
 #include "shell/QtUserInterface.h"
 #include "taxid/ReportPreview.h"
 
@@ -27,9 +28,9 @@ int main(int argc, char* argv[]) {
     menu->setWindowFactories({
         [&] { return loaded(new Mod347(settings, ui)); },
         [&] { return loaded(new Mod190(settings, ui)); },
-        [&] { return new ReportPreview(settings, ui); },
+        [&] { return ReportPreview::create(settings, ui); },
     });
-    if (!menu->Form_Load(QCoreApplication::arguments().mid(1).join(QLatin1Char(' ')),
+    if (!menu->Form_Load(programArguments(argc, argv).join(QLatin1Char(' ')),
                          QCoreApplication::applicationDirPath())) {
         delete menu;
         return 1;

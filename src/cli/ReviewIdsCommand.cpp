@@ -2,9 +2,7 @@
 
 #include "CliArguments.h"
 #include "TabularOutput.h"
-#include "db/Database.h"
 #include "db/DbError.h"
-#include "shell/StartupSettings.h"
 #include "taxid/ErrorEnCIF.h"
 #include "taxid/SupplierReview.h"
 
@@ -15,14 +13,13 @@ int runReviewIdsCommand(const QStringList& arguments, CliStreams streams) {
         return kExitUsage;
     }
     const QString DbPath = args->value(QStringLiteral("db"));
+    QList<ReviewRow> rows;
     try {
-        Database::open(DbPath, false, false, DbConnect);
+        rows = reviewSuppliers(DbPath);
     } catch (const DbError& error) {
-        streams.err << error.message() << '\n';
+        streams.err << reviewFailureMessage(error) << '\n';
         return kExitFailure;
     }
-    ActiveReport_ReportStart(DbPath);
-    const QList<ReviewRow> rows = readReviewRows(DbPath);
     for (const ReviewRow& row : rows)
         streams.out << tabularText(row.nif) << '\t' << tabularText(row.nombre) << '\n';
     if (args->has(QStringLiteral("pdf"))) {

@@ -1,4 +1,5 @@
 #include "CliCommands.h"
+#include "shell/ProgramArguments.h"
 
 #include <QGuiApplication>
 
@@ -25,7 +26,7 @@ int main(int argc, char* argv[]) {
     const auto app = makeApplication(argc, argv);
     QTextStream out(stdout);
     QTextStream err(stderr);
-    const int status = runCli(QCoreApplication::arguments().mid(1), {out, err});
+    const int status = runCli(programArguments(argc, argv), {out, err});
     out.flush();
     err.flush();
     return status;

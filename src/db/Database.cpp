@@ -5,6 +5,7 @@
 
 #include <sqlite3.h>
 #include <QCryptographicHash>
+#include <QFile>
 #include <QFileInfo>
 #include <QRandomGenerator>
 
@@ -34,11 +35,26 @@ QString passwordOf(const QString& connect) {
     return {};
 }
 
+DbError notADatabase(const QString& path) {
+    return DbError(QStringLiteral("El archivo '%1' no es una base de datos.").arg(path));
+}
+
 QByteArray passwordHash(const QByteArray& salt, const QString& password) {
     QByteArray digest = salt + password.toUtf8();
     for (int round = 0; round < kPasswordRounds; ++round)
         digest = QCryptographicHash::hash(salt + digest, QCryptographicHash::Sha256);
     return digest;
+}
+
+// SQLite takes an empty file for an empty database and would write its own
+// objects into it: only a file that starts as an SQLite database is opened.
+void checkStartsAsSqliteDatabase(const QString& path) {
+    static const QByteArray kHeader("SQLite format 3", 16);  // the text and its NUL
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        throw DbError(QStringLiteral("No se puede abrir el archivo '%1': %2").arg(path, file.errorString()));
+    if (file.read(kHeader.size()) != kHeader)
+        throw notADatabase(path);
 }
 
 QVariant columnValue(sqlite3_stmt* stmt, int column) {
@@ -116,6 +132,7 @@ std::unique_ptr<Database> Database::open(const QString& path, bool exclusive, bo
         throw DbError(QStringLiteral("No se encuentra el archivo '%1'.").arg(path));
     if (!info.isFile())
         throw DbError(QStringLiteral("'%1' no es un archivo de base de datos.").arg(path));
+    checkStartsAsSqliteDatabase(path);
     sqlite3* handle = nullptr;
     const int flags = (readOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE) | SQLITE_OPEN_NOMUTEX;
     const int rc = sqlite3_open_v2(path.toUtf8().constData(), &handle, flags, nullptr);
@@ -131,7 +148,7 @@ std::unique_ptr<Database> Database::open(const QString& path, bool exclusive, bo
             db->lockExclusively(readOnly);
     } catch (const DbError&) {
         if (sqlite3_errcode(db->m_db) == SQLITE_NOTADB)
-            throw DbError(QStringLiteral("El archivo '%1' no es una base de datos.").arg(path));
+            throw notADatabase(path);
         throw;
     }
     return db;
@@ -148,6 +165,9 @@ std::unique_ptr<Database> Database::create(const QString& path, const QString& c
         throw DbError(QStringLiteral("No se puede crear el archivo '%1': %2").arg(path, message));
     }
     std::unique_ptr<Database> db(new Database(handle, path));
+    // SQLite writes nothing to a new file until it has something to store,
+    // and an empty file is not opened as a database.
+    db->exec("PRAGMA user_version = 0");
     db->storePassword(connect);
     return db;
 }

@@ -340,9 +340,7 @@ void rewriteOrderBy(Tokens& t, const QList<int>& depth) {
             fail(QStringLiteral("Falta un campo en la cláusula ORDER BY."));
         if (t[last].isWord("asc") || t[last].isWord("desc"))
             last = previousSolid(t, last - 1);
-        const int firstSolid = nextSolid(t, term.begin);
-        if (firstSolid == last && t[last].kind == Token::Number)
-            continue;  // a column position: SQLite reads it as such only without COLLATE
+        // A column position keeps its meaning under COLLATE, and so sorts as the column it names.
         t[last].after += QStringLiteral(" COLLATE ") + QLatin1String(kJetSortCollation);
     }
 }

@@ -11,6 +11,11 @@ OutputTextFile::OutputTextFile(const QString& path) : m_path(path), m_file(path)
         fail(QStringLiteral("No se puede crear el fichero"));
 }
 
+OutputTextFile::~OutputTextFile() {
+    if (!m_closed)
+        m_file.remove();
+}
+
 void OutputTextFile::writeLine(const QString& text) {
     writeRaw(Windows1252::encode(text) + "\r\n");
 }
@@ -21,13 +26,14 @@ void OutputTextFile::writeRaw(const QByteArray& bytes) {
 }
 
 void OutputTextFile::close() {
-    if (!m_file.isOpen())
+    if (m_closed)
         return;
     if (!m_file.flush())
         fail(QStringLiteral("No se puede escribir en el fichero"));
     m_file.close();
     if (m_file.error() != QFileDevice::NoError)
         fail(QStringLiteral("No se puede cerrar el fichero"));
+    m_closed = true;
 }
 
 QByteArray OutputTextFile::supplierLine(const QString& nif, const QString& name) {

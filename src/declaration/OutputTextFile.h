@@ -15,12 +15,16 @@ public:
 /**
  * A text file for the office or the agency: Windows-1252 lines ended by
  * CR LF. Every failure throws FileError; the file counts as written only once
- * close() has returned.
+ * close() has returned. A file left without a successful close(), because its
+ * run stopped on a failure, is removed, so that nobody sends half a file.
  */
 class OutputTextFile {
 public:
     /** Creates the file, or empties an existing one. */
     explicit OutputTextFile(const QString& path);
+    ~OutputTextFile();
+    OutputTextFile(const OutputTextFile&) = delete;
+    OutputTextFile& operator=(const OutputTextFile&) = delete;
 
     const QString& path() const { return m_path; }
 
@@ -39,4 +43,5 @@ private:
 
     QString m_path;
     QFile m_file;
+    bool m_closed = false;
 };

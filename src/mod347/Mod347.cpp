@@ -64,7 +64,8 @@ Mod347::Mod347(const StartupSettings& settings, UserInterface& ui)
     connect(m_command4, &QPushButton::clicked, this, &Mod347::Command4_Click);
     connect(m_DBGrid1, &DataGrid::headClicked, this, &Mod347::DBGrid1_HeadClick);
     connect(m_DBGrid1, &DataGrid::keyPressed, this, &Mod347::DBGrid1_KeyPress);
-    connect(m_DBGrid1, &DataGrid::rowLeft, this, &Mod347::commitGridEdit);
+    connect(m_DBGrid1, &DataGrid::rowLeft, m_Data1, &SupplierGridModel::commitPendingEdit);
+    connect(m_Data1, &SupplierGridModel::writeBackFailed, this, &Mod347::tellWriteBackFailed);
 }
 
 Mod347::~Mod347() = default;
@@ -99,7 +100,7 @@ void Mod347::resizeEvent(QResizeEvent* event) {
 }
 
 void Mod347::closeEvent(QCloseEvent* event) {
-    commitGridEdit();
+    m_Data1->commitPendingEdit();
     QWidget::closeEvent(event);
 }
 
@@ -122,7 +123,7 @@ void Mod347::Command1_Click() {
 }
 
 void Mod347::Command2_Click() {
-    commitGridEdit();
+    m_Data1->commitPendingEdit();
     m_frame4->hide();
     m_command1->show();
     m_command4->show();
@@ -169,12 +170,7 @@ void Mod347::refreshGrid() {
     }
 }
 
-void Mod347::commitGridEdit() {
-    try {
-        m_Data1->commitPendingEdit();
-    } catch (const DbError& error) {
-        m_ui.showMessage(
-            QStringLiteral("No se ha podido guardar el IVA de caja del proveedor.\r\n") + error.message(),
-            kApplicationTitle, MessageIcon::Critical, MessageButtons::Ok);
-    }
+void Mod347::tellWriteBackFailed(const QString& message) {
+    m_ui.showMessage(QStringLiteral("No se ha podido guardar el IVA de caja del proveedor.\r\n") + message,
+                     kApplicationTitle, MessageIcon::Critical, MessageButtons::Ok);
 }

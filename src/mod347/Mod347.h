@@ -52,7 +52,7 @@ protected:
 
 private:
     void refreshGrid();
-    void commitGridEdit();
+    void tellWriteBackFailed(const QString& message);
 
     const StartupSettings& m_settings;
     UserInterface& m_ui;

@@ -1,6 +1,7 @@
 #include "SupplierGridModel.h"
 
 #include "db/Database.h"
+#include "db/DbError.h"
 
 SupplierGridModel::SupplierGridModel(QString DbPath, QString connect, QObject* parent)
     : QAbstractTableModel(parent), m_DbPath(std::move(DbPath)), m_connect(std::move(connect)) {}
@@ -28,21 +29,36 @@ void SupplierGridModel::setRecordSource(const QString& recordSource) {
 void SupplierGridModel::setIvacc(int row, const QString& value) {
     if (row < 0 || row >= m_rows.size() || m_fieldNames.size() <= kIvaccColumn)
         return;
-    if (m_editedRow && *m_editedRow != row)
+    if (m_pendingEdit && m_pendingEdit->row != row)
         commitPendingEdit();
-    m_rows[row][kIvaccColumn] = value;
-    m_editedRow = row;
-    const QModelIndex cell = index(row, kIvaccColumn);
-    Q_EMIT dataChanged(cell, cell);
+    if (!m_pendingEdit)
+        m_pendingEdit = PendingEdit{row, m_rows[row][kIvaccColumn]};
+    setCell(row, value);
 }
 
-void SupplierGridModel::commitPendingEdit() {
-    if (!m_editedRow)
-        return;
-    const QVariantList& row = m_rows[*m_editedRow];
-    m_editedRow.reset();
-    m_db->execute(QStringLiteral("update provedores set IVACC = ? where nif = ?"),
-                  {row[kIvaccColumn], row[0]});
+bool SupplierGridModel::commitPendingEdit() {
+    if (!m_pendingEdit)
+        return true;
+    const PendingEdit edit = *m_pendingEdit;
+    const QVariantList& row = m_rows[edit.row];
+    try {
+        m_db->execute(QStringLiteral("update provedores set IVACC = ? where nif = ?"),
+                      {row[kIvaccColumn], row[0]});
+    } catch (const DbError& error) {
+        // The screen must not claim what the table does not hold.
+        setCell(edit.row, edit.storedValue);
+        m_pendingEdit.reset();
+        Q_EMIT writeBackFailed(error.message());
+        return false;
+    }
+    m_pendingEdit.reset();
+    return true;
+}
+
+void SupplierGridModel::setCell(int row, const QVariant& value) {
+    m_rows[row][kIvaccColumn] = value;
+    const QModelIndex cell = index(row, kIvaccColumn);
+    Q_EMIT dataChanged(cell, cell);
 }
 
 int SupplierGridModel::rowCount(const QModelIndex& parent) const {

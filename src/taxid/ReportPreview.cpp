@@ -1,5 +1,6 @@
 #include "ReportPreview.h"
 
+#include "db/DbError.h"
 #include "shell/StartupSettings.h"
 #include "shell/UserInterface.h"
 
@@ -16,10 +17,7 @@
 
 namespace {
 
-QList<ReviewRow> reviewedRows(const QString& DbPath) {
-    ActiveReport_ReportStart(DbPath);
-    return readReviewRows(DbPath);
-}
+const QString kReportTitle = QStringLiteral("PROVEEDORES");
 
 // A page as the paper shows it, margins included, at the screen's resolution.
 QImage pageImage(const ErrorEnCIF& report, int page, double dotsPerInch) {
@@ -38,9 +36,18 @@ QImage pageImage(const ErrorEnCIF& report, int page, double dotsPerInch) {
 
 }  // namespace
 
-ReportPreview::ReportPreview(const StartupSettings& settings, UserInterface& ui)
-    : m_settings(settings), m_ui(ui), m_report(reviewedRows(settings.DbPath)) {
-    setWindowTitle(QStringLiteral("PROVEEDORES"));
+ReportPreview* ReportPreview::create(const StartupSettings& settings, UserInterface& ui) {
+    try {
+        return new ReportPreview(settings, ui, reviewSuppliers(settings.DbPath));
+    } catch (const DbError& error) {
+        ui.showMessage(reviewFailureMessage(error), kReportTitle, MessageIcon::Critical, MessageButtons::Ok);
+        return nullptr;
+    }
+}
+
+ReportPreview::ReportPreview(const StartupSettings& settings, UserInterface& ui, const QList<ReviewRow>& rows)
+    : m_settings(settings), m_ui(ui), m_report(rows) {
+    setWindowTitle(kReportTitle);
     auto* first = new QPushButton(QStringLiteral("|<"), this);
     m_previous = new QPushButton(QStringLiteral("< Anterior"), this);
     m_pageNumber = new QLabel(this);
@@ -89,7 +96,7 @@ void ReportPreview::showPage(int index) {
 void ReportPreview::printReport() {
     QPrinter printer(QPrinter::HighResolution);
     printer.setPageLayout(ErrorEnCIF::pageLayout());
-    printer.setDocName(QStringLiteral("PROVEEDORES"));
+    printer.setDocName(kReportTitle);
     QPrintDialog dialog(&printer, this);
     if (dialog.exec() != QDialog::Accepted)
         return;

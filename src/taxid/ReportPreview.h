@@ -10,14 +10,19 @@ class UserInterface;
 struct StartupSettings;
 
 /**
- * The window "PROVEEDORES": runs the start of the supplier review, then shows
- * the report ErrorEnCIF page by page, with printing and export to PDF.
+ * The window "PROVEEDORES": the report ErrorEnCIF page by page, with printing
+ * and export to PDF.
  */
 class ReportPreview : public QWidget {
     Q_OBJECT
 
 public:
-    ReportPreview(const StartupSettings& settings, UserInterface& ui);
+    /**
+     * Runs the start of the supplier review and makes the window on its rows.
+     * When the review has no answer the user is told why and no window is made.
+     */
+    static ReportPreview* create(const StartupSettings& settings, UserInterface& ui);
+    ReportPreview(const StartupSettings& settings, UserInterface& ui, const QList<ReviewRow>& rows);
 
     int currentPage() const { return m_page; }
     const ErrorEnCIF& report() const { return m_report; }

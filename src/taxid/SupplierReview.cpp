@@ -5,31 +5,25 @@
 #include "db/SkipOnFailure.h"
 #include "shell/StartupSettings.h"
 
-#include <optional>
-
 void ActiveReport_ReportStart(const QString& DbPath) {
-    std::unique_ptr<Database> db;
-    skipOnFailure([&] { db = Database::open(DbPath, false, false, DbConnect); });
-    if (!db)
-        return;
+    const auto db = Database::open(DbPath, false, false, DbConnect);
     skipOnFailure([&] {
         db->execute(
             QStringLiteral("select '000000000' as NIF,space(50) as Nombre into ErrorNIF from contra"));
     });
-    skipOnFailure([&] { db->execute(QStringLiteral("delete * from ErrorNIF")); });
-    std::optional<Recordset> suppliers;
-    skipOnFailure(
-        [&] { suppliers = db->openRecordset(QStringLiteral("select nif, nombre from provedores")); });
+    // A table that was neither made nor emptied would show stale rows, or none, as the answer.
+    db->execute(QStringLiteral("delete * from ErrorNIF"));
     cCifNif check;
-    for (; suppliers && !suppliers->eof(); suppliers->moveNext()) {
+    for (Recordset suppliers = db->openRecordset(QStringLiteral("select nif, nombre from provedores"));
+         !suppliers.eof(); suppliers.moveNext()) {
         // A Null identifier is checked, and listed, as the empty text it stands for.
-        const QString nif = suppliers->value(0).toString();
+        const QString nif = suppliers.value(0).toString();
         QString checked = nif;
         check.Entrada(checked);
         if (check.Correcto())
             continue;
         // Bound values: a name such as "L'Hospitalet" must not break the statement.
-        const QString nombre = suppliers->value(1).toString();
+        const QString nombre = suppliers.value(1).toString();
         skipOnFailure([&] {
             db->execute(QStringLiteral("insert into ErrorNIF (nif,nombre) values (?,?)"), {nif, nombre});
         });
@@ -39,11 +33,17 @@ void ActiveReport_ReportStart(const QString& DbPath) {
 
 QList<ReviewRow> readReviewRows(const QString& DbPath) {
     QList<ReviewRow> rows;
-    skipOnFailure([&] {
-        auto db = Database::open(DbPath, false, true, DbConnect);
-        for (Recordset rs = db->openRecordset(QStringLiteral("select * from ErrorNIF")); !rs.eof();
-             rs.moveNext())
-            rows.append({rs.value(0).toString(), rs.value(1).toString()});
-    });
+    const auto db = Database::open(DbPath, false, true, DbConnect);
+    for (Recordset rs = db->openRecordset(QStringLiteral("select * from ErrorNIF")); !rs.eof(); rs.moveNext())
+        rows.append({rs.value(0).toString(), rs.value(1).toString()});
     return rows;
+}
+
+QList<ReviewRow> reviewSuppliers(const QString& DbPath) {
+    ActiveReport_ReportStart(DbPath);
+    return readReviewRows(DbPath);
+}
+
+QString reviewFailureMessage(const DbError& error) {
+    return QStringLiteral("No se han podido revisar los CIF/NIF de los proveedores.\r\n") + error.message();
 }

@@ -3,7 +3,9 @@
 #include "support/FixtureDatabase.h"
 #include "support/Golden.h"
 
+#include <QDir>
 #include <QFile>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -55,6 +57,10 @@ private Q_SLOTS:
     void mod347_data();
     void mod347();
     void reviewIds();
+    void reviewIdsWithoutAnswer();
+    void fileThatIsNotADatabase_data();
+    void fileThatIsNotADatabase();
+    void argumentsAsTyped();
 };
 
 void TestCli::badUsage_data() {
@@ -274,6 +280,60 @@ void TestCli::reviewIds() {
                  .status,
              1);
     QCOMPARE(runCliWith({QStringLiteral("review-ids")}).status, 2);
+}
+
+void TestCli::reviewIdsWithoutAnswer() {
+    FixtureDatabase f;
+    f.addSupplier(QStringLiteral("B1234567"), QStringLiteral("Uno"), {});
+    f.damageTable(QStringLiteral("provedores"));
+    const CliRun run = runCliWith({QStringLiteral("review-ids"), QStringLiteral("--db"), f.path()});
+    QCOMPARE(run.status, 1);
+    QVERIFY(run.out.isEmpty());
+    QVERIFY2(run.err.startsWith(QStringLiteral("No se han podido revisar los CIF/NIF de los proveedores.")),
+             qPrintable(run.err));
+}
+
+void TestCli::fileThatIsNotADatabase_data() {
+    QTest::addColumn<QString>("command");
+    QTest::addColumn<QByteArray>("content");
+    for (const char* command : {"mod190", "mod347", "review-ids", "query"}) {
+        QTest::addRow("%s, empty file", command) << QString::fromLatin1(command) << QByteArray();
+        QTest::addRow("%s, text file", command) << QString::fromLatin1(command) << QByteArray("NIF;Nombre\n");
+    }
+}
+
+// Refused with a message naming it, left byte for byte as it was, and no declaration beside it.
+void TestCli::fileThatIsNotADatabase() {
+    QFETCH(QString, command);
+    QFETCH(QByteArray, content);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("ecordadb.mdb"));
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(content);
+    file.close();
+    QStringList arguments{command, QStringLiteral("--db"), path};
+    if (command.startsWith(QLatin1String("mod")))
+        arguments << QStringLiteral("--out") << dir.path();
+    if (command == QLatin1String("query"))
+        arguments << QStringLiteral("select count(*) from provedores");
+    const CliRun run = runCliWith(arguments);
+    QCOMPARE(run.status, 1);
+    QVERIFY2(run.err.contains(QStringLiteral("El archivo '%1' no es una base de datos.").arg(path)),
+             qPrintable(run.err));
+    QCOMPARE(readAll(path), content);
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("ecordadb.mdb")});
+}
+
+// Every character of an argument reaches the command, a leading byte order mark too.
+void TestCli::argumentsAsTyped() {
+    QProcess cli;
+    cli.start(QStringLiteral(AEAT_BIN_DIR "/aeat-cli"),
+              {QStringLiteral("check-id"), QStringLiteral("\uFEFF12345678Z"), QStringLiteral("12345678Z")});
+    QVERIFY(cli.waitForFinished(30000));
+    QCOMPARE(cli.readAllStandardOutput(), QByteArray("\xEF\xBB\xBF"
+                                                     "12345678Z\tinvalid\n12345678Z\tvalid\n"));
+    QCOMPARE(cli.exitCode(), 1);
 }
 
 QTEST_MAIN(TestCli)

@@ -8,6 +8,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
+#include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -54,6 +55,7 @@ private Q_SLOTS:
     void tableNamesHideTheEnginesOwn();
 
     void missingFileIsNotCreated();
+    void notADatabase_data();
     void notADatabase();
     void password_data();
     void password();
@@ -254,20 +256,35 @@ void TestDatabase::missingFileIsNotCreated() {
     QVERIFY(!QFile::exists(path));
 }
 
+void TestDatabase::notADatabase_data() {
+    QTest::addColumn<QByteArray>("content");
+    QByteArray noise(8192, Qt::Uninitialized);
+    QRandomGenerator generator(347);
+    for (char& byte : noise)
+        byte = static_cast<char>(generator.bounded(256));
+    QTest::newRow("empty") << QByteArray();
+    QTest::newRow("text") << QByteArray("NIF;Nombre\r\nB12345678;Transportes\r\n");
+    QTest::newRow("random bytes") << noise;
+    QTest::newRow("header cut short") << QByteArray("SQLite format");
+}
+
+// Refused with a message naming the file, and left exactly as it was.
 void TestDatabase::notADatabase() {
+    QFETCH(QByteArray, content);
     QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("text.mdb"));
+    const QString path = dir.filePath(QStringLiteral("ecordadb.mdb"));
     QFile file(path);
     QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(QByteArray(4096, 'x'));
+    file.write(content);
     file.close();
     try {
         Database::open(path, false, false, DbConnect);
-        QFAIL("opened a text file");
+        QFAIL("opened a file that is not a database");
     } catch (const DbError& error) {
-        QVERIFY2(error.message().contains(QLatin1String("no es una base de datos")),
-                 qPrintable(error.message()));
+        QCOMPARE(error.message(), QStringLiteral("El archivo '%1' no es una base de datos.").arg(path));
     }
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll(), content);
 }
 
 void TestDatabase::password_data() {

@@ -67,6 +67,7 @@ private Q_SLOTS:
     void zeroPaymentWithWithholding();
     void negativeWithholdingIsListedForReview();
     void unwritableFolderIsNoSuccess();
+    void failedRunLeavesNoFile();
 };
 
 void TestMod190Run::keysRatesAndNames() {
@@ -316,6 +317,20 @@ void TestMod190Run::unwritableFolderIsNoSuccess() {
         QVERIFY(message.title != QLatin1String("PROCESO TERMINADO"));
     QVERIFY(r.ui.messages.last().text.contains(QLatin1String("NoMdb/Mod190.txt")));
     QVERIFY(!r.has(QStringLiteral("tmptb190")));
+}
+
+// A run that stops once its file exists removes it, together with an older one.
+void TestMod190Run::failedRunLeavesNoFile() {
+    Run190 r;
+    r.withheld(QStringLiteral("11111111H"), QStringLiteral("Primero"), QStringLiteral("28001"), 1000, 150);
+    QCOMPARE(r.run().result, RunResult::FileWritten);
+    QVERIFY(QFile::exists(r.out + QStringLiteral("/Mod190.txt")));
+    r.f.db().deleteTable(QStringLiteral("Centro"));
+    const RunOutcome outcome = r.run();
+    QCOMPARE(outcome.result, RunResult::Failed);
+    QVERIFY(r.ui.messages.last().text.startsWith(
+        QStringLiteral("No se ha podido generar el registro del declarante.")));
+    QVERIFY(!QFile::exists(r.out + QStringLiteral("/Mod190.txt")));
 }
 
 QTEST_GUILESS_MAIN(TestMod190Run)

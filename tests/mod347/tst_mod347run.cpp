@@ -78,6 +78,7 @@ private Q_SLOTS:
     void secondRunReplacesTheFile();
     void nothingAboveTheThresholdAtLoad();
     void loadPreparesTheDatabaseOnce();
+    void failedRunLeavesNoFile();
 };
 
 void TestMod347Run::declaredRecords() {
@@ -390,6 +391,21 @@ void TestMod347Run::loadPreparesTheDatabaseOnce() {
                               .arg(QLatin1String(object)))
                      .toInt(),
                  1);
+}
+
+// The review of identifiers cannot be written once the type 1 record is: no half declaration stays.
+void TestMod347Run::failedRunLeavesNoFile() {
+    Run347 r;
+    r.supplier(QStringLiteral("B1234567"), QStringLiteral("Dudoso"), QStringLiteral("28001"));
+    r.entry(QStringLiteral("B1234567"), 5000, QStringLiteral("2025-02-10"));
+    QVERIFY(QDir(r.out).mkdir(QStringLiteral("RevisarNIF.txt")));
+    QCOMPARE(r.load(), Modelo347Load::Ready);
+    const RunOutcome outcome = r.run();
+    QCOMPARE(outcome.result, RunResult::Failed);
+    QCOMPARE(r.ui.messages.size(), 1);
+    QVERIFY(r.ui.messages[0].text.startsWith(
+        QStringLiteral("No se ha podido generar el fichero del modelo 347.\r\n")));
+    QVERIFY(!QFile::exists(r.out + QStringLiteral("/Mod347.txt")));
 }
 
 QTEST_GUILESS_MAIN(TestMod347Run)

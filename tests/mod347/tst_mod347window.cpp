@@ -70,6 +70,9 @@ private Q_SLOTS:
     void gridListsTheSelection();
     void headerClicksSort();
     void keyFilterAndWriteBack();
+    void accentedNamesSortAsJet_data();
+    void accentedNamesSortAsJet();
+    void failedWriteBackKeepsTheProgram();
     void iniciarWritesTheFile();
     void nothingToDeclareEndsTheProgram();
 };
@@ -180,6 +183,63 @@ void TestMod347Window::keyFilterAndWriteBack() {
     QCOMPARE(w.column(2).at(1), QStringLiteral("S"));
     w.window->Command2_Click();  // leaving the grid writes the row
     QCOMPARE(w.storedIvacc(QStringLiteral("A00000000")), QStringLiteral("S"));
+}
+
+void TestMod347Window::accentedNamesSortAsJet_data() {
+    QTest::addColumn<int>("clicks");
+    QTest::addColumn<QStringList>("names");
+    const QStringList ascending{QStringLiteral("Alfa"),        QStringLiteral("Álvarez Martínez, María José"),
+                                QStringLiteral("Beta"),        QStringLiteral("Ñoño Hermanos, S.L."),
+                                QStringLiteral("transportes"), QStringLiteral("Zeta")};
+    QStringList descending = ascending;
+    std::reverse(descending.begin(), descending.end());
+    QTest::newRow("descending") << 1 << descending;
+    QTest::newRow("ascending") << 2 << ascending;
+}
+
+// Through the grid's own record source: "order by 2" with a direction.
+void TestMod347Window::accentedNamesSortAsJet() {
+    QFETCH(int, clicks);
+    QFETCH(QStringList, names);
+    Window347 w;
+    w.f.native(
+        QStringLiteral("insert into provedores values ('11111111H', 'Álvarez Martínez, María José', "
+                       "'28001'), ('22222222J', 'transportes', '28001'), "
+                       "('33333333P', 'Ñoño Hermanos, S.L.', '28001')"));
+    for (const char* nif : {"11111111H", "22222222J", "33333333P"})
+        w.f.addEntry(QString::fromLatin1(nif), 5000, QStringLiteral("2025-05-05"), {});
+    QVERIFY(w.window->Form_Load());
+    w.window->Command1_Click();
+    for (int click = 0; click < clicks; ++click)
+        w.window->DBGrid1_HeadClick(1);
+    QCOMPARE(w.column(1), names);
+}
+
+// Another program holds the database past the busy timeout while the user marks a supplier.
+void TestMod347Window::failedWriteBackKeepsTheProgram() {
+    Window347 w;
+    QVERIFY(w.window->Form_Load());
+    w.window->show();
+    w.window->Command1_Click();
+    QTableView* grid = w.grid();
+    grid->setFocus();
+    grid->setCurrentIndex(grid->model()->index(0, 2));
+    QTest::keyClicks(grid, QStringLiteral("s"));
+    w.f.db().beginTransaction();
+    grid->setCurrentIndex(grid->model()->index(1, 2));  // leaving the row writes it back
+    QCOMPARE(w.ui.messages.size(), 1);
+    QVERIFY2(w.ui.messages[0].text.startsWith(
+                 QStringLiteral("No se ha podido guardar el IVA de caja del proveedor.\r\n")),
+             qPrintable(w.ui.messages[0].text));
+    QVERIFY(w.ui.messages[0].text.contains(QLatin1String("bloqueada")));
+    QCOMPARE(w.column(2).first(), QStringLiteral("N"));  // what provedores still holds
+    QTest::keyClicks(grid, QStringLiteral("s"));
+    w.window->close();  // closing writes back too
+    QCOMPARE(w.ui.messages.size(), 2);
+    w.f.db().rollback();
+    QCOMPARE(w.storedIvacc(QStringLiteral("12345678Z")), QStringLiteral("N"));
+    QCOMPARE(w.storedIvacc(QStringLiteral("A00000000")), QStringLiteral("N"));
+    QVERIFY(w.ui.endedWith.isEmpty());
 }
 
 void TestMod347Window::iniciarWritesTheFile() {

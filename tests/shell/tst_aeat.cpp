@@ -5,6 +5,7 @@
 #include "support/ScriptedUserInterface.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QPushButton>
 #include <QTest>
 
@@ -100,10 +101,16 @@ void TestAeat::commandLine() {
 void TestAeat::startupFailureShowsTheEngineMessage_data() {
     QTest::addColumn<QString>("failure");
     QTest::addColumn<QString>("message");
-    QTest::newRow("missing file") << "missing" << "ecordadb.mdb";
-    QTest::newRow("wrong password") << "password" << "contraseña";
-    QTest::newRow("locked exclusively") << "exclusive" << "bloqueada";
-    QTest::newRow("no config table") << "config" << "config";
+    QTest::newRow("missing file") << "missing"
+                                  << "ecordadb.mdb";
+    QTest::newRow("wrong password") << "password"
+                                    << "contraseña";
+    QTest::newRow("locked exclusively") << "exclusive"
+                                        << "bloqueada";
+    QTest::newRow("no config table") << "config"
+                                     << "config";
+    QTest::newRow("empty file") << "empty"
+                                << "no es una base de datos";
 }
 
 void TestAeat::startupFailureShowsTheEngineMessage() {
@@ -116,6 +123,8 @@ void TestAeat::startupFailureShowsTheEngineMessage() {
     std::unique_ptr<Database> holder;
     if (failure == QLatin1String("password"))
         Database::create(path, QStringLiteral(";pwd=otra"));
+    else if (failure == QLatin1String("empty"))
+        QVERIFY(QFile(path).open(QIODevice::WriteOnly));
     else if (failure != QLatin1String("missing"))
         QVERIFY(QFile::copy(fixture.path(), path));
     if (failure == QLatin1String("exclusive"))
@@ -132,6 +141,8 @@ void TestAeat::startupFailureShowsTheEngineMessage() {
     QVERIFY2(ui.messages[0].text.contains(message), qPrintable(ui.messages[0].text));
     QVERIFY(!menu.isVisible());
     QCOMPARE(QFile::exists(path), failure != QLatin1String("missing"));
+    if (failure == QLatin1String("empty"))
+        QCOMPARE(QFileInfo(path).size(), 0);
 }
 
 void TestAeat::oneInstancePerWindow() {

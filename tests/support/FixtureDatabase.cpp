@@ -3,6 +3,8 @@
 #include "db/AccountingSchema.h"
 #include "shell/StartupSettings.h"
 
+#include <QFile>
+
 FixtureDatabase::FixtureDatabase() {
     m_db = Database::create(path(), DbConnect);
     m_db->executeNativeScript(accountingSchemaSql());
@@ -26,4 +28,18 @@ void FixtureDatabase::addWithholding(const QString& nif, const QString& name, co
     m_db->execute(QStringLiteral("insert into Irpf (Nif, Nombre, f_apunte, integr, irp, noreten) "
                                  "values (?, ?, ?, ?, ?, ?)"),
                   {nif, name, date, paid, withheld, paidWithoutWithholding});
+}
+
+void FixtureDatabase::damageTable(const QString& table) {
+    const qint64 rootPage =
+        m_db->openRecordset(QStringLiteral("select rootpage from sqlite_schema where name = ?"), {table})
+            .value(0)
+            .toLongLong();
+    const qint64 pageSize =
+        m_db->openRecordset(QStringLiteral("select page_size from pragma_page_size")).value(0).toLongLong();
+    m_db->close();
+    QFile file(path());
+    if (!file.open(QIODevice::ReadWrite) || !file.seek((rootPage - 1) * pageSize) ||
+        file.write(QByteArray(static_cast<int>(pageSize), '\x5a')) != pageSize)
+        qFatal("cannot damage the fixture database");
 }

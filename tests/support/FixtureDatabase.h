@@ -21,6 +21,9 @@ public:
     /** Runs a statement in SQLite's own dialect, for setting up rows. */
     void native(const QString& sql) { m_db->executeNativeScript(sql); }
 
+    /** Overwrites the first page of a table's tree with noise, as a damaged disk would; closes db(). */
+    void damageTable(const QString& table);
+
     void addSupplier(const QString& nif, const QVariant& name, const QVariant& postalCode);
     void addEntry(const QString& nif, double amount, const QString& invoiceDate, const QString& paymentDate,
                   const QVariant& group = {});

@@ -7,11 +7,23 @@
 #include <QPushButton>
 #include <QTest>
 
+namespace {
+
+QPushButton* buttonWithText(const QWidget& window, const QString& text) {
+    for (QPushButton* button : window.findChildren<QPushButton*>())
+        if (button->text() == text)
+            return button;
+    return nullptr;
+}
+
+}  // namespace
+
 class TestReportPreview : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
     void startsTheReviewAndPages();
+    void reviewWithoutAnswerOpensNoReport();
 };
 
 void TestReportPreview::startsTheReviewAndPages() {
@@ -22,26 +34,39 @@ void TestReportPreview::startsTheReviewAndPages() {
     StartupSettings settings;
     settings.DbPath = f.path();
     ScriptedUserInterface ui;
-    ReportPreview preview(settings, ui);
-    QCOMPARE(preview.windowTitle(), QStringLiteral("PROVEEDORES"));
-    QCOMPARE(preview.report().pageCount(), 2);
-    QCOMPARE(preview.currentPage(), 0);
-    auto buttons = preview.findChildren<QPushButton*>();
-    const auto button = [&](const QString& text) {
-        for (QPushButton* b : buttons)
-            if (b->text() == text)
-                return b;
-        return static_cast<QPushButton*>(nullptr);
-    };
-    QVERIFY(!button(QStringLiteral("< Anterior"))->isEnabled());
-    button(QStringLiteral("Siguiente >"))->click();
-    QCOMPARE(preview.currentPage(), 1);
-    QVERIFY(!button(QStringLiteral("Siguiente >"))->isEnabled());
+    const std::unique_ptr<ReportPreview> preview(ReportPreview::create(settings, ui));
+    QVERIFY(preview);
+    QCOMPARE(preview->windowTitle(), QStringLiteral("PROVEEDORES"));
+    QCOMPARE(preview->report().pageCount(), 2);
+    QCOMPARE(preview->currentPage(), 0);
+    QPushButton* previous = buttonWithText(*preview, QStringLiteral("< Anterior"));
+    QPushButton* next = buttonWithText(*preview, QStringLiteral("Siguiente >"));
+    QVERIFY(previous && next);
+    QVERIFY(!previous->isEnabled());
+    next->click();
+    QCOMPARE(preview->currentPage(), 1);
+    QVERIFY(!next->isEnabled());
     bool numbered = false;
-    for (QLabel* label : preview.findChildren<QLabel*>())
+    for (QLabel* label : preview->findChildren<QLabel*>())
         numbered = numbered || label->text() == QStringLiteral("Página 2 de 2");
     QVERIFY(numbered);
     QVERIFY(ui.messages.isEmpty());
+}
+
+void TestReportPreview::reviewWithoutAnswerOpensNoReport() {
+    FixtureDatabase f;
+    f.addSupplier(QStringLiteral("B1234567"), QStringLiteral("Uno"), {});
+    f.damageTable(QStringLiteral("provedores"));
+    StartupSettings settings;
+    settings.DbPath = f.path();
+    ScriptedUserInterface ui;
+    QVERIFY(!ReportPreview::create(settings, ui));
+    QCOMPARE(ui.messages.size(), 1);
+    QCOMPARE(ui.messages[0].title, QStringLiteral("PROVEEDORES"));
+    QCOMPARE(ui.messages[0].icon, MessageIcon::Critical);
+    QVERIFY2(ui.messages[0].text.startsWith(
+                 QStringLiteral("No se han podido revisar los CIF/NIF de los proveedores.\r\n")),
+             qPrintable(ui.messages[0].text));
 }
 
 QTEST_MAIN(TestReportPreview)

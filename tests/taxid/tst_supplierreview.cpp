@@ -1,3 +1,4 @@
+#include "db/DbError.h"
 #include "support/FixtureDatabase.h"
 #include "taxid/ReportLayout.h"
 #include "taxid/SupplierReview.h"
@@ -30,7 +31,8 @@ private Q_SLOTS:
     void listsTheDoubtfulIdentifiers();
     void secondRunReplacesTheRows();
     void noDoubtfulSupplier();
-    void missingContraWithoutErrorNif();
+    void noAnswer_data();
+    void noAnswer();
     void pagination_data();
     void pagination();
 };
@@ -78,13 +80,36 @@ void TestSupplierReview::noDoubtfulSupplier() {
     QVERIFY(listed(f.path()).isEmpty());
 }
 
-void TestSupplierReview::missingContraWithoutErrorNif() {
+void TestSupplierReview::noAnswer_data() {
+    QTest::addColumn<QString>("fault");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("supplier table damaged") << "damaged"
+                                            << "malformed";
+    QTest::newRow("ErrorNIF can be neither made nor emptied") << "no contra"
+                                                              << "ErrorNIF";
+    QTest::newRow("no supplier table") << "no provedores"
+                                       << "provedores";
+}
+
+// A review that cannot read the suppliers, or cannot clear its table, says so
+// instead of showing an empty list, which would read as "every CIF/NIF is fine".
+void TestSupplierReview::noAnswer() {
+    QFETCH(QString, fault);
+    QFETCH(QString, message);
     FixtureDatabase f;
-    f.db().deleteTable(QStringLiteral("contra"));
     f.addSupplier(QStringLiteral("B1234567"), QStringLiteral("Uno"), {});
-    ActiveReport_ReportStart(f.path());
-    QCOMPARE(errorNifTables(f), 0);
-    QVERIFY(listed(f.path()).isEmpty());
+    if (fault == QLatin1String("damaged"))
+        f.damageTable(QStringLiteral("provedores"));
+    else if (fault == QLatin1String("no contra"))
+        f.db().deleteTable(QStringLiteral("contra"));
+    else
+        f.db().deleteTable(QStringLiteral("provedores"));
+    try {
+        reviewSuppliers(f.path());
+        QFAIL("the review gave an answer");
+    } catch (const DbError& error) {
+        QVERIFY2(error.message().contains(message), qPrintable(error.message()));
+    }
 }
 
 void TestSupplierReview::pagination_data() {
