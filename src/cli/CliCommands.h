@@ -1,17 +1,10 @@
 #pragma once
 
+#include "base/RunOutcome.h"
+
 #include <QStringList>
 #include <QTextStream>
 
-/** Exit statuses of aeat-cli. */
-enum CliStatus {
-    kExitOk = 0,
-    kExitFailure = 1,
-    kExitUsage = 2,
-    kExitNothingToDeclare = 3,
-    kExitDataToCorrect = 4,
-    kExitStoppedAtQuestion = 5,
-};
 
 /** The streams a command writes to. */
 struct CliStreams {

@@ -2,34 +2,15 @@
 
 #include "CliArguments.h"
 #include "TextUserInterface.h"
-#include "db/Database.h"
+#include "db/AccountingDatabase.h"
 #include "db/DbError.h"
 #include "declaration/DeclarantHeader.h"
 #include "mod190/Mod190Run.h"
 #include "mod347/Mod347Run.h"
-#include "shell/StartupSettings.h"
 
 #include <QFileInfo>
 
 namespace {
-
-int exitStatusFor(RunResult result) {
-    switch (result) {
-        case RunResult::FileWritten:
-            return kExitOk;
-        case RunResult::NothingToDeclare:
-            return kExitNothingToDeclare;
-        case RunResult::DataToCorrect:
-            return kExitDataToCorrect;
-        case RunResult::StoppedAtQuestion:
-            return kExitStoppedAtQuestion;
-        case RunResult::BadInput:
-            return kExitUsage;
-        case RunResult::Failed:
-            break;
-    }
-    return kExitFailure;
-}
 
 // The contact inputs as the window would hold them after the user typed them and left each box.
 ContactInputs contactInputs(const CliArguments& args, const QString& model) {
@@ -68,7 +49,7 @@ int runMod190Command(const QStringList& arguments, CliStreams streams) {
         return kExitUsage;
     std::unique_ptr<Database> AccountsDb;
     try {
-        AccountsDb = Database::open(args->value(QStringLiteral("db")), false, false, DbConnect);
+        AccountsDb = openAccountingDatabase(args->value(QStringLiteral("db")));
     } catch (const DbError& error) {
         streams.err << error.message() << '\n';
         return kExitFailure;

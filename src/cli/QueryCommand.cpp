@@ -2,9 +2,8 @@
 
 #include "CliArguments.h"
 #include "TabularOutput.h"
-#include "db/Database.h"
+#include "db/AccountingDatabase.h"
 #include "db/DbError.h"
-#include "shell/StartupSettings.h"
 
 #include <charconv>
 
@@ -38,7 +37,7 @@ int runQueryCommand(const QStringList& arguments, CliStreams streams) {
         return kExitUsage;
     }
     try {
-        auto db = Database::open(args->value(QStringLiteral("db")), false, false, DbConnect);
+        auto db = openAccountingDatabase(args->value(QStringLiteral("db")));
         const auto rows = db->run(args->positional().first());
         if (!rows)
             return kExitOk;

@@ -2,8 +2,7 @@
 
 #include "db/AccountingSchema.h"
 #include "db/Clock.h"
-#include "db/Database.h"
-#include "shell/StartupSettings.h"
+#include "db/AccountingDatabase.h"
 #include "taxid/cCifNif.h"
 
 #include <QDate>

@@ -114,7 +114,7 @@ QString columnTypeFor(const QString& declared, const QList<QVariantList>& rows, 
 
 }  // namespace
 
-Database::Database(sqlite3* db, QString path) : m_db(db), m_path(std::move(path)) {
+Database::Database(sqlite3* db) : m_db(db) {
     sqlite3_extended_result_codes(m_db, 1);
     sqlite3_busy_timeout(m_db, kBusyTimeoutMs);
     registerJetFunctions(m_db);
@@ -124,8 +124,7 @@ Database::~Database() {
     close();
 }
 
-std::unique_ptr<Database> Database::open(const QString& path, bool exclusive, bool readOnly,
-                                         const QString& connect) {
+std::unique_ptr<Database> Database::open(const QString& path, OpenMode mode, const QString& connect) {
     // SQLite would quietly create a missing file; the accounting database must exist.
     const QFileInfo info(path);
     if (!info.exists())
@@ -134,18 +133,19 @@ std::unique_ptr<Database> Database::open(const QString& path, bool exclusive, bo
         throw DbError(QStringLiteral("'%1' no es un archivo de base de datos.").arg(path));
     checkStartsAsSqliteDatabase(path);
     sqlite3* handle = nullptr;
-    const int flags = (readOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE) | SQLITE_OPEN_NOMUTEX;
+    const int flags =
+        (mode == OpenMode::ReadOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE) | SQLITE_OPEN_NOMUTEX;
     const int rc = sqlite3_open_v2(path.toUtf8().constData(), &handle, flags, nullptr);
     if (rc != SQLITE_OK) {
         const QString message = handle ? QString::fromUtf8(sqlite3_errmsg(handle)) : QString();
         sqlite3_close(handle);
         throw DbError(QStringLiteral("No se puede abrir el archivo '%1': %2").arg(path, message));
     }
-    std::unique_ptr<Database> db(new Database(handle, path));
+    std::unique_ptr<Database> db(new Database(handle));
     try {
         db->checkPassword(connect);
-        if (exclusive)
-            db->lockExclusively(readOnly);
+        if (mode == OpenMode::Exclusive)
+            db->lockExclusively();
     } catch (const DbError&) {
         if (sqlite3_errcode(db->m_db) == SQLITE_NOTADB)
             throw notADatabase(path);
@@ -164,7 +164,7 @@ std::unique_ptr<Database> Database::create(const QString& path, const QString& c
         sqlite3_close(handle);
         throw DbError(QStringLiteral("No se puede crear el archivo '%1': %2").arg(path, message));
     }
-    std::unique_ptr<Database> db(new Database(handle, path));
+    std::unique_ptr<Database> db(new Database(handle));
     // SQLite writes nothing to a new file until it has something to store,
     // and an empty file is not opened as a database.
     db->exec("PRAGMA user_version = 0");
@@ -217,11 +217,11 @@ void Database::storePassword(const QString& connect) {
          {salt, passwordHash(salt, password)});
 }
 
-void Database::lockExclusively(bool readOnly) {
-    // In exclusive locking mode the connection keeps the locks it takes: a
-    // write lock shuts everybody else out, a read lock keeps writers out.
+void Database::lockExclusively() {
+    // In exclusive locking mode the connection keeps the locks it takes: its
+    // write lock shuts everybody else out until it closes.
     exec("PRAGMA locking_mode = EXCLUSIVE");
-    exec(readOnly ? "BEGIN; SELECT count(*) FROM sqlite_schema; COMMIT" : "BEGIN EXCLUSIVE; COMMIT");
+    exec("BEGIN EXCLUSIVE; COMMIT");
 }
 
 const JetStatement& Database::translation(const QString& jet) {

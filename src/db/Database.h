@@ -13,6 +13,16 @@
 struct sqlite3;
 struct sqlite3_stmt;
 
+/** How a connection shares its file with other connections. */
+enum class OpenMode {
+    /** Reads and writes beside other connections, as the accounting package does. */
+    Shared,
+    /** Reads beside other connections and writes nothing. */
+    ReadOnly,
+    /** No other connection can open the file until this one closes. */
+    Exclusive,
+};
+
 /**
  * A connection to the accounting database. Statements are written in the Jet
  * dialect and run on SQLite with Jet's meaning (see translateJet). Every
@@ -29,10 +39,8 @@ public:
     /**
      * Opens an existing database. `connect` is a connect string such as
      * ";pwd=secret"; a database that carries a password refuses any other.
-     * Exclusive: no other connection can open the file until this one closes.
      */
-    static std::unique_ptr<Database> open(const QString& path, bool exclusive, bool readOnly,
-                                          const QString& connect);
+    static std::unique_ptr<Database> open(const QString& path, OpenMode mode, const QString& connect);
     /** Creates a new, empty database carrying the password of `connect`; refuses an existing file. */
     static std::unique_ptr<Database> create(const QString& path, const QString& connect);
 
@@ -41,7 +49,6 @@ public:
     Database& operator=(const Database&) = delete;
 
     void close();
-    const QString& path() const { return m_path; }
 
     /** Runs an action statement (update, delete, insert, create, select ... into). */
     void execute(const QString& jet, const QVariantList& params = {});
@@ -56,7 +63,7 @@ public:
     void deleteTable(const QString& name);
     /** The tables of the database, without the engine's own. */
     QStringList tableNames();
-    /** Statements always see the current tables and saved queries; kept for the callers' step order. */
+    /** Jet's refresh of its object lists; here statements always see them, so there is nothing to do. */
     void refresh() {}
 
     /** Adds a text field of `size` characters with a default value; fails when it exists. */
@@ -74,7 +81,7 @@ public:
     void rollback();
 
 private:
-    Database(sqlite3* db, QString path);
+    explicit Database(sqlite3* db);
 
     struct Rows {
         QStringList names;
@@ -91,11 +98,10 @@ private:
     void exec(const char* sql);
     void checkPassword(const QString& connect);
     void storePassword(const QString& connect);
-    void lockExclusively(bool readOnly);
+    void lockExclusively();
     [[noreturn]] void throwLastError() const;
 
     sqlite3* m_db = nullptr;
-    QString m_path;
     QHash<QString, JetStatement> m_translations;
     QHash<QString, sqlite3_stmt*> m_statements;
 };

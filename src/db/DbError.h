@@ -1,6 +1,6 @@
 #pragma once
 
-#include "MessageError.h"
+#include "base/MessageError.h"
 
 /** The one exception type of the database engine: it carries the engine's message. */
 class DbError : public MessageError {

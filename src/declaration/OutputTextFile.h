@@ -1,6 +1,6 @@
 #pragma once
 
-#include "db/MessageError.h"
+#include "base/MessageError.h"
 
 #include <QByteArray>
 #include <QFile>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "db/MessageError.h"
+#include "base/MessageError.h"
 
 /** A declaration record or file that cannot be made as the agency's layout asks. */
 class RecordError : public MessageError {

@@ -1,13 +1,13 @@
 #include "Mod190.h"
 
 #include "Mod190Run.h"
-#include "db/Database.h"
+#include "db/AccountingDatabase.h"
 #include "db/DbError.h"
 #include "shell/ApplyFontSettings.h"
-#include "shell/DesignControls.h"
-#include "shell/PictureButton.h"
-#include "shell/Twips.h"
-#include "shell/UserInterface.h"
+#include "widgets/DesignControls.h"
+#include "widgets/PictureButton.h"
+#include "widgets/Twips.h"
+#include "base/UserInterface.h"
 
 Mod190::Mod190(const StartupSettings& settings, UserInterface& ui)
     : m_settings(settings), m_ui(ui), m_contact(this, 720, 3720, QStringLiteral("190")) {
@@ -24,7 +24,7 @@ Mod190::~Mod190() = default;
 
 bool Mod190::Form_Load() {
     try {
-        m_AccountsDb = Database::open(m_settings.DbPath, false, false, DbConnect);
+        m_AccountsDb = openAccountingDatabase(m_settings.DbPath);
     } catch (const DbError& error) {
         m_ui.showMessage(error.message(), windowTitle(), MessageIcon::Critical, MessageButtons::Ok);
         return false;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "declaration/ContactFrames.h"
+#include "widgets/ContactFrames.h"
 #include "shell/StartupSettings.h"
 
 #include <QWidget>

@@ -5,7 +5,7 @@
 #include "db/Database.h"
 #include "declaration/OutputTextFile.h"
 #include "declaration/ReviewFile.h"
-#include "shell/UserInterface.h"
+#include "base/UserInterface.h"
 
 #include <QDir>
 

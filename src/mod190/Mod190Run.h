@@ -1,7 +1,7 @@
 #pragma once
 
 #include "declaration/DeclarantHeader.h"
-#include "declaration/RunOutcome.h"
+#include "base/RunOutcome.h"
 
 #include <QString>
 

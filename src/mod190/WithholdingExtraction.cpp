@@ -4,7 +4,7 @@
 #include "db/SkipOnFailure.h"
 #include "declaration/OutputTextFile.h"
 #include "declaration/ReviewFile.h"
-#include "shell/UserInterface.h"
+#include "base/UserInterface.h"
 
 #include <QFile>
 

@@ -1,14 +1,15 @@
 #include "Mod347.h"
+#include "base/ApplicationTitle.h"
 
-#include "DataGrid.h"
+#include "widgets/DataGrid.h"
 #include "SupplierGridModel.h"
 #include "db/Database.h"
 #include "db/DbError.h"
 #include "shell/ApplyFontSettings.h"
-#include "shell/DesignControls.h"
-#include "shell/PictureButton.h"
-#include "shell/Twips.h"
-#include "shell/UserInterface.h"
+#include "widgets/DesignControls.h"
+#include "widgets/PictureButton.h"
+#include "widgets/Twips.h"
+#include "base/UserInterface.h"
 
 #include <QCloseEvent>
 #include <QGroupBox>
@@ -54,7 +55,7 @@ Mod347::Mod347(const StartupSettings& settings, UserInterface& ui)
                                2532, 372);
     m_frame4->hide();
 
-    m_Data1 = new SupplierGridModel(m_settings.DbPath, DbConnect, this);
+    m_Data1 = new SupplierGridModel(m_settings.DbPath, this);
     m_Data1->setObjectName(QStringLiteral("Data1"));
     m_DBGrid1->setModel(m_Data1);
 

@@ -1,9 +1,9 @@
 #pragma once
 
 #include "Mod347Run.h"
-#include "declaration/ContactFrames.h"
+#include "widgets/ContactFrames.h"
 #include "shell/StartupSettings.h"
-#include "shell/class_Elastic.h"
+#include "widgets/class_Elastic.h"
 
 #include <QWidget>
 

@@ -1,14 +1,14 @@
 #include "Mod347Run.h"
+#include "base/ApplicationTitle.h"
 
 #include "Mod347Writer.h"
 #include "OperationsExtraction.h"
 #include "SupplierPreChecks.h"
-#include "db/Database.h"
+#include "db/AccountingDatabase.h"
 #include "db/SkipOnFailure.h"
 #include "declaration/OutputTextFile.h"
 #include "declaration/ReviewFile.h"
-#include "shell/StartupSettings.h"
-#include "shell/UserInterface.h"
+#include "base/UserInterface.h"
 
 #include <QDir>
 #include <QFile>
@@ -54,7 +54,7 @@ RunOutcome writeDeclaration(Modelo347Session& session, const QString& threshold,
 void PrepararTablas(const QString& DbPath) {
     std::unique_ptr<Database> AccountsDb;
     skipOnFailure([&] {
-        AccountsDb = Database::open(DbPath, false, false, DbConnect);
+        AccountsDb = openAccountingDatabase(DbPath);
         AccountsDb->execute(QStringLiteral("select * into Clientes from provedores"));
         AccountsDb->execute(QStringLiteral("delete * from Clientes"));
         AccountsDb->execute(QStringLiteral("Create table IVA (iuprincipal Text, iuiva Text, nif text)"));
@@ -67,7 +67,7 @@ Modelo347Load loadModelo347(const QString& DbPath, const QString& threshold,
                             std::unique_ptr<Database>& AccountsDb, UserInterface& ui) {
     PrepararTablas(DbPath);
     try {
-        AccountsDb = Database::open(DbPath, false, false, DbConnect);
+        AccountsDb = openAccountingDatabase(DbPath);
     } catch (const DbError& error) {
         ui.showMessage(error.message(), kApplicationTitle, MessageIcon::Critical, MessageButtons::Ok);
         return Modelo347Load::OpenFailed;

@@ -2,7 +2,7 @@
 
 #include "db/Database.h"
 #include "db/SkipOnFailure.h"
-#include "shell/UserInterface.h"
+#include "base/UserInterface.h"
 
 #include <QRegularExpression>
 

@@ -1,17 +1,17 @@
 #include "SupplierGridModel.h"
 
-#include "db/Database.h"
+#include "db/AccountingDatabase.h"
 #include "db/DbError.h"
 
-SupplierGridModel::SupplierGridModel(QString DbPath, QString connect, QObject* parent)
-    : QAbstractTableModel(parent), m_DbPath(std::move(DbPath)), m_connect(std::move(connect)) {}
+SupplierGridModel::SupplierGridModel(QString DbPath, QObject* parent)
+    : QAbstractTableModel(parent), m_DbPath(std::move(DbPath)) {}
 
 SupplierGridModel::~SupplierGridModel() = default;
 
 void SupplierGridModel::setRecordSource(const QString& recordSource) {
     commitPendingEdit();
     if (!m_db)
-        m_db = Database::open(m_DbPath, false, false, m_connect);
+        m_db = openAccountingDatabase(m_DbPath);
     Recordset rs = m_db->openRecordset(recordSource);
     QList<QVariantList> rows;
     for (; !rs.eof(); rs.moveNext()) {

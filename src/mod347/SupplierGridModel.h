@@ -21,7 +21,7 @@ class SupplierGridModel : public QAbstractTableModel {
 public:
     static constexpr int kIvaccColumn = 2;
 
-    SupplierGridModel(QString DbPath, QString connect, QObject* parent = nullptr);
+    explicit SupplierGridModel(QString DbPath, QObject* parent = nullptr);
     ~SupplierGridModel() override;
 
     /** Reads the rows of `recordSource`, after writing back a pending edit. Throws DbError if it cannot read.
@@ -54,7 +54,6 @@ private:
     void setCell(int row, const QVariant& value);
 
     QString m_DbPath;
-    QString m_connect;
     std::unique_ptr<Database> m_db;
     QStringList m_fieldNames;
     QList<QVariantList> m_rows;

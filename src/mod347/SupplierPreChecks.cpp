@@ -3,7 +3,7 @@
 #include "db/Database.h"
 #include "declaration/OutputTextFile.h"
 #include "declaration/ReviewFile.h"
-#include "shell/UserInterface.h"
+#include "base/UserInterface.h"
 #include "taxid/cCifNif.h"
 
 #include <QDir>

@@ -1,12 +1,13 @@
 #include "Aeat.h"
+#include "base/ApplicationTitle.h"
 
 #include "ApplyFontSettings.h"
-#include "ClickableImage.h"
-#include "DesignControls.h"
+#include "widgets/ClickableImage.h"
+#include "widgets/DesignControls.h"
 #include "ExecuteLink.h"
-#include "PictureButton.h"
-#include "Twips.h"
-#include "UserInterface.h"
+#include "widgets/PictureButton.h"
+#include "widgets/Twips.h"
+#include "base/UserInterface.h"
 #include "db/DbError.h"
 
 namespace {

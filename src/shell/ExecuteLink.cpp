@@ -1,6 +1,6 @@
 #include "ExecuteLink.h"
 
-#include "UserInterface.h"
+#include "base/UserInterface.h"
 
 void ExecuteLink(const QString& sLinkTo, UserInterface& ui) {
     ui.setBusyCursor(true);

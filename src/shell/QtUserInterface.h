@@ -1,6 +1,6 @@
 #pragma once
 
-#include "UserInterface.h"
+#include "base/UserInterface.h"
 
 /** The windows' side of the user interface: message boxes, the desktop shell and the mouse pointer. */
 class QtUserInterface : public UserInterface {

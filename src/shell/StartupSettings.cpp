@@ -1,6 +1,6 @@
 #include "StartupSettings.h"
 
-#include "db/Database.h"
+#include "db/AccountingDatabase.h"
 
 CommandLine parseCommandLine(const QString& argumentText) {
     if (argumentText.isEmpty())
@@ -17,7 +17,7 @@ StartupSettings loadStartupSettings(const QString& programFolder, const CommandL
     StartupSettings settings;
     settings.programFolder = programFolder;
     settings.DbPath = buildDbPath(programFolder, commandLine.DataFolder);
-    auto db = Database::open(settings.DbPath, false, false, DbConnect);
+    auto db = openAccountingDatabase(settings.DbPath);
     settings.fonts = readFontSettings(*db);
     db->close();
     return settings;

@@ -4,12 +4,6 @@
 
 #include <QString>
 
-/** The menu's title, also the application's own title in its messages. */
-inline const QString kApplicationTitle = QStringLiteral("Datos de Ecorda para AEAT");
-
-/** The connect string that carries the accounting database's password. */
-inline const QString DbConnect = QStringLiteral(";pwd=kvt503927.mqa");
-
 /** What the program's argument text asks for: a mode character and a data folder. */
 struct CommandLine {
     /** "1" shows only the Modelo 347 button, "2" only the Modelo 190 one; empty without arguments. */

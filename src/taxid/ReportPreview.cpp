@@ -2,7 +2,7 @@
 
 #include "db/DbError.h"
 #include "shell/StartupSettings.h"
-#include "shell/UserInterface.h"
+#include "base/UserInterface.h"
 
 #include <QFileDialog>
 #include <QHBoxLayout>

@@ -1,12 +1,11 @@
 #include "SupplierReview.h"
 
 #include "cCifNif.h"
-#include "db/Database.h"
+#include "db/AccountingDatabase.h"
 #include "db/SkipOnFailure.h"
-#include "shell/StartupSettings.h"
 
 void ActiveReport_ReportStart(const QString& DbPath) {
-    const auto db = Database::open(DbPath, false, false, DbConnect);
+    const auto db = openAccountingDatabase(DbPath);
     skipOnFailure([&] {
         db->execute(
             QStringLiteral("select '000000000' as NIF,space(50) as Nombre into ErrorNIF from contra"));
@@ -33,7 +32,7 @@ void ActiveReport_ReportStart(const QString& DbPath) {
 
 QList<ReviewRow> readReviewRows(const QString& DbPath) {
     QList<ReviewRow> rows;
-    const auto db = Database::open(DbPath, false, true, DbConnect);
+    const auto db = openAccountingDatabase(DbPath, OpenMode::ReadOnly);
     for (Recordset rs = db->openRecordset(QStringLiteral("select * from ErrorNIF")); !rs.eof(); rs.moveNext())
         rows.append({rs.value(0).toString(), rs.value(1).toString()});
     return rows;

@@ -1,8 +1,7 @@
 #include "cli/CliCommands.h"
 #include "db/Clock.h"
-#include "db/Database.h"
+#include "db/AccountingDatabase.h"
 #include "db/DbError.h"
-#include "shell/StartupSettings.h"
 #include "taxid/cCifNif.h"
 
 #include <QDir>
@@ -26,7 +25,7 @@ int sampleDb(const QStringList& arguments, QString* err = nullptr) {
 
 // Every row of every table, in storage order.
 QStringList dump(const QString& path) {
-    auto db = Database::open(path, false, true, DbConnect);
+    auto db = openAccountingDatabase(path, OpenMode::ReadOnly);
     QStringList lines;
     for (const QString& table : db->tableNames()) {
         Recordset rs = db->openRecordset(QStringLiteral("select * from [%1] order by rowid").arg(table));
@@ -90,7 +89,7 @@ void TestSampleDb::sameSeedSameContent() {
     QVERIFY(first.size() > 4000);
     QCOMPARE(dump(b), first);
     QVERIFY(dump(c) != first);
-    QVERIFY_THROWS_EXCEPTION(DbError, Database::open(a, false, false, QStringLiteral(";pwd=otra")));
+    QVERIFY_THROWS_EXCEPTION(DbError, Database::open(a, OpenMode::Shared, QStringLiteral(";pwd=otra")));
 }
 
 void TestSampleDb::refusesToOverwrite() {
@@ -132,7 +131,7 @@ void TestSampleDb::cleanSampleHoldsWhatTheDeclarationsNeed() {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("s.mdb"));
     QCOMPARE(sampleDb({path}), 0);
-    auto db = Database::open(path, false, false, DbConnect);
+    auto db = openAccountingDatabase(path);
     QCOMPARE(column(*db, QStringLiteral("select count(*) from Centro")), QStringList{QStringLiteral("1")});
     QCOMPARE(column(*db, QStringLiteral("select a from config where tipo='Font'")),
              QStringList{QStringLiteral("Arial")});
@@ -190,7 +189,7 @@ void TestSampleDb::faultsSampleHoldsWhatTheyRefuse() {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("f.mdb"));
     QCOMPARE(sampleDb({path, QStringLiteral("--faults")}), 0);
-    auto db = Database::open(path, false, false, DbConnect);
+    auto db = openAccountingDatabase(path);
     QVERIFY(!column(*db, kWithheldWithoutPostalCode).isEmpty());
     int withoutPostalCode = 0;
     int doubtful = 0;

@@ -1,7 +1,6 @@
 #include "db/Clock.h"
-#include "db/Database.h"
+#include "db/AccountingDatabase.h"
 #include "db/DbError.h"
-#include "shell/StartupSettings.h"
 #include "support/FixtureDatabase.h"
 
 #include <sqlite3.h>
@@ -248,7 +247,7 @@ void TestDatabase::missingFileIsNotCreated() {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("nothing.mdb"));
     try {
-        Database::open(path, false, false, DbConnect);
+        openAccountingDatabase(path);
         QFAIL("opened a missing file");
     } catch (const DbError& error) {
         QVERIFY2(error.message().contains(path), qPrintable(error.message()));
@@ -278,7 +277,7 @@ void TestDatabase::notADatabase() {
     file.write(content);
     file.close();
     try {
-        Database::open(path, false, false, DbConnect);
+        openAccountingDatabase(path);
         QFAIL("opened a file that is not a database");
     } catch (const DbError& error) {
         QCOMPARE(error.message(), QStringLiteral("El archivo '%1' no es una base de datos.").arg(path));
@@ -311,11 +310,11 @@ void TestDatabase::password() {
     const QString path = dir.filePath(QStringLiteral("p.mdb"));
     Database::create(path, created);
     if (opens) {
-        QVERIFY(Database::open(path, false, false, opened));
+        QVERIFY(Database::open(path, OpenMode::Shared, opened));
         return;
     }
     try {
-        Database::open(path, false, false, opened);
+        Database::open(path, OpenMode::Shared, opened);
         QFAIL("opened with a wrong password");
     } catch (const DbError& error) {
         QCOMPARE(error.message(), QStringLiteral("No es una contraseña válida."));
@@ -327,7 +326,7 @@ void TestDatabase::password() {
 
 void TestDatabase::sharedConnectionsCoexist() {
     FixtureDatabase f;
-    auto second = Database::open(f.path(), false, false, DbConnect);
+    auto second = openAccountingDatabase(f.path());
     f.addSupplier(QStringLiteral("B1"), QStringLiteral("Uno"), {});
     QCOMPARE(single(*second, QStringLiteral("select count(*) from provedores")), QVariant(1LL));
     second->execute(QStringLiteral("delete * from provedores"));
@@ -338,15 +337,15 @@ void TestDatabase::exclusiveOpenRefusesOthers() {
     FixtureDatabase f;
     const QString path = f.path();
     f.db().close();
-    auto exclusive = Database::open(path, true, false, DbConnect);
-    QVERIFY_THROWS_EXCEPTION(DbError, Database::open(path, false, false, DbConnect));
+    auto exclusive = openAccountingDatabase(path, OpenMode::Exclusive);
+    QVERIFY_THROWS_EXCEPTION(DbError, openAccountingDatabase(path));
     exclusive->close();
-    QVERIFY(Database::open(path, false, false, DbConnect));
+    QVERIFY(openAccountingDatabase(path));
 }
 
 void TestDatabase::readOnlyRefusesWrites() {
     FixtureDatabase f;
-    auto reader = Database::open(f.path(), false, true, DbConnect);
+    auto reader = openAccountingDatabase(f.path(), OpenMode::ReadOnly);
     QCOMPARE(single(*reader, QStringLiteral("select count(*) from provedores")), QVariant(0LL));
     QVERIFY_THROWS_EXCEPTION(DbError, reader->execute(QStringLiteral("delete * from provedores")));
 }

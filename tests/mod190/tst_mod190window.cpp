@@ -1,6 +1,6 @@
 #include "db/Clock.h"
 #include "mod190/Mod190.h"
-#include "shell/Twips.h"
+#include "widgets/Twips.h"
 #include "support/FixtureDatabase.h"
 #include "support/ScriptedUserInterface.h"
 

@@ -1,7 +1,7 @@
 #include "db/Clock.h"
-#include "mod347/DataGrid.h"
+#include "widgets/DataGrid.h"
 #include "mod347/Mod347.h"
-#include "shell/Twips.h"
+#include "widgets/Twips.h"
 #include "support/FixtureDatabase.h"
 #include "support/ScriptedUserInterface.h"
 

@@ -1,6 +1,7 @@
 #include "shell/Aeat.h"
-#include "shell/ClickableImage.h"
-#include "shell/Twips.h"
+#include "db/AccountingDatabase.h"
+#include "widgets/ClickableImage.h"
+#include "widgets/Twips.h"
 #include "support/FixtureDatabase.h"
 #include "support/ScriptedUserInterface.h"
 
@@ -128,9 +129,9 @@ void TestAeat::startupFailureShowsTheEngineMessage() {
     else if (failure != QLatin1String("missing"))
         QVERIFY(QFile::copy(fixture.path(), path));
     if (failure == QLatin1String("exclusive"))
-        holder = Database::open(path, true, false, DbConnect);
+        holder = openAccountingDatabase(path, OpenMode::Exclusive);
     if (failure == QLatin1String("config"))
-        Database::open(path, false, false, DbConnect)->deleteTable(QStringLiteral("config"));
+        openAccountingDatabase(path)->deleteTable(QStringLiteral("config"));
 
     StartupSettings settings;
     ScriptedUserInterface ui;

@@ -1,4 +1,5 @@
 #include "shell/ApplyFontSettings.h"
+#include "widgets/WindowControls.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -1,5 +1,5 @@
-#include "shell/Twips.h"
-#include "shell/class_Elastic.h"
+#include "widgets/Twips.h"
+#include "widgets/class_Elastic.h"
 
 #include <QLabel>
 #include <QLineEdit>

@@ -1,4 +1,4 @@
-#include "db/Database.h"
+#include "db/AccountingDatabase.h"
 #include "db/DbError.h"
 #include "shell/ExecuteLink.h"
 #include "shell/StartupSettings.h"
@@ -133,9 +133,9 @@ void TestStartup::failures() {
             QFile::remove(path);
             Database::create(path, QStringLiteral(";pwd=otra"));
         } else if (failure == QLatin1String("exclusive")) {
-            holder = Database::open(path, true, false, DbConnect);
+            holder = openAccountingDatabase(path, OpenMode::Exclusive);
         } else {
-            Database::open(path, false, false, DbConnect)->deleteTable(QStringLiteral("config"));
+            openAccountingDatabase(path)->deleteTable(QStringLiteral("config"));
         }
     }
     QVERIFY_THROWS_EXCEPTION(DbError, loadStartupSettings(f.folder(), parseCommandLine(QString())));

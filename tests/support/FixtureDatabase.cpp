@@ -1,7 +1,7 @@
 #include "FixtureDatabase.h"
+#include "db/AccountingDatabase.h"
 
 #include "db/AccountingSchema.h"
-#include "shell/StartupSettings.h"
 
 #include <QFile>
 

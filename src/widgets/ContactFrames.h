@@ -1,7 +1,7 @@
 #pragma once
 
-#include "DeclarantHeader.h"
-#include "shell/LostFocusLineEdit.h"
+#include "declaration/DeclarantHeader.h"
+#include "LostFocusLineEdit.h"
 
 #include <array>
 

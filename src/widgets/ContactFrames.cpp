@@ -1,6 +1,6 @@
 #include "ContactFrames.h"
 
-#include "shell/DesignControls.h"
+#include "DesignControls.h"
 
 #include <QGroupBox>
 #include <QLabel>

@@ -18,3 +18,16 @@ struct RunOutcome {
     /** Whether the program ends now; otherwise the window stays open for another try. */
     bool endsProgram;
 };
+
+/** Exit statuses of the command line. */
+enum ExitStatus {
+    kExitOk = 0,
+    kExitFailure = 1,
+    kExitUsage = 2,
+    kExitNothingToDeclare = 3,
+    kExitDataToCorrect = 4,
+    kExitStoppedAtQuestion = 5,
+};
+
+/** The exit status that tells how a run ended. */
+ExitStatus exitStatusFor(RunResult result);

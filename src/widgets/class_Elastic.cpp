@@ -1,6 +1,6 @@
 #include "class_Elastic.h"
 
-#include "ApplyFontSettings.h"
+#include "WindowControls.h"
 #include "Twips.h"
 
 #include <QCoreApplication>
