@@ -1,5 +1,6 @@
 #include "Mod190Writer.h"
 
+#include "Mod190Statements.h"
 #include "db/Clock.h"
 #include "db/Database.h"
 #include "declaration/Amount.h"
@@ -25,8 +26,8 @@ bool isCeutaOrMelilla(const QString& cp, const QString& key) {
 QString WriteDeclarantRecord(Database& db, OutputTextFile& file, ContactInputs& contact) {
     DeclarantHeader header = buildDeclarantHeader(db, QStringLiteral("190"), contact);
     const QString perceptors =
-        db.openRecordset(QStringLiteral("select count(*) from tmptb190")).value(0).toString().trimmed();
-    const Recordset totals = db.openRecordset(QStringLiteral("select sum(Princp), sum(reten) from tmptb190"));
+        db.openRecordset(Mod190Statements::kPerceptorCount).value(0).toString().trimmed();
+    const Recordset totals = db.openRecordset(Mod190Statements::kTotals);
     header.record.add(136, 144, digits(perceptors, 9))
         .add(145, 145, constant(" ", 1))
         .add(146, 160, cents15(totals.value(0)))
@@ -38,8 +39,7 @@ QString WriteDeclarantRecord(Database& db, OutputTextFile& file, ContactInputs& 
 
 void WritePerceptorRecords(Database& db, OutputTextFile& file, const QString& DeclarantNif) {
     const QByteArray year = digits(QString::number(Clock::declarationYear()), 4);
-    for (Recordset rows = db.openRecordset(QStringLiteral("select * from tmptb190")); !rows.eof();
-         rows.moveNext()) {
+    for (Recordset rows = db.openRecordset(Mod190Statements::kPerceptors); !rows.eof(); rows.moveNext()) {
         const QString cp = rows.value(QStringLiteral("CP")).toString();
         const QString key = rows.value(QStringLiteral("Control")).toString();
         DeclarationRecord record;

@@ -1,47 +1,17 @@
 #include "WithholdingExtraction.h"
 
+#include "Mod190Statements.h"
+#include "base/UserInterface.h"
 #include "db/Database.h"
 #include "db/SkipOnFailure.h"
 #include "declaration/OutputTextFile.h"
 #include "declaration/ReviewFile.h"
-#include "base/UserInterface.h"
 
 #include <QFile>
 
 namespace {
 
 const QString kAttentionTitle = QStringLiteral("A T E N C I Ó N");
-
-const QString kWithheldWithoutPostalCode =
-    QStringLiteral(
-        "select q.Nif, q.Nombre,p.CodPost as CP from qryIRPF q inner join provedores p on q.nif = p.nif ") +
-    QStringLiteral("Where Year(f_apunte) = Year(Now) -1 and (isnull(p.codpost ) or p.codpost = '')");
-
-const QString kExtraction =
-    QStringLiteral("select q.Nif, q.Nombre,left$(p.CodPost,2) as CP, sum(integr) as Princp, ") +
-    QStringLiteral("sum(irp) as Reten, iif( abs(100*sum(irp)- sum(integr)) < 1, 'H04','F02') as Control ") +
-    QStringLiteral("from qryIRPF q inner join provedores p on q.nif = p.nif ") +
-    QStringLiteral("Where Year(f_apunte) = Year(Now) -1 ") +
-    QStringLiteral("group by q.Nombre, q.Nif,  p.CodPost ") + QStringLiteral("Union All ") +
-    QStringLiteral(
-        "select q.Nif, q.Nombre, left$(p.CodPost,2) as CP,  sum(noreten) as Princp, 0 as Reten, 'L01' as "
-        "Control ") +
-    QStringLiteral("from qryIRPF q inner join provedores p on q.nif = p.nif ") +
-    QStringLiteral("Where Year(f_apunte) = Year(Now) -1 ") +
-    QStringLiteral("group by q.Nombre, q.Nif,  p.CodPost ") + QStringLiteral("Having Sum(noreten) <> 0 ") +
-    QStringLiteral("order by q.nombre, Control");
-
-const char* const kRemovals[] = {
-    "delete * from tmptb190 where control = 'L01' and nif in (select nif from tmptb190 where control = "
-    "'H04')",
-    "delete * from tmptb190 where princp < 0 or Reten = 0",
-};
-
-const char* const kClassification[] = {
-    "update tmptb190 set control = 'F02' where reten*100/princp > 14.9",
-    "update tmptb190 set control = 'G03' where reten*100/princp between 6.9 and 9.1",
-    "update tmptb190 set control = 'H04' where reten*100/princp between 0.9 and 1.1",
-};
 
 void tellReviewFile(UserInterface& ui, const QString& path) {
     ui.showMessage(QStringLiteral("El fichero ") + path +
@@ -73,7 +43,7 @@ PostalCodeCheck checkWithheldPostalCodes(Database& db, const QString& folder, Us
     QFile::remove(path);
     std::optional<Recordset> missing;
     try {
-        missing = db.openRecordset(kWithheldWithoutPostalCode);
+        missing = db.openRecordset(Mod190Statements::kWithheldWithoutPostalCode);
     } catch (const DbError& error) {
         // Without the check the run cannot know that the file would be accepted.
         ui.showMessage(QStringLiteral("No se pueden comprobar los códigos postales de los retenidos:\r\n") +
@@ -94,18 +64,17 @@ int extractWithholdings(Database& db) {
     skipOnFailure([&] { db.deleteTable(QStringLiteral("tmptb190")); });
     skipOnFailure([&] { db.deleteQueryDef(QStringLiteral("tmp190")); });
     db.refresh();
-    skipOnFailure([&] { db.createQueryDef(QStringLiteral("tmp190"), kExtraction); });
+    skipOnFailure([&] { db.createQueryDef(QStringLiteral("tmp190"), Mod190Statements::kExtraction); });
     db.refresh();
-    skipOnFailure([&] { db.execute(QStringLiteral("select * into tmptb190 from tmp190")); });
-    for (const char* removal : kRemovals)
-        skipOnFailure([&] { db.execute(QString::fromLatin1(removal)); });
+    skipOnFailure([&] { db.execute(Mod190Statements::kMakeWorkTable); });
+    for (const QString& removal : Mod190Statements::kRemovals)
+        skipOnFailure([&] { db.execute(removal); });
     int rows = 0;
-    skipOnFailure(
-        [&] { rows = db.openRecordset(QStringLiteral("select count(*) from tmptb190")).value(0).toInt(); });
+    skipOnFailure([&] { rows = db.openRecordset(Mod190Statements::kPerceptorCount).value(0).toInt(); });
     if (rows == 0)
         return 0;
-    for (const char* update : kClassification)
-        skipOnFailure([&] { db.execute(QString::fromLatin1(update)); });
+    for (const QString& update : Mod190Statements::kClassification)
+        skipOnFailure([&] { db.execute(update); });
     return rows;
 }
 
@@ -113,9 +82,7 @@ bool checkNegativeWithholdings(Database& db, const QString& folder, UserInterfac
     const QString path = outputFilePath(folder, kNegativeWithholdingReviewFile);
     QFile::remove(path);
     std::optional<Recordset> negative;
-    skipOnFailure([&] {
-        negative = db.openRecordset(QStringLiteral("select Nif, Nombre from tmptb190 where Reten < 0"));
-    });
+    skipOnFailure([&] { negative = db.openRecordset(Mod190Statements::kNegativeWithholdings); });
     if (!negative || negative->eof())
         return true;
     listForReview(ui, path,

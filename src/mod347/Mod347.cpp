@@ -1,27 +1,21 @@
 #include "Mod347.h"
 #include "base/ApplicationTitle.h"
 
-#include "widgets/DataGrid.h"
+#include "Mod347Statements.h"
 #include "SupplierGridModel.h"
+#include "base/UserInterface.h"
 #include "db/Database.h"
 #include "db/DbError.h"
 #include "shell/ApplyFontSettings.h"
+#include "widgets/DataGrid.h"
 #include "widgets/DesignControls.h"
 #include "widgets/PictureButton.h"
 #include "widgets/Twips.h"
-#include "base/UserInterface.h"
 
 #include <QCloseEvent>
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QTableView>
-
-namespace {
-
-const QString kGridQuery =
-    QStringLiteral("select NIF, Nombre, IVACC from provedores where nif in (select nif from Stper) ");
-
-}  // namespace
 
 Mod347::Mod347(const StartupSettings& settings, UserInterface& ui)
     : m_settings(settings), m_ui(ui), m_contact(this, 480, 3480, QStringLiteral("347")) {
@@ -117,7 +111,7 @@ void Mod347::Command1_Click() {
     m_command4->hide();
     OrdenGrid = QStringLiteral("order by 1");
     SentidoGrid = QStringLiteral(" ASC");
-    ConsultaGrid = kGridQuery;
+    ConsultaGrid = Mod347Statements::kGridSource;
     refreshGrid();
     m_frame4->show();
     AjustarColumnas();

@@ -1,14 +1,15 @@
 #include "Mod347Run.h"
 #include "base/ApplicationTitle.h"
 
+#include "Mod347Statements.h"
 #include "Mod347Writer.h"
 #include "OperationsExtraction.h"
 #include "SupplierPreChecks.h"
+#include "base/UserInterface.h"
 #include "db/AccountingDatabase.h"
 #include "db/SkipOnFailure.h"
 #include "declaration/OutputTextFile.h"
 #include "declaration/ReviewFile.h"
-#include "base/UserInterface.h"
 
 #include <QDir>
 #include <QFile>
@@ -55,9 +56,9 @@ void PrepararTablas(const QString& DbPath) {
     std::unique_ptr<Database> AccountsDb;
     skipOnFailure([&] {
         AccountsDb = openAccountingDatabase(DbPath);
-        AccountsDb->execute(QStringLiteral("select * into Clientes from provedores"));
-        AccountsDb->execute(QStringLiteral("delete * from Clientes"));
-        AccountsDb->execute(QStringLiteral("Create table IVA (iuprincipal Text, iuiva Text, nif text)"));
+        AccountsDb->execute(Mod347Statements::kMakeClientes);
+        AccountsDb->execute(Mod347Statements::kEmptyClientes);
+        AccountsDb->execute(Mod347Statements::kCreateIva);
     });
     if (AccountsDb)
         AccountsDb->close();
@@ -80,8 +81,7 @@ Modelo347Load loadModelo347(const QString& DbPath, const QString& threshold,
         db.setFieldDefault(QStringLiteral("provedores"), QStringLiteral("IVACC"), QStringLiteral("N"));
     });
     db.refresh();
-    skipOnFailure(
-        [&] { db.execute(QStringLiteral("update provedores set IVACC = 'N' where isnull(IVACC)")); });
+    skipOnFailure([&] { db.execute(Mod347Statements::kDefaultCashBasisMark); });
     // Five statements a supplier read its entries by NIF: without an index each would read them all.
     skipOnFailure([&] { db.ensureIndex(QStringLiteral("TdApt"), QStringLiteral("NifProv")); });
     return SelectOperations(db, threshold, ui) ? Modelo347Load::Ready : Modelo347Load::NothingToDeclare;

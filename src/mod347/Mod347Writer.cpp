@@ -1,5 +1,6 @@
 #include "Mod347Writer.h"
 
+#include "Mod347Statements.h"
 #include "OperationsExtraction.h"
 #include "db/Clock.h"
 #include "db/Database.h"
@@ -14,13 +15,6 @@
 namespace {
 
 using namespace FieldRules;
-
-const QString kDeclaredSuppliers =
-    QStringLiteral(
-        "select s.expr1000, s.nif, s.nombre, s.expr1003, s.expr1004, s.expr1005, s.expr1006, p.ivacc ") +
-    QStringLiteral("from stper s inner join provedores p on s.nif = p.nif");
-const QString kPaidInTheYear =
-    QStringLiteral("select sum(cantidad) from tdapt where nifprov = ? and year(f_pago) = year(now)-1");
 
 // Province 99 stands for a supplier abroad, whose NIF begins with its country code.
 const QString kAbroad = QStringLiteral("99");
@@ -39,16 +33,9 @@ QByteArray magnitude(double amount) {
     return FieldRules::amount(std::abs(roundToCents(amount)), 15);
 }
 
-QString dateLiteral(const QDate& date) {
-    return date.toString(QStringLiteral("'#'MM/dd/yyyy'#'"));
-}
-
 QString quarterStatement(int quarter, int year) {
     const QDate first(year, 3 * quarter + 1, 1);
-    const QDate last = first.addMonths(3).addDays(-1);
-    return QStringLiteral("select sum(cantidad) from TdApt Where f_factura between ") + dateLiteral(first) +
-           QStringLiteral(" and ") + dateLiteral(last) + QStringLiteral(" and ") +
-           QStringLiteral("NifProv = ?");
+    return Mod347Statements::quarter(first, first.addMonths(3).addDays(-1));
 }
 
 std::array<double, 4> quarterlyAmounts(Database& db, const QString& nif, const QString& ivacc) {
@@ -72,7 +59,7 @@ QString declaredName(const QString& name) {
 }
 
 int declaredRecordCount(Database& db) {
-    Recordset rows = db.openRecordset(kDeclaredSuppliers);
+    Recordset rows = db.openRecordset(Mod347Statements::kDeclaredSuppliers);
     return rows.recordCount();
 }
 
@@ -100,7 +87,8 @@ std::optional<QString> WriteModelo347Header(Database& db, OutputTextFile& file, 
 
 void WriteDeclaredRecords(Database& db, OutputTextFile& file, const QString& DeclarantNif) {
     const QByteArray year = digits(QString::number(Clock::declarationYear()), 4);
-    for (Recordset rows = db.openRecordset(kDeclaredSuppliers); !rows.eof(); rows.moveNext()) {
+    for (Recordset rows = db.openRecordset(Mod347Statements::kDeclaredSuppliers); !rows.eof();
+         rows.moveNext()) {
         const QString nif = rows.value(QStringLiteral("nif")).toString();
         const QString code = rows.value(QStringLiteral("expr1003")).toString();
         const QString ivacc = rows.value(QStringLiteral("ivacc")).toString();
@@ -109,7 +97,7 @@ void WriteDeclaredRecords(Database& db, OutputTextFile& file, const QString& Dec
         const std::array<double, 4> quarters = quarterlyAmounts(db, nif, ivacc);
         double cashBasis = 0;
         if (ivacc == QLatin1String("S"))
-            cashBasis = euros(db.openRecordset(kPaidInTheYear, {nif}).value(0));
+            cashBasis = euros(db.openRecordset(Mod347Statements::kPaidInTheYear, {nif}).value(0));
         else if (ivacc != QLatin1String("N"))
             cashBasis = yearly;
 

@@ -7,12 +7,6 @@
 class Database;
 class UserInterface;
 
-/** The selection statement: last year's suppliers above `threshold`, as Stper holds them. */
-QString selectionStatement(const QString& threshold);
-/** The count statement: ordinary suppliers by invoice date, cash-basis ones by payment date, above
- * `threshold`. */
-QString countStatement(const QString& threshold);
-
 /**
  * Whether a threshold text may go into the statements: a plain decimal number
  * (optional sign, digits, at most one point) with blanks around it at most.

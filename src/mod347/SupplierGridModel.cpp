@@ -1,5 +1,6 @@
 #include "SupplierGridModel.h"
 
+#include "Mod347Statements.h"
 #include "db/AccountingDatabase.h"
 #include "db/DbError.h"
 
@@ -42,8 +43,7 @@ bool SupplierGridModel::commitPendingEdit() {
     const PendingEdit edit = *m_pendingEdit;
     const QVariantList& row = m_rows[edit.row];
     try {
-        m_db->execute(QStringLiteral("update provedores set IVACC = ? where nif = ?"),
-                      {row[kIvaccColumn], row[0]});
+        m_db->execute(Mod347Statements::kSaveCashBasisMark, {row[kIvaccColumn], row[0]});
     } catch (const DbError& error) {
         // The screen must not claim what the table does not hold.
         setCell(edit.row, edit.storedValue);

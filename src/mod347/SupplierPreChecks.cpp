@@ -1,9 +1,10 @@
 #include "SupplierPreChecks.h"
 
+#include "Mod347Statements.h"
+#include "base/UserInterface.h"
 #include "db/Database.h"
 #include "declaration/OutputTextFile.h"
 #include "declaration/ReviewFile.h"
-#include "base/UserInterface.h"
 #include "taxid/cCifNif.h"
 
 #include <QDir>
@@ -14,8 +15,7 @@ namespace {
 const QString kHeading = QStringLiteral("   NIF        NOMBRE");
 
 bool missingPostalCodes(Database& db, const QString& folder, UserInterface& ui) {
-    const Recordset missing = db.openRecordset(
-        QStringLiteral("select nif, nombre from stper where isnull(expr1003) or expr1003 = ''"));
+    const Recordset missing = db.openRecordset(Mod347Statements::kWithoutPostalCode);
     if (missing.eof())
         return false;
     const QString path = outputFilePath(folder, kPostalCodeCheckFile);
@@ -32,7 +32,7 @@ bool missingPostalCodes(Database& db, const QString& folder, UserInterface& ui) 
 
 // Lists the suppliers whose identifier the validator rejects; true if there was any.
 bool listDoubtfulIdentifiers(Database& db, const QString& path) {
-    Recordset suppliers = db.openRecordset(QStringLiteral("select nif, nombre from stper"));
+    Recordset suppliers = db.openRecordset(Mod347Statements::kSelectedSuppliers);
     if (suppliers.eof())
         return false;
     OutputTextFile file(path);

@@ -11,8 +11,7 @@ bool isFlagSet(const QVariant& value) {
 }
 
 FontSettings readFontSettings(Database& db) {
-    const Recordset rs =
-        db.openRecordset(QStringLiteral("select a,b,c,d,e,f,h from config where tipo='Font'"));
+    const Recordset rs = db.openRecordset(kFontRowStatement);
     FontSettings settings;
     if (rs.bof())
         return settings;

@@ -20,6 +20,9 @@ struct FontSettings {
     QVariant ConfigForeColor = 0;
 };
 
+/** The font row of the package's settings table. */
+inline const QString kFontRowStatement = QStringLiteral("select a,b,c,d,e,f,h from config where tipo='Font'");
+
 /** Reads the first Font row of config, or the defaults without one. Throws DbError when the query fails. */
 FontSettings readFontSettings(Database& db);
 

@@ -1,20 +1,18 @@
 #include "SupplierReview.h"
 
+#include "ReviewStatements.h"
 #include "cCifNif.h"
 #include "db/AccountingDatabase.h"
 #include "db/SkipOnFailure.h"
 
 void ActiveReport_ReportStart(const QString& DbPath) {
     const auto db = openAccountingDatabase(DbPath);
-    skipOnFailure([&] {
-        db->execute(
-            QStringLiteral("select '000000000' as NIF,space(50) as Nombre into ErrorNIF from contra"));
-    });
+    skipOnFailure([&] { db->execute(ReviewStatements::kMakeErrorNif); });
     // A table that was neither made nor emptied would show stale rows, or none, as the answer.
-    db->execute(QStringLiteral("delete * from ErrorNIF"));
+    db->execute(ReviewStatements::kEmptyErrorNif);
     cCifNif check;
-    for (Recordset suppliers = db->openRecordset(QStringLiteral("select nif, nombre from provedores"));
-         !suppliers.eof(); suppliers.moveNext()) {
+    for (Recordset suppliers = db->openRecordset(ReviewStatements::kSuppliers); !suppliers.eof();
+         suppliers.moveNext()) {
         // A Null identifier is checked, and listed, as the empty text it stands for.
         const QString nif = suppliers.value(0).toString();
         QString checked = nif;
@@ -23,9 +21,7 @@ void ActiveReport_ReportStart(const QString& DbPath) {
             continue;
         // Bound values: a name such as "L'Hospitalet" must not break the statement.
         const QString nombre = suppliers.value(1).toString();
-        skipOnFailure([&] {
-            db->execute(QStringLiteral("insert into ErrorNIF (nif,nombre) values (?,?)"), {nif, nombre});
-        });
+        skipOnFailure([&] { db->execute(ReviewStatements::kListDoubtful, {nif, nombre}); });
     }
     db->close();
 }
@@ -33,7 +29,7 @@ void ActiveReport_ReportStart(const QString& DbPath) {
 QList<ReviewRow> readReviewRows(const QString& DbPath) {
     QList<ReviewRow> rows;
     const auto db = openAccountingDatabase(DbPath, OpenMode::ReadOnly);
-    for (Recordset rs = db->openRecordset(QStringLiteral("select * from ErrorNIF")); !rs.eof(); rs.moveNext())
+    for (Recordset rs = db->openRecordset(ReviewStatements::kReportRows); !rs.eof(); rs.moveNext())
         rows.append({rs.value(0).toString(), rs.value(1).toString()});
     return rows;
 }

@@ -1,5 +1,6 @@
 #include "cli/CliCommands.h"
 #include "db/Clock.h"
+#include "mod347/Mod347Statements.h"
 #include "support/FixtureDatabase.h"
 #include "support/Golden.h"
 
@@ -26,14 +27,6 @@ CliRun runCliWith(const QStringList& arguments) {
     err.flush();
     return run;
 }
-
-const QString kSelection347 = QStringLiteral(
-    "SELECT '',p.nif, p.nombre,iif(not isnull(p.codpost),left$(p.codpost,2),''),'A', sum(a.cantidad),1 "
-    "FROM provedores p INNER JOIN TdApt a ON p.nif = a.NifProv "
-    "Where Year(f_factura) = Year(Now) - 1  and ( isnull(grupo) or a.grupo >= 0) "
-    "and a.iu not in (select iuiva from iva) "
-    "group by p.nif, p.nombre, iif(not isnull(p.codpost),left$(p.codpost,2),'') "
-    "Having Sum(a.cantidad) > 3005.06");
 
 }  // namespace
 
@@ -90,7 +83,8 @@ void TestCli::queryPrintsNamesAndRows() {
     f.addSupplier(QStringLiteral("B1"), QStringLiteral("Uno"), QStringLiteral("28001"));
     f.addEntry(QStringLiteral("B1"), 3000.00, QStringLiteral("2025-02-01"), {});
     f.addEntry(QStringLiteral("B1"), 5.07, QStringLiteral("2025-12-31"), {});
-    const CliRun run = runCliWith({QStringLiteral("query"), QStringLiteral("--db"), f.path(), kSelection347});
+    const CliRun run = runCliWith({QStringLiteral("query"), QStringLiteral("--db"), f.path(),
+                                   Mod347Statements::selection(QStringLiteral("3005.06"))});
     QCOMPARE(run.status, 0);
     QCOMPARE(run.out, QStringLiteral("Expr1000\tnif\tnombre\tExpr1003\tExpr1004\tExpr1005\tExpr1006\n"
                                      "\tB1\tUno\t28\tA\t3005.07\t1\n"));

@@ -2,56 +2,15 @@
 // on a fixture database: each gives what the package's own engine gives.
 #include "db/Clock.h"
 #include "db/DbError.h"
+#include "mod190/Mod190Statements.h"
+#include "mod347/Mod347Statements.h"
+#include "shell/FontSettings.h"
 #include "support/FixtureDatabase.h"
+#include "taxid/ReviewStatements.h"
 
 #include <QTest>
 
 namespace {
-
-const QString kExtraction190 = QStringLiteral(
-    "select q.Nif, q.Nombre,left$(p.CodPost,2) as CP, sum(integr) as Princp, "
-    "sum(irp) as Reten, iif( abs(100*sum(irp)- sum(integr)) < 1, 'H04','F02') as Control "
-    "from qryIRPF q inner join provedores p on q.nif = p.nif "
-    "Where Year(f_apunte) = Year(Now) -1 "
-    "group by q.Nombre, q.Nif,  p.CodPost "
-    "Union All "
-    "select q.Nif, q.Nombre, left$(p.CodPost,2) as CP,  sum(noreten) as Princp, 0 as Reten, 'L01' as Control "
-    "from qryIRPF q inner join provedores p on q.nif = p.nif "
-    "Where Year(f_apunte) = Year(Now) -1 "
-    "group by q.Nombre, q.Nif,  p.CodPost "
-    "Having Sum(noreten) <> 0 "
-    "order by q.nombre, Control");
-
-const QString kSelectionHead = QStringLiteral(
-    "SELECT '"
-    "',p.nif, p.nombre,"
-    "iif(not isnull(p.codpost),left$(p.codpost,2),''),'A', sum(a.cantidad),1 "
-    "FROM provedores p INNER JOIN TdApt a ON p.nif = a.NifProv ");
-const QString kSelectionTail = QStringLiteral(
-    "and a.iu not in (select iuiva from iva) "
-    "group by p.nif, p.nombre, iif(not isnull(p.codpost),left$(p.codpost,2),'') "
-    "Having Sum(a.cantidad) > ");
-
-QString selection347(const QString& threshold) {
-    return kSelectionHead +
-           QStringLiteral("Where Year(f_factura) = Year(Now) - 1  and ( isnull(grupo) or a.grupo >= 0) ") +
-           kSelectionTail + threshold;
-}
-
-QString count347(const QString& threshold) {
-    return kSelectionHead +
-           QStringLiteral(
-               "Where p.ivacc = 'N' and Year(f_factura) = Year(Now) - 1  and ( isnull(grupo) or a.grupo >= "
-               "0) ") +
-           kSelectionTail + threshold + QStringLiteral(" ") + QStringLiteral("union all SELECT '") +
-           QStringLiteral(
-               "',p.nif, p.nombre,iif(not isnull(p.codpost),left$(p.codpost,2),''),'A', sum(a.cantidad),1 "
-               "FROM provedores p INNER JOIN TdApt a ON p.nif = a.NifProv ") +
-           QStringLiteral(
-               "Where p.ivacc = 'S' and Year(f_pago) = Year(Now) - 1  and ( isnull(grupo) or a.grupo >= "
-               "0) ") +
-           kSelectionTail + threshold;
-}
 
 QStringList column(Recordset rs, int field) {
     QStringList values;
@@ -84,7 +43,7 @@ private Q_SLOTS:
 
 void TestJetStatements::fontRow() {
     FixtureDatabase f;
-    const QString sql = QStringLiteral("select a,b,c,d,e,f,h from config where tipo='Font'");
+    const QString& sql = kFontRowStatement;
     QVERIFY(f.db().openRecordset(sql).bof());
     f.native(QStringLiteral(
         "insert into config (tipo, a, b, c, f, h) values ('FONT', 'Verdana', '10', '-1', 0, 255)"));
@@ -109,10 +68,7 @@ void TestJetStatements::withholdingPostalCodeCheck() {
                      15);
     f.addWithholding(QStringLiteral("33333333P"), QStringLiteral("Con Código"), QStringLiteral("2025-03-01"),
                      100, 15);
-    const Recordset rs = f.db().openRecordset(
-        QStringLiteral("select q.Nif, q.Nombre,p.CodPost as CP from qryIRPF q inner join provedores p on "
-                       "q.nif = p.nif ") +
-        QStringLiteral("Where Year(f_apunte) = Year(Now) -1 and (isnull(p.codpost ) or p.codpost = '')"));
+    const Recordset rs = f.db().openRecordset(Mod190Statements::kWithheldWithoutPostalCode);
     QCOMPARE(column(rs, 0), (QStringList{QStringLiteral("11111111H"), QStringLiteral("11111111H")}));
 }
 
@@ -135,25 +91,20 @@ void TestJetStatements::withholdingExtractionAndKeys() {
     f.addWithholding(QStringLiteral("A"), QStringLiteral("quince"), QStringLiteral("2026-01-10"), 5000, 750);
 
     Database& db = f.db();
-    db.createQueryDef(QStringLiteral("tmp190"), kExtraction190);
-    db.execute(QStringLiteral("select * into tmptb190 from tmp190"));
-    QVERIFY_THROWS_EXCEPTION(DbError, db.execute(QStringLiteral("select * into tmptb190 from tmp190")));
-    QCOMPARE(column(db.openRecordset(QStringLiteral("select * from tmptb190")), 5),
+    db.createQueryDef(QStringLiteral("tmp190"), Mod190Statements::kExtraction);
+    db.execute(Mod190Statements::kMakeWorkTable);
+    QVERIFY_THROWS_EXCEPTION(DbError, db.execute(Mod190Statements::kMakeWorkTable));
+    QCOMPARE(column(db.openRecordset(Mod190Statements::kPerceptors), 5),
              (QStringList{QStringLiteral("H04"), QStringLiteral("L01"), QStringLiteral("F02"),
                           QStringLiteral("F02"), QStringLiteral("F02"), QStringLiteral("F02"),
                           QStringLiteral("F02"), QStringLiteral("F02"), QStringLiteral("H04"),
                           QStringLiteral("L01"), QStringLiteral("H04")}));
-    db.execute(QStringLiteral(
-        "delete * from tmptb190 where control = 'L01' and nif in (select nif from tmptb190 where "
-        "control = 'H04')"));
-    db.execute(QStringLiteral("delete * from tmptb190 where princp < 0 or Reten = 0"));
-    QCOMPARE(single(db, QStringLiteral("select count(*) from tmptb190")), QVariant(7LL));
-    db.execute(QStringLiteral("update tmptb190 set control = 'F02' where reten*100/princp > 14.9"));
-    db.execute(
-        QStringLiteral("update tmptb190 set control = 'G03' where reten*100/princp between 6.9 and 9.1"));
-    db.execute(
-        QStringLiteral("update tmptb190 set control = 'H04' where reten*100/princp between 0.9 and 1.1"));
-    const Recordset rows = db.openRecordset(QStringLiteral("select * from tmptb190"));
+    for (const QString& removal : Mod190Statements::kRemovals)
+        db.execute(removal);
+    QCOMPARE(single(db, Mod190Statements::kPerceptorCount), QVariant(7LL));
+    for (const QString& update : Mod190Statements::kClassification)
+        db.execute(update);
+    const Recordset rows = db.openRecordset(Mod190Statements::kPerceptors);
     QCOMPARE(rows.fieldNames(),
              (QStringList{QStringLiteral("Nif"), QStringLiteral("Nombre"), QStringLiteral("CP"),
                           QStringLiteral("Princp"), QStringLiteral("Reten"), QStringLiteral("Control")}));
@@ -164,7 +115,7 @@ void TestJetStatements::withholdingExtractionAndKeys() {
                           QStringLiteral("F02"), QStringLiteral("F02"), QStringLiteral("F02"),
                           QStringLiteral("G03"), QStringLiteral("H04")}));
     QCOMPARE(column(rows, 2).first(), QStringLiteral("51"));
-    Recordset sums = db.openRecordset(QStringLiteral("select sum(Princp), sum(reten) from tmptb190"));
+    Recordset sums = db.openRecordset(Mod190Statements::kTotals);
     QCOMPARE(sums.value(0), QVariant(6000.0));
     QCOMPARE(sums.value(1), QVariant(455.0));
 }
@@ -172,7 +123,7 @@ void TestJetStatements::withholdingExtractionAndKeys() {
 void TestJetStatements::operationsSelection() {
     FixtureDatabase f;
     Database& db = f.db();
-    db.execute(QStringLiteral("Create table IVA (iuprincipal Text, iuiva Text, nif text)"));
+    db.execute(Mod347Statements::kCreateIva);
     f.addSupplier(QStringLiteral("B1"), QStringLiteral("Igual"), QStringLiteral("28001"));
     f.addSupplier(QStringLiteral("B2"), QStringLiteral("Un céntimo más"), {});
     f.addSupplier(QStringLiteral("B3"), QStringLiteral("Grupo negativo"), QStringLiteral("08001"));
@@ -186,16 +137,14 @@ void TestJetStatements::operationsSelection() {
     f.addEntry(QStringLiteral("B4"), 6000, QStringLiteral("2025-05-05 12:00:00"), {});
     f.native(QStringLiteral("insert into IVA values ('6', '7', 'B4')"));
 
-    db.createQueryDef(QStringLiteral("Stper"), selection347(QStringLiteral("3005.06")));
-    db.execute(QStringLiteral("select * into TStper from Stper"));
-    db.createQueryDef(
-        QStringLiteral("NifNO"),
-        QStringLiteral("SELECT DISTINCT nifprov From TdApt WHERE year(f_factura)=year(now)-1 and grupo<0"));
+    db.createQueryDef(QStringLiteral("Stper"), Mod347Statements::selection(QStringLiteral("3005.06")));
+    db.execute(Mod347Statements::kMakeSelectionTable);
+    db.createQueryDef(QStringLiteral("NifNO"), Mod347Statements::kSuppliersWithNegativeGroups);
     QCOMPARE(column(db.openRecordset(QStringLiteral("select nif from TStper")), 0),
              (QStringList{QStringLiteral("B2"), QStringLiteral("B3")}));
-    db.execute(QStringLiteral("delete * from TStper where nif in (select nifprov from NifNO)"));
+    db.execute(Mod347Statements::kRemoveSuppliersWithNegativeGroups);
     db.deleteQueryDef(QStringLiteral("Stper"));
-    db.createQueryDef(QStringLiteral("Stper"), QStringLiteral("Select * from TStper"));
+    db.createQueryDef(QStringLiteral("Stper"), Mod347Statements::kSelectionTableQuery);
     Recordset rs = db.openRecordset(QStringLiteral("select * from Stper"));
     QCOMPARE(rs.fieldNames(),
              (QStringList{QStringLiteral("Expr1000"), QStringLiteral("nif"), QStringLiteral("nombre"),
@@ -205,15 +154,13 @@ void TestJetStatements::operationsSelection() {
     QCOMPARE(rs.value(QStringLiteral("expr1003")), QVariant(QString()));
     QCOMPARE(rs.value(QStringLiteral("expr1005")), QVariant(3005.07));
     QCOMPARE(rs.value(QStringLiteral("expr1006")), QVariant(1LL));
-    QCOMPARE(
-        single(db, QStringLiteral("select nif, nombre from stper where isnull(expr1003) or expr1003 = ''")),
-        QVariant(QStringLiteral("B2")));
+    QCOMPARE(single(db, Mod347Statements::kWithoutPostalCode), QVariant(QStringLiteral("B2")));
 }
 
 void TestJetStatements::operationsCount() {
     FixtureDatabase f;
     Database& db = f.db();
-    db.execute(QStringLiteral("Create table IVA (iuprincipal Text, iuiva Text, nif text)"));
+    db.execute(Mod347Statements::kCreateIva);
     db.addTextField(QStringLiteral("provedores"), QStringLiteral("IVACC"), 1, QStringLiteral("N"));
     f.addSupplier(QStringLiteral("B1"), QStringLiteral("Ordinario"), QStringLiteral("28001"));
     f.addSupplier(QStringLiteral("B2"), QStringLiteral("Caja"), QStringLiteral("28001"));
@@ -227,12 +174,12 @@ void TestJetStatements::operationsCount() {
     f.addEntry(QStringLiteral("B2"), 7000, QStringLiteral("2024-12-05"), QStringLiteral("2025-01-05"));
     f.addEntry(QStringLiteral("B3"), 7000, QStringLiteral("2024-12-05"), QStringLiteral("2025-01-05"));
     f.addEntry(QStringLiteral("B4"), 7000, QStringLiteral("2025-05-05"), QStringLiteral("2025-06-05"));
-    Recordset rs = db.openRecordset(count347(QStringLiteral("3005.06")));
+    Recordset rs = db.openRecordset(Mod347Statements::count(QStringLiteral("3005.06")));
     rs.moveLast();
     rs.moveFirst();
     // Text comparisons inside statements ignore case: 's' counts as cash basis there.
     QCOMPARE(rs.recordCount(), 3);
-    QCOMPARE(db.openRecordset(count347(QStringLiteral("7000"))).recordCount(), 0);
+    QCOMPARE(db.openRecordset(Mod347Statements::count(QStringLiteral("7000"))).recordCount(), 0);
 }
 
 void TestJetStatements::supplierChecksAndWriterStatements() {
@@ -244,38 +191,28 @@ void TestJetStatements::supplierChecksAndWriterStatements() {
         QStringLiteral("create table TStper (Expr1000 text, nif text collate nocase, nombre text, "
                        "Expr1003 text, Expr1004 text, Expr1005 real, Expr1006 integer);"
                        "insert into TStper values ('', 'b1', 'Uno', '28', 'A', 4500.10, 1)"));
-    db.createQueryDef(QStringLiteral("Stper"), QStringLiteral("Select * from TStper"));
+    db.createQueryDef(QStringLiteral("Stper"), Mod347Statements::kSelectionTableQuery);
     f.addEntry(QStringLiteral("B1"), 1000, QStringLiteral("2025-02-10"), QStringLiteral("2025-03-01"));
     f.addEntry(QStringLiteral("B1"), 3500.10, QStringLiteral("2025-11-30"), QStringLiteral("2026-01-10"));
     f.addEntry(QStringLiteral("B1"), 99, QStringLiteral("2025-12-31 18:00:00"), {});
     f.addEntry(QStringLiteral("B1"), 1, QStringLiteral("2025-03-31"), {}, -2);
 
-    Recordset rows =
-        db.openRecordset(QStringLiteral("select s.expr1000, s.nif, s.nombre, s.expr1003, s.expr1004, "
-                                        "s.expr1005, s.expr1006, p.ivacc from stper s "
-                                        "inner join provedores p on s.nif = p.nif"));
+    Recordset rows = db.openRecordset(Mod347Statements::kDeclaredSuppliers);
     QCOMPARE(rows.recordCount(), 1);
     QCOMPARE(rows.value(QStringLiteral("ivacc")), QVariant(QStringLiteral("N")));
     QCOMPARE(single(db, QStringLiteral("select sum(Expr1005) from Stper")), QVariant(4500.10));
-    const QString quarter = QStringLiteral("select sum(cantidad) from TdApt Where f_factura between ");
-    QCOMPARE(db.openRecordset(quarter + QStringLiteral("#01/01/2025# and #03/31/2025# and NifProv = ?"),
-                              {QStringLiteral("B1")})
-                 .value(0),
-             QVariant(1001.0));
-    QVERIFY(db.openRecordset(quarter + QStringLiteral("#04/01/2025# and #06/30/2025# and NifProv = ?"),
-                             {QStringLiteral("B1")})
-                .value(0)
-                .isNull());
+    const auto quarter = [&](int firstMonth) {
+        const QDate first(2025, firstMonth, 1);
+        return db
+            .openRecordset(Mod347Statements::quarter(first, first.addMonths(3).addDays(-1)),
+                           {QStringLiteral("B1")})
+            .value(0);
+    };
+    QCOMPARE(quarter(1), QVariant(1001.0));
+    QVERIFY(quarter(4).isNull());
     // A time after midnight on the last day lies after the literal, as in Jet.
-    QCOMPARE(db.openRecordset(quarter + QStringLiteral("#10/01/2025# and #12/31/2025# and NifProv = ?"),
-                              {QStringLiteral("B1")})
-                 .value(0),
-             QVariant(3500.10));
-    QCOMPARE(db.openRecordset(
-                   QStringLiteral(
-                       "select sum(cantidad) from tdapt where nifprov = ? and year(f_pago) = year(now)-1"),
-                   {QStringLiteral("b1")})
-                 .value(0),
+    QCOMPARE(quarter(10), QVariant(3500.10));
+    QCOMPARE(db.openRecordset(Mod347Statements::kPaidInTheYear, {QStringLiteral("b1")}).value(0),
              QVariant(1000.0));
 }
 
@@ -283,19 +220,17 @@ void TestJetStatements::windowPreparation() {
     FixtureDatabase f;
     Database& db = f.db();
     f.addSupplier(QStringLiteral("B1"), QStringLiteral("Uno"), QStringLiteral("28001"));
-    db.execute(QStringLiteral("select * into Clientes from provedores"));
-    db.execute(QStringLiteral("delete * from Clientes"));
-    db.execute(QStringLiteral("Create table IVA (iuprincipal Text, iuiva Text, nif text)"));
-    QVERIFY_THROWS_EXCEPTION(DbError, db.execute(QStringLiteral("select * into Clientes from provedores")));
-    QVERIFY_THROWS_EXCEPTION(
-        DbError, db.execute(QStringLiteral("Create table IVA (iuprincipal Text, iuiva Text, nif text)")));
+    db.execute(Mod347Statements::kMakeClientes);
+    db.execute(Mod347Statements::kEmptyClientes);
+    db.execute(Mod347Statements::kCreateIva);
+    QVERIFY_THROWS_EXCEPTION(DbError, db.execute(Mod347Statements::kMakeClientes));
+    QVERIFY_THROWS_EXCEPTION(DbError, db.execute(Mod347Statements::kCreateIva));
     QCOMPARE(single(db, QStringLiteral("select count(*) from Clientes")), QVariant(0LL));
     f.native(QStringLiteral("alter table provedores add column IVACC text"));
-    db.execute(QStringLiteral("update provedores set IVACC = 'N' where isnull(IVACC)"));
+    db.execute(Mod347Statements::kDefaultCashBasisMark);
     f.native(QStringLiteral("create table TStper (nif text); insert into TStper values ('b1')"));
-    db.createQueryDef(QStringLiteral("Stper"), QStringLiteral("Select * from TStper"));
-    Recordset grid = db.openRecordset(QStringLiteral(
-        "select NIF, Nombre, IVACC from provedores where nif in (select nif from Stper) order by 1 ASC"));
+    db.createQueryDef(QStringLiteral("Stper"), Mod347Statements::kSelectionTableQuery);
+    Recordset grid = db.openRecordset(Mod347Statements::kGridSource + QStringLiteral("order by 1 ASC"));
     // Jet names a column as the statement writes it.
     QCOMPARE(grid.fieldNames(),
              (QStringList{QStringLiteral("NIF"), QStringLiteral("Nombre"), QStringLiteral("IVACC")}));
@@ -305,17 +240,16 @@ void TestJetStatements::windowPreparation() {
 void TestJetStatements::supplierReview() {
     FixtureDatabase f;
     Database& db = f.db();
-    const QString create =
-        QStringLiteral("select '000000000' as NIF,space(50) as Nombre into ErrorNIF from contra");
+    const QString& create = ReviewStatements::kMakeErrorNif;
     db.deleteTable(QStringLiteral("contra"));
     QVERIFY_THROWS_EXCEPTION(DbError, db.execute(create));
     f.native(QStringLiteral("create table contra (cuenta text); insert into contra values ('1'), ('2')"));
     db.execute(create);
     QCOMPARE(single(db, QStringLiteral("select count(*) from ErrorNIF")), QVariant(2LL));
     QVERIFY_THROWS_EXCEPTION(DbError, db.execute(create));
-    db.execute(QStringLiteral("delete * from ErrorNIF"));
-    db.execute(QStringLiteral("insert into ErrorNIF (nif,nombre) values ('12345678z','Uno')"));
-    const Recordset rs = db.openRecordset(QStringLiteral("select * from ErrorNIF"));
+    db.execute(ReviewStatements::kEmptyErrorNif);
+    db.execute(ReviewStatements::kListDoubtful, {QStringLiteral("12345678z"), QStringLiteral("Uno")});
+    const Recordset rs = db.openRecordset(ReviewStatements::kReportRows);
     QCOMPARE(rs.fieldNames(), (QStringList{QStringLiteral("NIF"), QStringLiteral("Nombre")}));
     QCOMPARE(rs.value(0), QVariant(QStringLiteral("12345678z")));
 }

@@ -1,0 +1,65 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+/**
+ * The statements of the Modelo 190 run, in the accounting package's SQL, as
+ * it sends them. The package's own query qryIRPF gives the withholdings.
+ */
+namespace Mod190Statements {
+
+/** Last year's entries of the query, as the extraction and its checks read them. */
+inline const QString kLastYearWithholdings = QStringLiteral("Where Year(f_apunte) = Year(Now) -1 ");
+
+inline const QString kFromWithholdingsAndSuppliers =
+    QStringLiteral("from qryIRPF q inner join provedores p on q.nif = p.nif ");
+
+/** Withheld suppliers without a postal code: one row per entry. */
+inline const QString kWithheldWithoutPostalCode =
+    QStringLiteral("select q.Nif, q.Nombre,p.CodPost as CP ") + kFromWithholdingsAndSuppliers +
+    kLastYearWithholdings.trimmed() + QStringLiteral(" and (isnull(p.codpost ) or p.codpost = '')");
+
+inline const QString kGroupedBySupplier = QStringLiteral("group by q.Nombre, q.Nif,  p.CodPost ");
+
+/** The paid and withheld amounts of each supplier, with a provisional key by rate. */
+inline const QString kWithheldBySupplier =
+    QStringLiteral("select q.Nif, q.Nombre,left$(p.CodPost,2) as CP, sum(integr) as Princp, ") +
+    QStringLiteral("sum(irp) as Reten, iif( abs(100*sum(irp)- sum(integr)) < 1, 'H04','F02') as Control ") +
+    kFromWithholdingsAndSuppliers + kLastYearWithholdings + kGroupedBySupplier;
+
+/** What was paid without withholding, under key L01. */
+inline const QString kPaidWithoutWithholding =
+    QStringLiteral(
+        "select q.Nif, q.Nombre, left$(p.CodPost,2) as CP,  sum(noreten) as Princp, 0 as Reten, 'L01' as "
+        "Control ") +
+    kFromWithholdingsAndSuppliers + kLastYearWithholdings + kGroupedBySupplier +
+    QStringLiteral("Having Sum(noreten) <> 0 ");
+
+/** The saved query tmp190: both halves, by name and key. */
+inline const QString kExtraction = kWithheldBySupplier + QStringLiteral("Union All ") +
+                                   kPaidWithoutWithholding + QStringLiteral("order by q.nombre, Control");
+
+inline const QString kMakeWorkTable = QStringLiteral("select * into tmptb190 from tmp190");
+
+/** Rows that are not declared: L01 beside an H04 of the same supplier, and nothing withheld. */
+inline const QStringList kRemovals = {
+    QStringLiteral("delete * from tmptb190 where control = 'L01' and nif in (select nif from tmptb190 where "
+                   "control = 'H04')"),
+    QStringLiteral("delete * from tmptb190 where princp < 0 or Reten = 0"),
+};
+
+/** The key of each row by its withholding rate. */
+inline const QStringList kClassification = {
+    QStringLiteral("update tmptb190 set control = 'F02' where reten*100/princp > 14.9"),
+    QStringLiteral("update tmptb190 set control = 'G03' where reten*100/princp between 6.9 and 9.1"),
+    QStringLiteral("update tmptb190 set control = 'H04' where reten*100/princp between 0.9 and 1.1"),
+};
+
+inline const QString kPerceptorCount = QStringLiteral("select count(*) from tmptb190");
+inline const QString kNegativeWithholdings =
+    QStringLiteral("select Nif, Nombre from tmptb190 where Reten < 0");
+inline const QString kTotals = QStringLiteral("select sum(Princp), sum(reten) from tmptb190");
+inline const QString kPerceptors = QStringLiteral("select * from tmptb190");
+
+}  // namespace Mod190Statements
