@@ -3,30 +3,17 @@
 #include "Mod190Writer.h"
 #include "WithholdingExtraction.h"
 #include "db/Database.h"
+#include "declaration/DeclarationMessages.h"
 #include "declaration/OutputTextFile.h"
 #include "declaration/ReviewFile.h"
-#include "base/UserInterface.h"
-
-#include <QDir>
 
 namespace {
 
 enum class Stage { DeclarantRecord, PerceptorRecords };
 
-RunOutcome stop(Database& db, UserInterface& ui, const QString& text) {
+RunOutcome failed(Database& db) {
     dropWithholdingWorkObjects(db);
-    ui.showMessage(text, QStringLiteral("ATENCIÓN"), MessageIcon::Critical, MessageButtons::Ok);
     return {RunResult::Failed, true};
-}
-
-RunOutcome failedAt(Stage stage, Database& db, UserInterface& ui, const QString& reason) {
-    if (stage == Stage::DeclarantRecord)
-        return stop(db, ui,
-                    QStringLiteral("No se ha podido generar el registro del declarante.\r\n") + reason);
-    return stop(db, ui,
-                QStringLiteral(
-                    "Hay proveedores sin código postal que impiden la generación del fichero para la AEAT. "
-                    "Revíselos"));
 }
 
 RunOutcome writeFile(Database& db, const QString& path, ContactInputs& contact, UserInterface& ui) {
@@ -38,11 +25,14 @@ RunOutcome writeFile(Database& db, const QString& path, ContactInputs& contact, 
         WritePerceptorRecords(db, file, DeclarantNif);
         file.close();
     } catch (const FileError& error) {
-        return stop(
-            db, ui,
-            QStringLiteral("No se ha podido escribir el fichero de la declaración.\r\n") + error.message());
+        DeclarationMessages::tellDeclarationFileFailure(ui, error.message());
+        return failed(db);
     } catch (const MessageError& error) {  // the database or a record
-        return failedAt(stage, db, ui, error.message());
+        if (stage == Stage::DeclarantRecord)
+            DeclarationMessages::tellDeclarantRecordFailure(ui, error.message());
+        else
+            DeclarationMessages::tellPerceptorsWithoutPostalCode(ui);
+        return failed(db);
     }
     return {RunResult::FileWritten, true};
 }
@@ -60,8 +50,7 @@ RunOutcome runModelo190(Database& AccountsDb, const QString& outputFolder, Conta
             break;
     }
     if (extractWithholdings(AccountsDb) == 0) {
-        ui.showMessage(QStringLiteral("No hay retenciones"), QStringLiteral("A T E N C I Ó N"),
-                       MessageIcon::Information, MessageButtons::Ok);
+        DeclarationMessages::tellNoWithholdings(ui);
         return {RunResult::NothingToDeclare, true};
     }
     if (!checkNegativeWithholdings(AccountsDb, outputFolder, ui))
@@ -71,8 +60,7 @@ RunOutcome runModelo190(Database& AccountsDb, const QString& outputFolder, Conta
     const RunOutcome written = writeFile(AccountsDb, path, contact, ui);
     if (written.result != RunResult::FileWritten)
         return written;
-    ui.showMessage(QStringLiteral("Fichero : ") + QDir::toNativeSeparators(path),
-                   QStringLiteral("PROCESO TERMINADO"), MessageIcon::None, MessageButtons::Ok);
+    DeclarationMessages::announceWritten(ui, path);
     dropWithholdingWorkObjects(AccountsDb);
     return written;
 }

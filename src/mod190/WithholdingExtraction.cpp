@@ -4,6 +4,7 @@
 #include "base/UserInterface.h"
 #include "db/Database.h"
 #include "db/SkipOnFailure.h"
+#include "declaration/DeclarationMessages.h"
 #include "declaration/OutputTextFile.h"
 #include "declaration/ReviewFile.h"
 
@@ -11,28 +12,14 @@
 
 namespace {
 
-const QString kAttentionTitle = QStringLiteral("A T E N C I Ó N");
-
-void tellReviewFile(UserInterface& ui, const QString& path) {
-    ui.showMessage(QStringLiteral("El fichero ") + path +
-                       QStringLiteral("\r\nle informa de errores que ha de corregir") +
-                       QStringLiteral("\r\n para poder continuar"),
-                   kAttentionTitle, MessageIcon::Exclamation, MessageButtons::Ok);
-}
-
-void tellReviewFileFailure(UserInterface& ui, const FileError& error) {
-    ui.showMessage(QStringLiteral("No se ha podido escribir el fichero de revisión.\r\n") + error.message(),
-                   kAttentionTitle, MessageIcon::Critical, MessageButtons::Ok);
-}
-
 // Lists the rows in a review file and tells the user where it is.
 void listForReview(UserInterface& ui, const QString& path, const QStringList& heading,
                    const Recordset& rows) {
     try {
         writeReviewFile(path, heading, rows);
-        tellReviewFile(ui, path);
+        DeclarationMessages::tellReviewFile(ui, path);
     } catch (const FileError& error) {
-        tellReviewFileFailure(ui, error);
+        DeclarationMessages::tellReviewFileFailure(ui, error.message());
     }
 }
 
@@ -46,9 +33,7 @@ PostalCodeCheck checkWithheldPostalCodes(Database& db, const QString& folder, Us
         missing = db.openRecordset(Mod190Statements::kWithheldWithoutPostalCode);
     } catch (const DbError& error) {
         // Without the check the run cannot know that the file would be accepted.
-        ui.showMessage(QStringLiteral("No se pueden comprobar los códigos postales de los retenidos:\r\n") +
-                           error.message(),
-                       kAttentionTitle, MessageIcon::Critical, MessageButtons::Ok);
+        DeclarationMessages::tellPostalCodesUncheckable(ui, error.message());
         return PostalCodeCheck::Unavailable;
     }
     if (missing->eof())

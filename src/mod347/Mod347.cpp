@@ -1,11 +1,12 @@
 #include "Mod347.h"
-#include "base/ApplicationTitle.h"
 
 #include "Mod347Statements.h"
 #include "SupplierGridModel.h"
+#include "base/ApplicationTitle.h"
 #include "base/UserInterface.h"
 #include "db/Database.h"
 #include "db/DbError.h"
+#include "declaration/DeclarationMessages.h"
 #include "shell/ApplyFontSettings.h"
 #include "widgets/DataGrid.h"
 #include "widgets/DesignControls.h"
@@ -166,6 +167,5 @@ void Mod347::refreshGrid() {
 }
 
 void Mod347::tellWriteBackFailed(const QString& message) {
-    m_ui.showMessage(QStringLiteral("No se ha podido guardar el IVA de caja del proveedor.\r\n") + message,
-                     kApplicationTitle, MessageIcon::Critical, MessageButtons::Ok);
+    DeclarationMessages::tellCashBasisMarkNotSaved(m_ui, message);
 }

@@ -1,13 +1,14 @@
 #include "Mod347Run.h"
-#include "base/ApplicationTitle.h"
 
 #include "Mod347Statements.h"
 #include "Mod347Writer.h"
 #include "OperationsExtraction.h"
 #include "SupplierPreChecks.h"
+#include "base/ApplicationTitle.h"
 #include "base/UserInterface.h"
 #include "db/AccountingDatabase.h"
 #include "db/SkipOnFailure.h"
+#include "declaration/DeclarationMessages.h"
 #include "declaration/OutputTextFile.h"
 #include "declaration/ReviewFile.h"
 
@@ -15,12 +16,6 @@
 #include <QFile>
 
 namespace {
-
-RunOutcome failed(UserInterface& ui, const QString& reason) {
-    ui.showMessage(QStringLiteral("No se ha podido generar el fichero del modelo 347.\r\n") + reason,
-                   QStringLiteral("ATENCIÓN"), MessageIcon::Critical, MessageButtons::Ok);
-    return {RunResult::Failed, true};
-}
 
 RunOutcome writeDeclaration(Modelo347Session& session, const QString& threshold, ContactInputs& contact,
                             UserInterface& ui) {
@@ -45,8 +40,7 @@ RunOutcome writeDeclaration(Modelo347Session& session, const QString& threshold,
     }
     WriteDeclaredRecords(session.AccountsDb, file, *DeclarantNif);
     file.close();
-    ui.showMessage(QStringLiteral("Fichero : ") + QDir::toNativeSeparators(path),
-                   QStringLiteral("PROCESO TERMINADO"), MessageIcon::None, MessageButtons::Ok);
+    DeclarationMessages::announceWritten(ui, path);
     return {RunResult::FileWritten, true};
 }
 
@@ -90,8 +84,7 @@ Modelo347Load loadModelo347(const QString& DbPath, const QString& threshold,
 bool acceptThreshold(const QString& thresholdText, UserInterface& ui) {
     if (isPlainDecimal(thresholdText))
         return true;
-    ui.showMessage(QStringLiteral("Mete bien el tope"), kApplicationTitle, MessageIcon::None,
-                   MessageButtons::Ok);
+    DeclarationMessages::tellThresholdUnusable(ui);
     return false;
 }
 
@@ -107,6 +100,7 @@ RunOutcome runModelo347(Modelo347Session& session, const QString& thresholdText,
         }
         return writeDeclaration(session, thresholdText, contact, ui);
     } catch (const MessageError& error) {  // the database, a record or the file
-        return failed(ui, error.message());
+        DeclarationMessages::tellModelo347Failure(ui, error.message());
+        return {RunResult::Failed, true};
     }
 }

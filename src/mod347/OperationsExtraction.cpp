@@ -4,17 +4,9 @@
 #include "base/UserInterface.h"
 #include "db/Database.h"
 #include "db/SkipOnFailure.h"
+#include "declaration/DeclarationMessages.h"
 
 #include <QRegularExpression>
-
-namespace {
-
-void tellNothingToDeclare(UserInterface& ui) {
-    ui.showMessage(QStringLiteral("No hay perceptores para incluir en el fichero."),
-                   QStringLiteral("ATENCIÓN"), MessageIcon::Information, MessageButtons::Ok);
-}
-
-}  // namespace
 
 bool isPlainDecimal(const QString& text) {
     static const QRegularExpression plain(QStringLiteral(R"(^ *[+-]?(\d+\.?\d*|\.\d+) *$)"));
@@ -26,7 +18,7 @@ bool SelectOperations(Database& db, const QString& threshold, UserInterface& ui)
     std::optional<bool> empty;
     skipOnFailure([&] { empty = db.openRecordset(selection).eof(); });
     if (empty.value_or(false)) {
-        tellNothingToDeclare(ui);
+        DeclarationMessages::tellNothingAboveTheThreshold(ui);
         return false;
     }
     skipOnFailure([&] { db.deleteQueryDef(QStringLiteral("Stper")); });
@@ -49,7 +41,7 @@ bool SelectOperations(Database& db, const QString& threshold, UserInterface& ui)
 std::optional<int> CountDeclaredSuppliers(Database& db, const QString& threshold, UserInterface& ui) {
     Recordset counted = db.openRecordset(Mod347Statements::count(threshold));
     if (counted.eof()) {
-        tellNothingToDeclare(ui);
+        DeclarationMessages::tellNothingAboveTheThreshold(ui);
         return std::nullopt;
     }
     counted.moveLast();

@@ -3,11 +3,11 @@
 #include "Mod347Statements.h"
 #include "base/UserInterface.h"
 #include "db/Database.h"
+#include "declaration/DeclarationMessages.h"
 #include "declaration/OutputTextFile.h"
 #include "declaration/ReviewFile.h"
 #include "taxid/cCifNif.h"
 
-#include <QDir>
 #include <QFile>
 
 namespace {
@@ -24,8 +24,7 @@ bool missingPostalCodes(Database& db, const QString& folder, UserInterface& ui) 
                      QStringLiteral("Estos proveedores no tienen grabado el Código Postal"),
                      QStringLiteral("Debe corregirlo primero"), QString(52, QLatin1Char('_')), kHeading},
                     missing);
-    ui.showMessage(QStringLiteral("Vea el fichero \r\n") + QDir::toNativeSeparators(path),
-                   QStringLiteral("ERRORES EN PROVEEDORES"), MessageIcon::Critical, MessageButtons::Ok);
+    DeclarationMessages::tellSuppliersWithoutPostalCode(ui, path);
     ui.shellOpen(path);
     return true;
 }
@@ -65,10 +64,7 @@ SupplierCheck CheckSupplierData(Database& db, const QString& folder, UserInterfa
         QFile::remove(path);
         return SupplierCheck::GoOn;
     }
-    const MessageAnswer answer =
-        ui.showMessage(QStringLiteral("Vea el fichero \r\n") + QDir::toNativeSeparators(path) +
-                           QStringLiteral("\r\n¿Desea continuar?"),
-                       QStringLiteral("POSIBLES ERRORES EN CIF/NIF DE PROVEEDORES"), MessageIcon::Critical,
-                       MessageButtons::YesNo);
-    return answer == MessageAnswer::Yes ? SupplierCheck::GoOn : SupplierCheck::Declined;
+    return DeclarationMessages::askGoOnWithDoubtfulIdentifiers(ui, path) == MessageAnswer::Yes
+               ? SupplierCheck::GoOn
+               : SupplierCheck::Declined;
 }

@@ -1,14 +1,14 @@
 #include "Aeat.h"
-#include "base/ApplicationTitle.h"
 
 #include "ApplyFontSettings.h"
-#include "widgets/ClickableImage.h"
-#include "widgets/DesignControls.h"
 #include "ExecuteLink.h"
-#include "widgets/PictureButton.h"
-#include "widgets/Twips.h"
+#include "base/ApplicationTitle.h"
 #include "base/UserInterface.h"
 #include "db/DbError.h"
+#include "widgets/ClickableImage.h"
+#include "widgets/DesignControls.h"
+#include "widgets/PictureButton.h"
+#include "widgets/Twips.h"
 
 namespace {
 

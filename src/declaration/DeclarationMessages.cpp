@@ -1,0 +1,97 @@
+#include "DeclarationMessages.h"
+
+#include "base/ApplicationTitle.h"
+
+#include <QDir>
+
+namespace DeclarationMessages {
+
+namespace {
+
+void tellCritical(UserInterface& ui, const QString& text, const QString& title) {
+    ui.showMessage(text, title, MessageIcon::Critical, MessageButtons::Ok);
+}
+
+QString seeTheFile(const QString& path) {
+    return QStringLiteral("Vea el fichero \r\n") + QDir::toNativeSeparators(path);
+}
+
+}  // namespace
+
+void announceWritten(UserInterface& ui, const QString& path) {
+    ui.showMessage(QStringLiteral("Fichero : ") + QDir::toNativeSeparators(path),
+                   QStringLiteral("PROCESO TERMINADO"), MessageIcon::None, MessageButtons::Ok);
+}
+
+void tellNoWithholdings(UserInterface& ui) {
+    ui.showMessage(QStringLiteral("No hay retenciones"), kSpacedAttentionTitle, MessageIcon::Information,
+                   MessageButtons::Ok);
+}
+
+void tellReviewFile(UserInterface& ui, const QString& path) {
+    ui.showMessage(QStringLiteral("El fichero ") + path +
+                       QStringLiteral("\r\nle informa de errores que ha de corregir") +
+                       QStringLiteral("\r\n para poder continuar"),
+                   kSpacedAttentionTitle, MessageIcon::Exclamation, MessageButtons::Ok);
+}
+
+void tellReviewFileFailure(UserInterface& ui, const QString& reason) {
+    tellCritical(ui, QStringLiteral("No se ha podido escribir el fichero de revisión.\r\n") + reason,
+                 kSpacedAttentionTitle);
+}
+
+void tellPostalCodesUncheckable(UserInterface& ui, const QString& reason) {
+    tellCritical(ui,
+                 QStringLiteral("No se pueden comprobar los códigos postales de los retenidos:\r\n") + reason,
+                 kSpacedAttentionTitle);
+}
+
+void tellDeclarantRecordFailure(UserInterface& ui, const QString& reason) {
+    tellCritical(ui, QStringLiteral("No se ha podido generar el registro del declarante.\r\n") + reason,
+                 kAttentionTitle);
+}
+
+void tellPerceptorsWithoutPostalCode(UserInterface& ui) {
+    tellCritical(
+        ui,
+        QStringLiteral("Hay proveedores sin código postal que impiden la generación del fichero para la "
+                       "AEAT. Revíselos"),
+        kAttentionTitle);
+}
+
+void tellDeclarationFileFailure(UserInterface& ui, const QString& reason) {
+    tellCritical(ui, QStringLiteral("No se ha podido escribir el fichero de la declaración.\r\n") + reason,
+                 kAttentionTitle);
+}
+
+void tellNothingAboveTheThreshold(UserInterface& ui) {
+    ui.showMessage(QStringLiteral("No hay perceptores para incluir en el fichero."), kAttentionTitle,
+                   MessageIcon::Information, MessageButtons::Ok);
+}
+
+void tellThresholdUnusable(UserInterface& ui) {
+    ui.showMessage(QStringLiteral("Mete bien el tope"), kApplicationTitle, MessageIcon::None,
+                   MessageButtons::Ok);
+}
+
+void tellSuppliersWithoutPostalCode(UserInterface& ui, const QString& path) {
+    tellCritical(ui, seeTheFile(path), QStringLiteral("ERRORES EN PROVEEDORES"));
+}
+
+MessageAnswer askGoOnWithDoubtfulIdentifiers(UserInterface& ui, const QString& path) {
+    return ui.showMessage(seeTheFile(path) + QStringLiteral("\r\n¿Desea continuar?"),
+                          QStringLiteral("POSIBLES ERRORES EN CIF/NIF DE PROVEEDORES"), MessageIcon::Critical,
+                          MessageButtons::YesNo);
+}
+
+void tellModelo347Failure(UserInterface& ui, const QString& reason) {
+    tellCritical(ui, QStringLiteral("No se ha podido generar el fichero del modelo 347.\r\n") + reason,
+                 kAttentionTitle);
+}
+
+void tellCashBasisMarkNotSaved(UserInterface& ui, const QString& reason) {
+    tellCritical(ui, QStringLiteral("No se ha podido guardar el IVA de caja del proveedor.\r\n") + reason,
+                 kApplicationTitle);
+}
+
+}  // namespace DeclarationMessages

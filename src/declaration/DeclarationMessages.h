@@ -1,0 +1,37 @@
+#pragma once
+
+#include "base/UserInterface.h"
+
+#include <QString>
+
+/**
+ * What the declaration runs and windows tell the user, each text written
+ * once. The titles and texts are the program's own and stay as they are.
+ */
+namespace DeclarationMessages {
+
+inline const QString kAttentionTitle = QStringLiteral("ATENCIÓN");
+/** The title of the Modelo 190 run's notices, letter by letter. */
+inline const QString kSpacedAttentionTitle = QStringLiteral("A T E N C I Ó N");
+
+/** The declaration at `path` is written and closed: "PROCESO TERMINADO". */
+void announceWritten(UserInterface& ui, const QString& path);
+
+// Modelo 190
+void tellNoWithholdings(UserInterface& ui);
+void tellReviewFile(UserInterface& ui, const QString& path);
+void tellReviewFileFailure(UserInterface& ui, const QString& reason);
+void tellPostalCodesUncheckable(UserInterface& ui, const QString& reason);
+void tellDeclarantRecordFailure(UserInterface& ui, const QString& reason);
+void tellPerceptorsWithoutPostalCode(UserInterface& ui);
+void tellDeclarationFileFailure(UserInterface& ui, const QString& reason);
+
+// Modelo 347
+void tellNothingAboveTheThreshold(UserInterface& ui);
+void tellThresholdUnusable(UserInterface& ui);
+void tellSuppliersWithoutPostalCode(UserInterface& ui, const QString& path);
+MessageAnswer askGoOnWithDoubtfulIdentifiers(UserInterface& ui, const QString& path);
+void tellModelo347Failure(UserInterface& ui, const QString& reason);
+void tellCashBasisMarkNotSaved(UserInterface& ui, const QString& reason);
+
+}  // namespace DeclarationMessages
