@@ -3,7 +3,7 @@ BUILD_DIR ?= build
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?=
 
-.PHONY: run test build deps clean format
+.PHONY: run test build deps clean format check-format
 
 run: build
 	scripts/run.sh $(BUILD_DIR)
@@ -18,8 +18,11 @@ build: deps
 deps:
 	scripts/install-deps.sh
 
-format:
-	cmake --build $(BUILD_DIR) --target format
+format: deps
+	git ls-files '*.cpp' '*.h' | xargs clang-format -i
+
+check-format: deps
+	git ls-files '*.cpp' '*.h' | xargs clang-format --dry-run -Werror
 
 clean:
 	rm -rf $(BUILD_DIR)

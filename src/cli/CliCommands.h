@@ -5,7 +5,6 @@
 #include <QStringList>
 #include <QTextStream>
 
-
 /** The streams a command writes to. */
 struct CliStreams {
     QTextStream& out;

@@ -1,8 +1,8 @@
 #include "SampleDatabase.h"
 
+#include "db/AccountingDatabase.h"
 #include "db/AccountingSchema.h"
 #include "db/Clock.h"
-#include "db/AccountingDatabase.h"
 #include "taxid/cCifNif.h"
 
 #include <QDate>

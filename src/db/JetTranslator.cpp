@@ -296,7 +296,7 @@ void nameExpressionColumns(Tokens& t, const QList<int>& depth) {
         }
     }
     items.append({begin, i});
-    for (int n = items.size() - 1; n >= 0; --n) {
+    for (qsizetype n = items.size() - 1; n >= 0; --n) {
         const Range item = items[n];
         if (hasAlias(t, item, depth, level))
             continue;

@@ -23,12 +23,6 @@ void Recordset::moveNext() {
     ++m_position;
 }
 
-QString Recordset::fieldName(int index) const {
-    if (index < 0 || index >= m_fieldNames.size())
-        throw DbError(QStringLiteral("No existe el campo número %1 en esta colección.").arg(index));
-    return m_fieldNames[index];
-}
-
 QVariant Recordset::value(int index) const {
     requireCurrentRow();
     if (index < 0 || index >= m_fieldNames.size())

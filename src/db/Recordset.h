@@ -24,7 +24,6 @@ public:
 
     int fieldCount() const { return static_cast<int>(m_fieldNames.size()); }
     const QStringList& fieldNames() const { return m_fieldNames; }
-    QString fieldName(int index) const;
 
     /** The value of a field of the current row, by position; throws DbError without a current row. */
     QVariant value(int index) const;

@@ -4,15 +4,13 @@
 
 /**
  * Runs one step of a routine whose steps may each fail alone: a database
- * failure is swallowed and the caller goes on with its next step. Returns
- * whether the step succeeded.
+ * failure is swallowed and the caller goes on with its next step.
  */
 template <class Step>
-bool skipOnFailure(Step&& step) {
+void skipOnFailure(Step&& step) {
     try {
         step();
-        return true;
     } catch (const DbError&) {
-        return false;
+        // the routine goes on with its next step
     }
 }

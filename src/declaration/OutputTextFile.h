@@ -26,8 +26,6 @@ public:
     OutputTextFile(const OutputTextFile&) = delete;
     OutputTextFile& operator=(const OutputTextFile&) = delete;
 
-    const QString& path() const { return m_path; }
-
     /** Writes a text as one line. */
     void writeLine(const QString& text);
     /** Writes bytes that already hold their line end, such as a declaration record. */

@@ -1,13 +1,13 @@
 #include "Mod190.h"
 
 #include "Mod190Run.h"
+#include "base/UserInterface.h"
 #include "db/AccountingDatabase.h"
 #include "db/DbError.h"
 #include "shell/ApplyFontSettings.h"
 #include "widgets/DesignControls.h"
 #include "widgets/PictureButton.h"
 #include "widgets/Twips.h"
-#include "base/UserInterface.h"
 
 Mod190::Mod190(const StartupSettings& settings, UserInterface& ui)
     : m_settings(settings), m_ui(ui), m_contact(this, 720, 3720, QStringLiteral("190")) {

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "widgets/ContactFrames.h"
 #include "shell/StartupSettings.h"
+#include "widgets/ContactFrames.h"
 
 #include <QWidget>
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "declaration/DeclarantHeader.h"
 #include "base/RunOutcome.h"
+#include "declaration/DeclarantHeader.h"
 
 #include <QString>
 

@@ -59,7 +59,10 @@ Mod347::Mod347(const StartupSettings& settings, UserInterface& ui)
     connect(m_command2, &QPushButton::clicked, this, &Mod347::Command2_Click);
     connect(m_command4, &QPushButton::clicked, this, &Mod347::Command4_Click);
     connect(m_DBGrid1, &DataGrid::headClicked, this, &Mod347::DBGrid1_HeadClick);
-    connect(m_DBGrid1, &DataGrid::keyPressed, this, &Mod347::DBGrid1_KeyPress);
+    m_DBGrid1->setKeyFilter([this](int keyAscii) {
+        DBGrid1_KeyPress(keyAscii);
+        return keyAscii;
+    });
     connect(m_DBGrid1, &DataGrid::rowLeft, m_Data1, &SupplierGridModel::commitPendingEdit);
     connect(m_Data1, &SupplierGridModel::writeBackFailed, this, &Mod347::tellWriteBackFailed);
 }

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "Mod347Run.h"
-#include "widgets/ContactFrames.h"
 #include "shell/StartupSettings.h"
+#include "widgets/ContactFrames.h"
 #include "widgets/class_Elastic.h"
 
 #include <QWidget>

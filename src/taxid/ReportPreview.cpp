@@ -1,8 +1,8 @@
 #include "ReportPreview.h"
 
+#include "base/UserInterface.h"
 #include "db/DbError.h"
 #include "shell/StartupSettings.h"
-#include "base/UserInterface.h"
 
 #include <QFileDialog>
 #include <QHBoxLayout>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "declaration/DeclarantHeader.h"
 #include "LostFocusLineEdit.h"
+#include "declaration/DeclarantHeader.h"
 
 #include <array>
 

@@ -13,7 +13,9 @@ DataGrid::DataGrid(const QString& caption, QWidget* parent) : QFrame(parent) {
     m_caption->setAutoFillBackground(true);
     m_caption->setBackgroundRole(QPalette::Button);
     m_table = new QTableView(this);
-    m_table->setFont(QFont(QStringLiteral("Verdana"), 7.8));
+    QFont cellFont(QStringLiteral("Verdana"));
+    cellFont.setPointSizeF(7.8);
+    m_table->setFont(cellFont);
     QFont headerFont(QStringLiteral("Verdana"), 9);
     headerFont.setBold(true);
     m_table->horizontalHeader()->setFont(headerFont);
@@ -52,7 +54,8 @@ bool DataGrid::eventFilter(QObject* watched, QEvent* event) {
     if (key->text().isEmpty() || key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab)
         return false;  // navigation keys are the grid's own
     int keyAscii = key->text().at(0).unicode();
-    Q_EMIT keyPressed(keyAscii);
+    if (m_keyFilter)
+        keyAscii = m_keyFilter(keyAscii);
     if (keyAscii == '\b')
         return false;
     const QModelIndex current = m_table->currentIndex();

@@ -2,16 +2,18 @@
 
 #include <QFrame>
 
+#include <functional>
+
 class QAbstractItemModel;
 class QLabel;
 class QTableView;
 
 /**
  * The data grid DBGrid1: a caption bar above a table of cells. Header clicks
- * are reported; a character typed in a cell is reported first (the receiver
- * may change it, or discard it with 0) and then written into the cell through
- * the model, Backspace excepted. Leaving a row or the grid is reported too,
- * for writing edits back.
+ * are reported; a character typed in a cell passes the key filter first (which
+ * may change it, or discard it with 0) and is then written into the cell
+ * through the model, Backspace excepted. Leaving a row or the grid is reported
+ * too, for writing edits back.
  */
 class DataGrid : public QFrame {
     Q_OBJECT
@@ -24,9 +26,12 @@ public:
     /** The column of the current cell, or -1. */
     int currentColumn() const;
 
+    /** Takes a typed character and gives the one to write, or 0 to discard it. */
+    using KeyFilter = std::function<int(int keyAscii)>;
+    void setKeyFilter(KeyFilter filter) { m_keyFilter = std::move(filter); }
+
 Q_SIGNALS:
     void headClicked(int column);
-    void keyPressed(int& keyAscii);
     void rowLeft();
 
 protected:
@@ -35,4 +40,5 @@ protected:
 private:
     QLabel* m_caption;
     QTableView* m_table;
+    KeyFilter m_keyFilter;
 };

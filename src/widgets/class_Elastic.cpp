@@ -1,7 +1,7 @@
 #include "class_Elastic.h"
 
-#include "WindowControls.h"
 #include "Twips.h"
+#include "WindowControls.h"
 
 #include <QCoreApplication>
 #include <QLineEdit>

@@ -1,6 +1,6 @@
 #include "cli/CliCommands.h"
-#include "db/Clock.h"
 #include "db/AccountingDatabase.h"
+#include "db/Clock.h"
 #include "db/DbError.h"
 #include "taxid/cCifNif.h"
 
@@ -74,7 +74,6 @@ private Q_SLOTS:
     void badOptions();
     void cleanSampleHoldsWhatTheDeclarationsNeed();
     void faultsSampleHoldsWhatTheyRefuse();
-    void schemaCopyIsInSync();
 };
 
 void TestSampleDb::sameSeedSameContent() {
@@ -199,15 +198,6 @@ void TestSampleDb::faultsSampleHoldsWhatTheyRefuse() {
     }
     QVERIFY(withoutPostalCode >= 1);
     QVERIFY(doubtful >= 2);
-}
-
-void TestSampleDb::schemaCopyIsInSync() {
-    QFile shared(QStringLiteral(AEAT_SHARED_DIR "/accounting-schema.sql"));
-    if (!shared.exists())
-        QSKIP("the shared folder is not beside the project");
-    QFile own(QStringLiteral(AEAT_TEST_DATA_DIR "/../src/db/accounting-schema.sql"));
-    QVERIFY(shared.open(QIODevice::ReadOnly) && own.open(QIODevice::ReadOnly));
-    QCOMPARE(own.readAll(), shared.readAll());
 }
 
 QTEST_GUILESS_MAIN(TestSampleDb)

@@ -1,5 +1,5 @@
-#include "db/Clock.h"
 #include "db/AccountingDatabase.h"
+#include "db/Clock.h"
 #include "db/DbError.h"
 #include "support/FixtureDatabase.h"
 

@@ -1,8 +1,8 @@
 #include "db/Clock.h"
 #include "mod190/Mod190.h"
-#include "widgets/Twips.h"
 #include "support/FixtureDatabase.h"
 #include "support/ScriptedUserInterface.h"
+#include "widgets/Twips.h"
 
 #include <QDir>
 #include <QGroupBox>

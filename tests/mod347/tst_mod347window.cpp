@@ -1,9 +1,9 @@
 #include "db/Clock.h"
-#include "widgets/DataGrid.h"
 #include "mod347/Mod347.h"
-#include "widgets/Twips.h"
 #include "support/FixtureDatabase.h"
 #include "support/ScriptedUserInterface.h"
+#include "widgets/DataGrid.h"
+#include "widgets/Twips.h"
 
 #include <QDir>
 #include <QGroupBox>
@@ -90,6 +90,8 @@ void TestMod347Window::designLayout() {
     QCOMPARE(w.child<QPushButton>("Command1")->geometry(), Twips::toPixels(1320, 6480, 4212, 492));
     QCOMPARE(w.child<QPushButton>("Command4")->geometry(), Twips::toPixels(5640, 6480, 2292, 492));
     QCOMPARE(w.child<QGroupBox>("Frame4")->geometry(), Twips::toPixels(1320, 480, 6612, 5892));
+    QCOMPARE(w.grid()->font().family(), QStringLiteral("Verdana"));
+    QCOMPARE(w.grid()->font().pointSizeF(), 7.8);
     QVERIFY(w.child<QGroupBox>("Frame4")->isHidden());
     QCOMPARE(w.child<QPushButton>("Command2")->text(), QStringLiteral("Continuar"));
 }

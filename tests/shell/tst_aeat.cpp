@@ -1,12 +1,13 @@
-#include "shell/Aeat.h"
 #include "db/AccountingDatabase.h"
+#include "shell/Aeat.h"
+#include "support/BrokenStartup.h"
+#include "support/FixtureDatabase.h"
+#include "support/Golden.h"
+#include "support/ScriptedUserInterface.h"
 #include "widgets/ClickableImage.h"
 #include "widgets/Twips.h"
-#include "support/FixtureDatabase.h"
-#include "support/ScriptedUserInterface.h"
 
 #include <QDir>
-#include <QFileInfo>
 #include <QPushButton>
 #include <QTest>
 
@@ -100,50 +101,27 @@ void TestAeat::commandLine() {
 }
 
 void TestAeat::startupFailureShowsTheEngineMessage_data() {
-    QTest::addColumn<QString>("failure");
-    QTest::addColumn<QString>("message");
-    QTest::newRow("missing file") << "missing"
-                                  << "ecordadb.mdb";
-    QTest::newRow("wrong password") << "password"
-                                    << "contraseña";
-    QTest::newRow("locked exclusively") << "exclusive"
-                                        << "bloqueada";
-    QTest::newRow("no config table") << "config"
-                                     << "config";
-    QTest::newRow("empty file") << "empty"
-                                << "no es una base de datos";
+    QTest::addColumn<QString>("fault");
+    for (const QString& fault : BrokenStartup::kFaults)
+        QTest::newRow(qPrintable(fault)) << fault;
 }
 
 void TestAeat::startupFailureShowsTheEngineMessage() {
-    QFETCH(QString, failure);
-    QFETCH(QString, message);
-    FixtureDatabase fixture;
-    const QString program = fixture.folder() + QStringLiteral("/prog");
-    const QString path = program + QStringLiteral("/Mdb/ecordadb.mdb");
-    QDir().mkpath(program + QStringLiteral("/Mdb"));
-    std::unique_ptr<Database> holder;
-    if (failure == QLatin1String("password"))
-        Database::create(path, QStringLiteral(";pwd=otra"));
-    else if (failure == QLatin1String("empty"))
-        QVERIFY(QFile(path).open(QIODevice::WriteOnly));
-    else if (failure != QLatin1String("missing"))
-        QVERIFY(QFile::copy(fixture.path(), path));
-    if (failure == QLatin1String("exclusive"))
-        holder = openAccountingDatabase(path, OpenMode::Exclusive);
-    if (failure == QLatin1String("config"))
-        openAccountingDatabase(path)->deleteTable(QStringLiteral("config"));
-
+    QFETCH(QString, fault);
+    const BrokenStartup startup(fault);
+    const QByteArray before = QFile::exists(startup.dbPath()) ? readAll(startup.dbPath()) : QByteArray();
     StartupSettings settings;
     ScriptedUserInterface ui;
     Aeat menu(settings, ui);
-    QVERIFY(!menu.Form_Load(QString(), program));
+    QVERIFY(!menu.Form_Load(QString(), startup.programFolder()));
     QCOMPARE(ui.messages.size(), 1);
+    QCOMPARE(ui.messages[0].text, startup.expectedMessage());
+    QCOMPARE(ui.messages[0].title, QStringLiteral("Datos de Ecorda para AEAT"));
     QCOMPARE(ui.messages[0].icon, MessageIcon::Critical);
-    QVERIFY2(ui.messages[0].text.contains(message), qPrintable(ui.messages[0].text));
     QVERIFY(!menu.isVisible());
-    QCOMPARE(QFile::exists(path), failure != QLatin1String("missing"));
-    if (failure == QLatin1String("empty"))
-        QCOMPARE(QFileInfo(path).size(), 0);
+    QCOMPARE(QFile::exists(startup.dbPath()), fault != QLatin1String("missing"));
+    if (fault == QLatin1String("empty"))
+        QCOMPARE(readAll(startup.dbPath()), before);
 }
 
 void TestAeat::oneInstancePerWindow() {

@@ -1,11 +1,10 @@
-#include "db/AccountingDatabase.h"
 #include "db/DbError.h"
 #include "shell/ExecuteLink.h"
 #include "shell/StartupSettings.h"
+#include "support/BrokenStartup.h"
 #include "support/FixtureDatabase.h"
 #include "support/ScriptedUserInterface.h"
 
-#include <QDir>
 #include <QTest>
 
 class TestStartup : public QObject {
@@ -114,31 +113,20 @@ void TestStartup::fontDefaultsWithoutRow() {
 }
 
 void TestStartup::failures_data() {
-    QTest::addColumn<QString>("failure");
-    QTest::newRow("missing file") << "missing";
-    QTest::newRow("wrong password") << "password";
-    QTest::newRow("locked exclusively") << "exclusive";
-    QTest::newRow("no config table") << "config";
+    QTest::addColumn<QString>("fault");
+    for (const QString& fault : BrokenStartup::kFaults)
+        QTest::newRow(qPrintable(fault)) << fault;
 }
 
 void TestStartup::failures() {
-    QFETCH(QString, failure);
-    FixtureDatabase f;
-    QDir(f.folder()).mkdir(QStringLiteral("Mdb"));
-    const QString path = f.folder() + QStringLiteral("/Mdb/ecordadb.mdb");
-    std::unique_ptr<Database> holder;
-    if (failure != QLatin1String("missing")) {
-        QVERIFY(QFile::copy(f.path(), path));
-        if (failure == QLatin1String("password")) {
-            QFile::remove(path);
-            Database::create(path, QStringLiteral(";pwd=otra"));
-        } else if (failure == QLatin1String("exclusive")) {
-            holder = openAccountingDatabase(path, OpenMode::Exclusive);
-        } else {
-            openAccountingDatabase(path)->deleteTable(QStringLiteral("config"));
-        }
+    QFETCH(QString, fault);
+    const BrokenStartup startup(fault);
+    try {
+        loadStartupSettings(startup.programFolder(), parseCommandLine(QString()));
+        QFAIL("the start-up went on");
+    } catch (const DbError& error) {
+        QCOMPARE(error.message(), startup.expectedMessage());
     }
-    QVERIFY_THROWS_EXCEPTION(DbError, loadStartupSettings(f.folder(), parseCommandLine(QString())));
 }
 
 void TestStartup::linkThatCannotOpen() {

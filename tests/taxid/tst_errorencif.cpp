@@ -1,5 +1,7 @@
 #include "taxid/ErrorEnCIF.h"
 
+#include <QImage>
+#include <QPainter>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
@@ -31,6 +33,7 @@ private Q_SLOTS:
     void pdfHoldsTitleColumnsAndEverySupplier();
     void pagesFollowTheRows_data();
     void pagesFollowTheRows();
+    void fullPageEndsAboveTheFooter();
     void unwritablePdfIsReported();
 };
 
@@ -74,6 +77,29 @@ void TestErrorEnCIF::pagesFollowTheRows() {
         QVERIFY(page.contains(QLatin1String("aparentemente")));  // the page header on every page
     if (rows > 0)
         QVERIFY(pageTexts.last().contains(::rows(rows).last().nombre));
+}
+
+// The rows of a full page are drawn, the last one too, and nothing reaches the page footer.
+void TestErrorEnCIF::fullPageEndsAboveTheFooter() {
+    using namespace ReportLayout;
+    const ErrorEnCIF report(rows(kRowsPerPage + 1));
+    QCOMPARE(report.pageCount(), 2);
+    constexpr int kTwipsPerPixel = 10;
+    QImage page(kPrintableWidth / kTwipsPerPixel, kPrintableHeight / kTwipsPerPixel, QImage::Format_RGB32);
+    page.fill(Qt::white);
+    QPainter painter(&page);
+    painter.scale(1.0 / kTwipsPerPixel, 1.0 / kTwipsPerPixel);
+    report.paintPage(painter, 0);
+    painter.end();
+    const auto inkBetween = [&](int topTwips, int bottomTwips) {
+        for (int y = topTwips / kTwipsPerPixel; y < bottomTwips / kTwipsPerPixel && y < page.height(); ++y)
+            for (int x = 0; x < page.width(); ++x)
+                if (qGray(page.pixel(x, y)) < 128)
+                    return true;
+        return false;
+    };
+    QVERIFY(inkBetween(detailTop(kRowsPerPage - 1), detailTop(kRowsPerPage)));
+    QVERIFY(!inkBetween(detailTop(kRowsPerPage), kPrintableHeight));
 }
 
 void TestErrorEnCIF::unwritablePdfIsReported() {
