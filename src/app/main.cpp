@@ -1,9 +1,11 @@
+#include "access/WorkingCopy.h"
 #include "mod190/Mod190.h"
 #include "mod347/Mod347.h"
 #include "shell/Aeat.h"
 #include "shell/ProgramArguments.h"
 #include "shell/QtUserInterface.h"
 #include "taxid/ReportPreview.h"
+#include "widgets/ImportProgressDialog.h"
 
 #include <QApplication>
 
@@ -23,6 +25,8 @@ QWidget* loaded(Window* window) {
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QtUserInterface ui;
+    ImportProgressDialog importProgress;
+    WorkingCopy::setProgress(&importProgress);
     StartupSettings settings;
     auto* menu = new Aeat(settings, ui);
     menu->setWindowFactories({

@@ -10,6 +10,7 @@ struct Command {
 constexpr Command kCommands[] = {
     {"mod190", runMod190Command},    {"mod347", runMod347Command},      {"review-ids", runReviewIdsCommand},
     {"check-id", runCheckIdCommand}, {"sample-db", runSampleDbCommand}, {"query", runQueryCommand},
+    {"import-mdb", runImportMdbCommand}, {"read-mdb", runReadMdbCommand},
 };
 
 }  // namespace
@@ -24,6 +25,10 @@ QString cliUsage() {
         "  aeat-cli check-id ID...\n"
         "  aeat-cli sample-db FICHERO [--suppliers N] [--entries N] [--seed N] [--faults]\n"
         "  aeat-cli query --db FICHERO INSTRUCCIÓN\n"
+        "  aeat-cli import-mdb FICHERO.mdb\n"
+        "  aeat-cli read-mdb FICHERO.mdb NUEVA.sqlite   (el lector de la importación)\n"
+        "\n"
+        "FICHERO puede ser la base de datos de Access del programa de contabilidad o una SQLite.\n"
         "\n"
         "Estado de salida: 0 correcto; 1 error; 2 uso o datos de entrada incorrectos;\n"
         "3 nada que declarar; 4 datos que corregir (fichero de revisión escrito);\n"

@@ -2,7 +2,7 @@
 
 #include "CliArguments.h"
 #include "TextUserInterface.h"
-#include "db/AccountingDatabase.h"
+#include "access/AccountingDatabase.h"
 #include "db/DbError.h"
 #include "declaration/DeclarantHeader.h"
 #include "mod190/Mod190Run.h"

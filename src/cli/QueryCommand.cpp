@@ -2,7 +2,7 @@
 
 #include "CliArguments.h"
 #include "TabularOutput.h"
-#include "db/AccountingDatabase.h"
+#include "access/AccountingDatabase.h"
 #include "db/DbError.h"
 
 #include <charconv>

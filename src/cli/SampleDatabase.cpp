@@ -1,6 +1,6 @@
 #include "SampleDatabase.h"
 
-#include "db/AccountingDatabase.h"
+#include "access/AccountingDatabase.h"
 #include "db/AccountingSchema.h"
 #include "db/Clock.h"
 #include "taxid/cCifNif.h"

@@ -48,12 +48,13 @@ QByteArray passwordHash(const QByteArray& salt, const QString& password) {
 
 // SQLite takes an empty file for an empty database and would write its own
 // objects into it: only a file that starts as an SQLite database is opened.
+const QByteArray kSqliteHeader("SQLite format 3", 16);  // the text and its NUL
+
 void checkStartsAsSqliteDatabase(const QString& path) {
-    static const QByteArray kHeader("SQLite format 3", 16);  // the text and its NUL
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         throw DbError(QStringLiteral("No se puede abrir el archivo '%1': %2").arg(path, file.errorString()));
-    if (file.read(kHeader.size()) != kHeader)
+    if (file.read(kSqliteHeader.size()) != kSqliteHeader)
         throw notADatabase(path);
 }
 
@@ -124,6 +125,11 @@ Database::~Database() {
     close();
 }
 
+bool Database::startsAsDatabase(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) && file.read(kSqliteHeader.size()) == kSqliteHeader;
+}
+
 std::unique_ptr<Database> Database::open(const QString& path, OpenMode mode, const QString& connect) {
     // SQLite would quietly create a missing file; the accounting database must exist.
     const QFileInfo info(path);
@@ -181,6 +187,7 @@ void Database::close() {
         sqlite3_close(m_db);
         m_db = nullptr;
     }
+    m_keptWhileOpen.clear();
 }
 
 void Database::throwLastError() const {
@@ -413,10 +420,11 @@ void Database::deleteTable(const QString& name) {
 }
 
 QStringList Database::tableNames() {
+    // The engine's tables (its password) and the working copy's records all start with "aeat_".
     const Rows rows = fetch(QStringLiteral("SELECT name FROM sqlite_schema WHERE type = 'table' "
-                                           "AND name NOT LIKE 'sqlite\\_%' ESCAPE '\\' AND name <> ? "
-                                           "ORDER BY name"),
-                            {QString::fromLatin1(kPasswordTable)});
+                                           "AND name NOT LIKE 'sqlite\\_%' ESCAPE '\\' "
+                                           "AND name NOT LIKE 'aeat\\_%' ESCAPE '\\' ORDER BY name"),
+                            {});
     QStringList names;
     for (const QVariantList& row : rows.values)
         names.append(row[0].toString());
@@ -461,6 +469,19 @@ void Database::ensureIndex(const QString& table, const QString& column) {
 
 void Database::executeNativeScript(const QString& script) {
     exec(script.toUtf8().constData());
+}
+
+void Database::executeNative(const QString& sql, const QVariantList& params) {
+    step(sql, params);
+}
+
+Recordset Database::openNativeRecordset(const QString& sql, const QVariantList& params) {
+    Rows rows = fetch(sql, params);
+    return Recordset(std::move(rows.names), std::move(rows.values));
+}
+
+void Database::setPassword(const QString& connect) {
+    storePassword(connect);
 }
 
 void Database::beginTransaction() {

@@ -9,6 +9,7 @@
 
 #include <memory>
 #include <optional>
+#include <vector>
 
 struct sqlite3;
 struct sqlite3_stmt;
@@ -41,6 +42,8 @@ public:
      * ";pwd=secret"; a database that carries a password refuses any other.
      */
     static std::unique_ptr<Database> open(const QString& path, OpenMode mode, const QString& connect);
+    /** Whether the file starts as a database of this engine does; it may still be damaged further in. */
+    static bool startsAsDatabase(const QString& path);
     /** Creates a new, empty database carrying the password of `connect`; refuses an existing file. */
     static std::unique_ptr<Database> create(const QString& path, const QString& connect);
 
@@ -61,7 +64,7 @@ public:
     void createQueryDef(const QString& name, const QString& jet);
     void deleteQueryDef(const QString& name);
     void deleteTable(const QString& name);
-    /** The tables of the database, without the engine's own. */
+    /** The tables of the database, without the engine's own and the working copy's records. */
     QStringList tableNames();
     /** Jet's refresh of its object lists; here statements always see them, so there is nothing to do. */
     void refresh() {}
@@ -75,6 +78,18 @@ public:
 
     /** Runs a script in SQLite's own dialect, without translation: the schema of a new database. */
     void executeNativeScript(const QString& script);
+    /** Runs one statement in SQLite's own dialect, without translation, with bound values. */
+    void executeNative(const QString& sql, const QVariantList& params = {});
+    /** Runs one query in SQLite's own dialect, without translation, and returns its rows. */
+    Recordset openNativeRecordset(const QString& sql, const QVariantList& params = {});
+
+    /** Gives a database that carries no password the one of `connect`. */
+    void setPassword(const QString& connect);
+
+    /** Keeps `resource` (a lock, say) for as long as this connection is open. */
+    void keepWhileOpen(std::shared_ptr<const void> resource) {
+        m_keptWhileOpen.push_back(std::move(resource));
+    }
 
     void beginTransaction();
     void commit();
@@ -104,4 +119,5 @@ private:
     sqlite3* m_db = nullptr;
     QHash<QString, JetStatement> m_translations;
     QHash<QString, sqlite3_stmt*> m_statements;
+    std::vector<std::shared_ptr<const void>> m_keptWhileOpen;
 };

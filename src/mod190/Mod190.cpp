@@ -2,7 +2,7 @@
 
 #include "Mod190Run.h"
 #include "base/UserInterface.h"
-#include "db/AccountingDatabase.h"
+#include "access/AccountingDatabase.h"
 #include "db/DbError.h"
 #include "shell/ApplyFontSettings.h"
 #include "widgets/DesignControls.h"

@@ -6,7 +6,7 @@
 #include "SupplierPreChecks.h"
 #include "base/ApplicationTitle.h"
 #include "base/UserInterface.h"
-#include "db/AccountingDatabase.h"
+#include "access/AccountingDatabase.h"
 #include "db/SkipOnFailure.h"
 #include "declaration/DeclarationMessages.h"
 #include "declaration/OutputTextFile.h"

@@ -1,7 +1,7 @@
 #include "SupplierGridModel.h"
 
 #include "Mod347Statements.h"
-#include "db/AccountingDatabase.h"
+#include "access/AccountingDatabase.h"
 #include "db/DbError.h"
 
 SupplierGridModel::SupplierGridModel(QString DbPath, QObject* parent)

@@ -1,6 +1,6 @@
 #include "StartupSettings.h"
 
-#include "db/AccountingDatabase.h"
+#include "access/AccountingDatabase.h"
 
 CommandLine parseCommandLine(const QString& argumentText) {
     if (argumentText.isEmpty())

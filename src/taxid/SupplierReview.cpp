@@ -2,7 +2,7 @@
 
 #include "ReviewStatements.h"
 #include "cCifNif.h"
-#include "db/AccountingDatabase.h"
+#include "access/AccountingDatabase.h"
 #include "db/SkipOnFailure.h"
 
 void ActiveReport_ReportStart(const QString& DbPath) {

@@ -1,4 +1,4 @@
-#include "db/AccountingDatabase.h"
+#include "access/AccountingDatabase.h"
 #include "db/Clock.h"
 #include "db/DbError.h"
 #include "support/FixtureDatabase.h"

@@ -1,4 +1,4 @@
-#include "db/AccountingDatabase.h"
+#include "access/AccountingDatabase.h"
 #include "shell/Aeat.h"
 #include "support/BrokenStartup.h"
 #include "support/FixtureDatabase.h"

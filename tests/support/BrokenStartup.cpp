@@ -1,7 +1,7 @@
 #include "BrokenStartup.h"
 
 #include "FixtureDatabase.h"
-#include "db/AccountingDatabase.h"
+#include "access/AccountingDatabase.h"
 
 #include <QDir>
 #include <QFile>

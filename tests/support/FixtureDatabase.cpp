@@ -1,5 +1,5 @@
 #include "FixtureDatabase.h"
-#include "db/AccountingDatabase.h"
+#include "access/AccountingDatabase.h"
 
 #include "db/AccountingSchema.h"
 

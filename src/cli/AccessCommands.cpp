@@ -1,0 +1,53 @@
+#include "CliCommands.h"
+
+#include "CliArguments.h"
+#include "TabularOutput.h"
+#include "access/AccessImport.h"
+#include "access/AccountingDatabase.h"
+#include "access/ImportProgressLines.h"
+#include "access/WorkingCopy.h"
+#include "db/DbError.h"
+
+#include <QDir>
+
+int runImportMdbCommand(const QStringList& arguments, CliStreams streams) {
+    const auto args = CliArguments::parse(arguments, {});
+    if (!args || args->positional().size() != 1) {
+        streams.err << cliUsage();
+        return kExitUsage;
+    }
+    const QString accessPath = args->positional().first();
+    try {
+        auto copy = openAccountingDatabase(accessPath, OpenMode::ReadOnly);
+        streams.err << QStringLiteral("Copia de trabajo: %1\n")
+                           .arg(QDir::toNativeSeparators(WorkingCopy::pathFor(accessPath)));
+        for (Recordset tables = copy->openNativeRecordset(
+                 QStringLiteral("SELECT name, rows FROM %1 WHERE kind = 'table' ORDER BY rowid")
+                     .arg(AccessImport::kPackageObjectsTable));
+             !tables.eof(); tables.moveNext())
+            streams.out << tabularText(tables.value(0).toString()) << '\t' << tables.value(1).toLongLong()
+                        << '\n';
+        return kExitOk;
+    } catch (const DbError& error) {
+        streams.err << error.message() << '\n';
+        return kExitFailure;
+    }
+}
+
+// The child process of an import: the reading library is only ever used here,
+// so that a file that makes it crash or hang takes nothing else down.
+int runReadMdbCommand(const QStringList& arguments, CliStreams streams) {
+    const auto args = CliArguments::parse(arguments, {});
+    if (!args || args->positional().size() != 2) {
+        streams.err << cliUsage();
+        return kExitUsage;
+    }
+    ImportProgressLines progress(streams.out);
+    try {
+        AccessImport::importAccessFile(args->positional()[0], args->positional()[1], &progress);
+        return kExitOk;
+    } catch (const DbError& error) {
+        progress.failed(error.message());
+        return kExitFailure;
+    }
+}

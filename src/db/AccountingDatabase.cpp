@@ -1,5 +1,0 @@
-#include "AccountingDatabase.h"
-
-std::unique_ptr<Database> openAccountingDatabase(const QString& DbPath, OpenMode mode) {
-    return Database::open(DbPath, mode, DbConnect);
-}

@@ -1,0 +1,230 @@
+#include "access/AccessReader.h"
+#include "db/DbError.h"
+
+#include <mdbtools.h>
+#include <QDateTime>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+QString fixture(const QString& name) {
+    return QStringLiteral(AEAT_TEST_DATA_DIR "/data/access/") + name;
+}
+
+const QStringList kFixtures = {
+    QStringLiteral("testV1997.mdb"),
+    QStringLiteral("testV2007.accdb"),
+    QStringLiteral("test2V2003.mdb"),
+    QStringLiteral("fixedNumericTestV2000.mdb"),
+    QStringLiteral("oldDatesV2007.accdb"),
+    QStringLiteral("testUnicodeCompV2003.mdb"),
+    QStringLiteral("testEmoticonsV2010.accdb"),
+    QStringLiteral("delTestV2003.mdb"),
+    QStringLiteral("queryTestV2000.mdb"),
+};
+
+QList<QVariantList> rowsOf(const AccessReader& reader, const QString& table) {
+    QList<QVariantList> rows;
+    for (const AccessTable& candidate : reader.tables())
+        if (candidate.name == table)
+            reader.readRows(candidate, [&](const QVariantList& row) { rows.append(row); });
+    return rows;
+}
+
+QStringList toolLines(const QString& program, const QStringList& arguments) {
+    QProcess tool;
+    tool.start(program, arguments);
+    if (!tool.waitForFinished(30000) || tool.exitCode() != 0)
+        return {};
+    return QString::fromUtf8(tool.readAllStandardOutput()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+}
+
+// libmdb's own conversion, which mdb-json uses, turns a character outside the basic plane into "??".
+QString asLibmdbShowsIt(const QString& text) {
+    QString shown;
+    for (const char32_t c : text.toUcs4())
+        shown += c > 0xFFFF ? QStringLiteral("??") : QString::fromUcs4(&c, 1);
+    return shown;
+}
+
+// mdb-json's form of a date, which is right from 1900 on.
+QString asLibmdbDate(const QString& text) {
+    const QDateTime when = QDateTime::fromString(
+        text.size() == 10 ? text + QStringLiteral(" 00:00:00") : text, QStringLiteral("yyyy-MM-dd HH:mm:ss"));
+    return when.toString(QStringLiteral("MM/dd/yy HH:mm:ss"));
+}
+
+void compareWithLibmdb(const AccessColumn& column, const QVariant& ours, const QJsonValue& theirs, int row) {
+    const QString where = QStringLiteral("%1, row %2").arg(column.name).arg(row);
+    if (column.type == MDB_BOOL) {
+        QCOMPARE(ours.toInt() == -1, theirs.toInt() == 1);
+        return;
+    }
+    QVERIFY2(ours.isNull() == theirs.isUndefined(), qPrintable(where));
+    if (ours.isNull())
+        return;
+    switch (column.type) {
+        case MDB_TEXT:
+        case MDB_MEMO:
+            QCOMPARE(asLibmdbShowsIt(ours.toString()), theirs.toString());
+            break;
+        case MDB_DATETIME:
+            if (ours.toString() >= QLatin1String("1900"))
+                QCOMPARE(asLibmdbDate(ours.toString()), theirs.toString());
+            break;
+        case MDB_BYTE:
+        case MDB_INT:
+        case MDB_LONGINT:
+        case MDB_MONEY:
+        case MDB_FLOAT:
+        case MDB_DOUBLE:
+        case MDB_NUMERIC:
+            QVERIFY2(qFuzzyCompare(1 + ours.toDouble(), 1 + theirs.toDouble()), qPrintable(where));
+            break;
+        default:
+            break;
+    }
+}
+
+}  // namespace
+
+class TestAccessReader : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void everyTableAsLibmdbReadsIt_data();
+    void everyTableAsLibmdbReadsIt();
+    void documentedRows_data();
+    void documentedRows();
+    void datesBefore1900();
+    void charactersOutsideTheBasicPlane();
+    void deletedRowsAreNotRead();
+    void decimalsKeepTheirValue();
+    void primaryKeyAndTypes();
+    void notAnAccessFile();
+};
+
+void TestAccessReader::everyTableAsLibmdbReadsIt_data() {
+    QTest::addColumn<QString>("file");
+    for (const QString& name : kFixtures)
+        QTest::newRow(qPrintable(name)) << name;
+}
+
+// Its tables, their columns, rows and values, against mdb-tables and mdb-json.
+void TestAccessReader::everyTableAsLibmdbReadsIt() {
+    QFETCH(QString, file);
+    const AccessReader reader(fixture(file));
+    QStringList names;
+    for (const AccessTable& table : reader.tables())
+        names.append(table.name);
+    QCOMPARE(names, toolLines(QStringLiteral("mdb-tables"), {QStringLiteral("-1"), fixture(file)}));
+    for (const AccessTable& table : reader.tables()) {
+        const QStringList json = toolLines(QStringLiteral("mdb-json"), {fixture(file), table.name});
+        const QList<QVariantList> rows = rowsOf(reader, table.name);
+        QCOMPARE(rows.size(), json.size());
+        QCOMPARE(rows.size(), table.rowCount);
+        for (int r = 0; r < rows.size(); ++r) {
+            const QJsonObject theirs = QJsonDocument::fromJson(json[r].toUtf8()).object();
+            QCOMPARE(rows[r].size(), table.columns.size());
+            for (int c = 0; c < table.columns.size(); ++c) {
+                compareWithLibmdb(table.columns[c], rows[r][c], theirs.value(table.columns[c].name), r);
+                if (QTest::currentTestFailed())
+                    return;
+            }
+        }
+    }
+}
+
+void TestAccessReader::documentedRows_data() {
+    QTest::addColumn<QString>("file");
+    QTest::newRow("Jet 3") << "testV1997.mdb";
+    QTest::newRow("ACE") << "testV2007.accdb";
+}
+
+void TestAccessReader::documentedRows() {
+    QFETCH(QString, file);
+    const AccessReader reader(fixture(file));
+    const auto integer = [](qlonglong value) { return QVariant::fromValue<qlonglong>(value); };
+    QCOMPARE(rowsOf(reader, QStringLiteral("Table1")),
+             (QList<QVariantList>{
+                 {QStringLiteral("a"), QStringLiteral("b"), integer(0), integer(0), integer(0), 0.0,
+                  QStringLiteral("1981-12-12"), 0.0, integer(0)},
+                 {QStringLiteral("abcdefg"), QStringLiteral("hijklmnop"), integer(2), integer(222),
+                  integer(333333333), 444.555, QStringLiteral("1974-09-21"), 3.5, integer(-1)}}));
+    for (const QString& empty :
+         {QStringLiteral("Table2"), QStringLiteral("Table3"), QStringLiteral("Table4")})
+        QVERIFY(rowsOf(reader, empty).isEmpty());
+}
+
+void TestAccessReader::datesBefore1900() {
+    const AccessReader reader(fixture(QStringLiteral("oldDatesV2007.accdb")));
+    QStringList dates;
+    for (const QVariantList& row : rowsOf(reader, QStringLiteral("Table1")))
+        dates.append(row[1].toString());
+    QCOMPARE(dates, (QStringList{QStringLiteral("1582-10-15"), QStringLiteral("1582-10-14"),
+                                 QStringLiteral("1492-01-10"), QStringLiteral("1392-01-10")}));
+}
+
+void TestAccessReader::charactersOutsideTheBasicPlane() {
+    const AccessReader reader(fixture(QStringLiteral("testEmoticonsV2010.accdb")));
+    const QList<QVariantList> rows = rowsOf(reader, QStringLiteral("data"));
+    QCOMPARE(rows.size(), 80);
+    for (const QVariantList& row : rows) {
+        const auto codePoint = static_cast<char32_t>(row[0].toLongLong());
+        QCOMPARE(row[1].toString(),
+                 QStringLiteral("a") + QString::fromUcs4(&codePoint, 1) + QStringLiteral("a"));
+    }
+    QCOMPARE(rows.first()[1].toString(), QStringLiteral("a😀a"));
+}
+
+void TestAccessReader::deletedRowsAreNotRead() {
+    const AccessReader reader(fixture(QStringLiteral("delTestV2003.mdb")));
+    QCOMPARE(rowsOf(reader, QStringLiteral("Table")),
+             (QList<QVariantList>{{QStringLiteral("z"), QStringLiteral("y")},
+                                  {QStringLiteral("v"), QStringLiteral("u")}}));
+}
+
+void TestAccessReader::decimalsKeepTheirValue() {
+    const AccessReader reader(fixture(QStringLiteral("fixedNumericTestV2000.mdb")));
+    const auto integer = [](qlonglong value) { return QVariant::fromValue<qlonglong>(value); };
+    QCOMPARE(rowsOf(reader, QStringLiteral("test")),
+             (QList<QVariantList>{{QStringLiteral("some data"), integer(1), integer(0), integer(0),
+                                   integer(4), integer(-1), integer(1)}}));
+}
+
+void TestAccessReader::primaryKeyAndTypes() {
+    const AccessReader dates(fixture(QStringLiteral("oldDatesV2007.accdb")));
+    QCOMPARE(dates.tables().first().primaryKey, QStringList{QStringLiteral("ID")});
+    const AccessReader jet3(fixture(QStringLiteral("testV1997.mdb")));
+    QStringList types;
+    for (const AccessColumn& column : jet3.tables().first().columns)
+        types.append(column.sqliteType());
+    QCOMPARE(types, (QStringList{QStringLiteral("TEXT(50) COLLATE NOCASE"),
+                                 QStringLiteral("TEXT(100) COLLATE NOCASE"), QStringLiteral("INTEGER"),
+                                 QStringLiteral("INTEGER"), QStringLiteral("INTEGER"), QStringLiteral("REAL"),
+                                 QStringLiteral("TEXT"), QStringLiteral("REAL"), QStringLiteral("INTEGER")}));
+    const AccessReader ace(fixture(QStringLiteral("testV2007.accdb")));
+    QCOMPARE(ace.tables().first().columns.first().sqliteType(), QStringLiteral("TEXT(50) COLLATE NOCASE"));
+}
+
+void TestAccessReader::notAnAccessFile() {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("texto.mdb"));
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(QByteArray(8192, 'x'));
+    file.close();
+    try {
+        AccessReader reader(path);
+        QFAIL("read a file that is no Access file");
+    } catch (const DbError& error) {
+        QVERIFY2(error.message().contains(path), qPrintable(error.message()));
+    }
+}
+
+QTEST_GUILESS_MAIN(TestAccessReader)
+#include "tst_accessreader.moc"

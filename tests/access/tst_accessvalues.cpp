@@ -1,0 +1,109 @@
+#include "access/AccessValues.h"
+
+#include <QTest>
+
+class TestAccessValues : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void unicodeText_data();
+    void unicodeText();
+    void dateText_data();
+    void dateText();
+    void currency_data();
+    void currency();
+    void decimal_data();
+    void decimal();
+    void replicationId();
+};
+
+void TestAccessValues::unicodeText_data() {
+    QTest::addColumn<QByteArray>("stored");
+    QTest::addColumn<QString>("text");
+    const auto bytes = [](const char* data, int size) { return QByteArray(data, size); };
+    QTest::newRow("UTF-16LE") << bytes("\xD1\0o\0", 4) << QStringLiteral("Ño");
+    QTest::newRow("compressed") << bytes("\xFF\xFEPe\xF1\x61", 6) << QStringLiteral("Peña");
+    QTest::newRow("compressed, then two bytes a character, then one")
+        << bytes("\xFF\xFE\x61\0\x1C\x04\0\x62", 8) << QStringLiteral("aМb");
+    QTest::newRow("surrogate pair") << bytes("a\0=\xD8\0\xDE\x61\0", 8) << QStringLiteral("a😀a");
+    QTest::newRow("odd byte at the end") << bytes("a\0b", 3) << QStringLiteral("a");
+    QTest::newRow("empty") << QByteArray() << QString();
+}
+
+void TestAccessValues::unicodeText() {
+    QFETCH(QByteArray, stored);
+    QFETCH(QString, text);
+    QCOMPARE(AccessValues::unicodeText(stored), text);
+}
+
+void TestAccessValues::dateText_data() {
+    QTest::addColumn<double>("days");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("the epoch") << 0.0 << "1899-12-30";
+    QTest::newRow("a day of last year") << 45658.0 << "2025-01-01";
+    QTest::newRow("with a time") << 45658.75 << "2025-01-01 18:00:00";
+    QTest::newRow("one second before midnight") << 45658.0 + 86399.0 / 86400 << "2025-01-01 23:59:59";
+    QTest::newRow("rounds up to the next midnight") << 45658.0 + 86399.6 / 86400 << "2025-01-02";
+    QTest::newRow("negative: the fraction counts forward") << -1.25 << "1899-12-29 06:00:00";
+    QTest::newRow("before the Gregorian reform") << -115859.0 << "1582-10-14";
+    QTest::newRow("fifteenth century") << -149008.0 << "1492-01-10";
+}
+
+void TestAccessValues::dateText() {
+    QFETCH(double, days);
+    QFETCH(QString, text);
+    QCOMPARE(AccessValues::dateText(days), text);
+}
+
+void TestAccessValues::currency_data() {
+    QTest::addColumn<qint64>("stored");
+    QTest::addColumn<QString>("exact");
+    QTest::newRow("zero") << qint64(0) << "0";
+    QTest::newRow("cents") << qint64(30050600) << "3005.06";
+    QTest::newRow("below the cent") << qint64(12345) << "1.2345";
+    QTest::newRow("negative, smallest") << qint64(-1) << "-0.0001";
+    QTest::newRow("a hundred thousand million") << qint64(1000000000000001) << "100000000000.0001";
+}
+
+// The nearest double to the exact decimal value, and not a neighbour of it.
+void TestAccessValues::currency() {
+    QFETCH(qint64, stored);
+    QFETCH(QString, exact);
+    QCOMPARE(AccessValues::currency(stored), exact.toDouble());
+}
+
+void TestAccessValues::decimal_data() {
+    QTest::addColumn<QByteArray>("stored");
+    QTest::addColumn<int>("scale");
+    QTest::addColumn<QVariant>("value");
+    const auto stored = [](bool negative, quint32 high, quint32 low) {
+        QByteArray bytes(17, '\0');
+        bytes[0] = negative ? '\x80' : '\0';
+        for (int i = 0; i < 4; ++i) {
+            bytes[9 + i] = static_cast<char>((high >> (8 * i)) & 0xFF);
+            bytes[13 + i] = static_cast<char>((low >> (8 * i)) & 0xFF);
+        }
+        return bytes;
+    };
+    QTest::newRow("whole") << stored(false, 0, 4) << 0 << QVariant::fromValue<qlonglong>(4);
+    QTest::newRow("whole, negative") << stored(true, 0, 1) << 0 << QVariant::fromValue<qlonglong>(-1);
+    QTest::newRow("cents") << stored(false, 0, 300506) << 2 << QVariant(3005.06);
+    QTest::newRow("negative below one") << stored(true, 0, 5) << 3 << QVariant(-0.005);
+    QTest::newRow("beyond 32 bits") << stored(false, 1, 0) << 0
+                                    << QVariant::fromValue<qlonglong>(4294967296LL);
+}
+
+void TestAccessValues::decimal() {
+    QFETCH(QByteArray, stored);
+    QFETCH(int, scale);
+    QFETCH(QVariant, value);
+    QCOMPARE(AccessValues::decimal(stored, scale), value);
+}
+
+void TestAccessValues::replicationId() {
+    const QByteArray stored("\x33\x22\x11\x00\x55\x44\x77\x66\x88\x99\xAA\xBB\xCC\xDD\xEE\xFF", 16);
+    QCOMPARE(AccessValues::replicationId(stored), QStringLiteral("{00112233-4455-6677-8899-AABBCCDDEEFF}"));
+}
+
+QTEST_GUILESS_MAIN(TestAccessValues)
+#include "tst_accessvalues.moc"
