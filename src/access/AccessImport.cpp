@@ -94,11 +94,12 @@ SourceStamp SourceStamp::recordedIn(Database& copy) {
     return {};
 }
 
-void importAccessFile(const QString& accessPath, const QString& copyPath, ImportProgress* progress) {
+qint64 importAccessFile(const QString& accessPath, const QString& copyPath, ImportProgress* progress) {
     // Taken before the reading: a change made meanwhile shows at the next open.
     const SourceStamp stamp = SourceStamp::of(accessPath);
     const AccessReader reader(accessPath);
     auto copy = Database::create(copyPath, QString());
+    qint64 rows = 0;
     try {
         copy->beginTransaction();
         recordSource(*copy, stamp);
@@ -107,7 +108,7 @@ void importAccessFile(const QString& accessPath, const QString& copyPath, Import
             if (progress)
                 progress->tableStarted(accessPath, tables[i].name, i, static_cast<int>(tables.size()),
                                        tables[i].rowCount);
-            importTable(*copy, reader, tables[i], progress);
+            rows += importTable(*copy, reader, tables[i], progress);
         }
         copy->commit();
         copy->close();
@@ -118,6 +119,7 @@ void importAccessFile(const QString& accessPath, const QString& copyPath, Import
     }
     if (progress)
         progress->finished();
+    return rows;
 }
 
 }  // namespace AccessImport

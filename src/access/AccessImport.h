@@ -31,8 +31,9 @@ struct SourceStamp {
 /**
  * Reads the Access file at `accessPath` into a new SQLite file at `copyPath`,
  * all in one transaction, telling `progress` (when given) table by table.
- * Throws DbError; a failed import leaves no file behind.
+ * Returns the number of rows read. Throws DbError; a failed import leaves no
+ * file behind.
  */
-void importAccessFile(const QString& accessPath, const QString& copyPath, ImportProgress* progress);
+qint64 importAccessFile(const QString& accessPath, const QString& copyPath, ImportProgress* progress);
 
 }  // namespace AccessImport

@@ -9,6 +9,7 @@
 #include "db/DbError.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 
 int runImportMdbCommand(const QStringList& arguments, CliStreams streams) {
     const auto args = CliArguments::parse(arguments, {});
@@ -44,7 +45,10 @@ int runReadMdbCommand(const QStringList& arguments, CliStreams streams) {
     }
     ImportProgressLines progress(streams.out);
     try {
-        AccessImport::importAccessFile(args->positional()[0], args->positional()[1], &progress);
+        QElapsedTimer clock;
+        clock.start();
+        const qint64 rows = AccessImport::importAccessFile(args->positional()[0], args->positional()[1], &progress);
+        streams.err << QStringLiteral("%1 filas en %2 ms\n").arg(rows).arg(clock.elapsed());
         return kExitOk;
     } catch (const DbError& error) {
         progress.failed(error.message());
