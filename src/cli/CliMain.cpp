@@ -10,7 +10,7 @@ struct Command {
 constexpr Command kCommands[] = {
     {"mod190", runMod190Command},    {"mod347", runMod347Command},      {"review-ids", runReviewIdsCommand},
     {"check-id", runCheckIdCommand}, {"sample-db", runSampleDbCommand}, {"query", runQueryCommand},
-    {"import-mdb", runImportMdbCommand}, {"read-mdb", runReadMdbCommand},
+    {"import-mdb", runImportMdbCommand}, {"read-mdb", runReadMdbCommand}, {"check-file", runCheckFileCommand},
 };
 
 }  // namespace
@@ -23,6 +23,7 @@ QString cliUsage() {
         "                 [--number T] [--yes]\n"
         "  aeat-cli review-ids --db FICHERO [--pdf FICHERO]\n"
         "  aeat-cli check-id ID...\n"
+        "  aeat-cli check-file Mod190.txt|Mod347.txt [--pdf FICHERO]\n"
         "  aeat-cli sample-db FICHERO [--suppliers N] [--entries N] [--seed N] [--faults]\n"
         "  aeat-cli query --db FICHERO INSTRUCCIÓN\n"
         "  aeat-cli import-mdb FICHERO.mdb\n"

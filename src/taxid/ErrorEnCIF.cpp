@@ -1,26 +1,16 @@
 #include "ErrorEnCIF.h"
 
+#include "report/ReportPainting.h"
+
 #include <QImage>
-#include <QPagedPaintDevice>
 #include <QPainter>
-#include <QPdfWriter>
 
 namespace {
 
-constexpr int kTwipsPerPoint = 20;
+using ReportPainting::drawText;
 
-// The size is given in twips, the painter's unit, so that the text keeps its
-// size on every device whatever its resolution.
 QFont reportFont(int pointSize, bool bold = false) {
-    QFont font(QStringLiteral("Arial"));
-    font.setPixelSize(pointSize * kTwipsPerPoint);
-    font.setBold(bold);
-    return font;
-}
-
-void drawText(QPainter& painter, const QRect& rect, const QString& text, const QFont& font) {
-    painter.setFont(font);
-    painter.drawText(rect, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, text);
+    return ReportPainting::font(pointSize, bold);
 }
 
 }  // namespace
@@ -31,9 +21,7 @@ ErrorEnCIF::ErrorEnCIF(QList<ReviewRow> rows)
 }
 
 QPageLayout ErrorEnCIF::pageLayout() {
-    const double marginInches = ReportLayout::kMargin / 1440.0;
-    return QPageLayout(QPageSize(QPageSize::Letter), QPageLayout::Portrait,
-                       QMarginsF(marginInches, marginInches, marginInches, marginInches), QPageLayout::Inch);
+    return ReportPainting::portrait(QPageSize::Letter, ReportLayout::kMargin);
 }
 
 void ErrorEnCIF::paintPageHeader(QPainter& painter) const {
@@ -64,26 +52,12 @@ void ErrorEnCIF::paintPage(QPainter& painter, int pageIndex) const {
 }
 
 bool ErrorEnCIF::print(QPagedPaintDevice& device) const {
-    QPainter painter;
-    if (!painter.begin(&device))
-        return false;
-    const double scale = device.logicalDpiX() / 1440.0;
-    for (int page = 0; page < pageCount(); ++page) {
-        if (page > 0 && !device.newPage())
-            return false;
-        painter.save();
-        painter.scale(scale, scale);
-        paintPage(painter, page);
-        painter.restore();
-    }
-    return painter.end();
+    return ReportPainting::printPages(device, pageCount(),
+                                      [this](QPainter& painter, int page) { paintPage(painter, page); });
 }
 
 bool ErrorEnCIF::exportPdf(const QString& path) const {
-    QPdfWriter writer(path);
-    writer.setResolution(1440);
-    writer.setPageLayout(pageLayout());
-    writer.setTitle(QStringLiteral("Proveedores con CIF/NIF aparentemente erróneo"));
-    writer.setCreator(QStringLiteral("Datos de Ecorda para AEAT"));
-    return print(writer);
+    return ReportPainting::exportPdf(
+        path, pageLayout(), QStringLiteral("Proveedores con CIF/NIF aparentemente erróneo"), pageCount(),
+        [this](QPainter& painter, int page) { paintPage(painter, page); });
 }

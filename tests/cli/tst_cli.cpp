@@ -54,6 +54,8 @@ private Q_SLOTS:
     void fileThatIsNotADatabase_data();
     void fileThatIsNotADatabase();
     void argumentsAsTyped();
+    void checkFile_data();
+    void checkFile();
 };
 
 void TestCli::badUsage_data() {
@@ -328,6 +330,37 @@ void TestCli::argumentsAsTyped() {
     QCOMPARE(cli.readAllStandardOutput(), QByteArray("\xEF\xBB\xBF"
                                                      "12345678Z\tinvalid\n12345678Z\tvalid\n"));
     QCOMPARE(cli.exitCode(), 1);
+}
+
+void TestCli::checkFile_data() {
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QString>("lastLine");
+    QTest::newRow("a clean declaration") << "mod190/golden/totals-default-contact.txt" << 0
+                                         << "Registros leídos: 3; declarados: 2; errores: 0; avisos: 0.";
+    QTest::newRow("an error") << "mod190/golden/empty-centre-long-number.txt" << 1
+                              << "Registros leídos: 2; declarados: 1; errores: 1; avisos: 0.";
+    QTest::newRow("not a declaration") << "data/access/README.md" << 2 << QString();
+    QTest::newRow("no such file") << "no/such/Mod190.txt" << 2 << QString();
+}
+
+void TestCli::checkFile() {
+    QFETCH(QString, file);
+    QFETCH(int, status);
+    QFETCH(QString, lastLine);
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath(QStringLiteral("resumen.pdf"));
+    const CliRun run =
+        runCliWith({QStringLiteral("check-file"), QStringLiteral(AEAT_TEST_DATA_DIR "/") + file,
+                    QStringLiteral("--pdf"), pdf});
+    QCOMPARE(run.status, status);
+    if (status == 2) {
+        QVERIFY(run.out.isEmpty());
+        QVERIFY(!run.err.isEmpty());
+        return;
+    }
+    QVERIFY2(run.out.endsWith(lastLine + QLatin1Char('\n')), qPrintable(run.out));
+    QVERIFY(readAll(pdf).startsWith("%PDF"));
 }
 
 QTEST_MAIN(TestCli)

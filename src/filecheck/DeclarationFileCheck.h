@@ -1,0 +1,62 @@
+#pragma once
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+
+#include <optional>
+
+/** One thing wrong with a declaration file, as the check tells it. */
+struct FileProblem {
+    enum class Severity { Error, Warning };
+
+    /** The file's line, counted from 1. */
+    int record = 0;
+    /** The positions, from 1; 0 when the problem is the whole line. */
+    int first = 0;
+    int last = 0;
+    QString field;
+    QString what;
+    Severity severity = Severity::Error;
+
+    /** «Registro N, posiciones a-b (campo): ...», with "Error" or "Aviso". */
+    QString text() const;
+};
+
+/** A declared record as the summary lists it: amounts in cents, signed. */
+struct DeclaredRecord {
+    QString nif;
+    QString name;
+    QString province;
+    QString key;
+    /** Modelo 190: paid and withheld. Modelo 347: yearly, the four quarters, and cash-basis. */
+    QList<qint64> amounts;
+    bool cashBasis = false;
+};
+
+/** What the check of a file found. */
+struct CheckedDeclaration {
+    /** "190" or "347", from positions 2-4 of the first record. */
+    QString model;
+    QString fiscalYear;
+    QString declarantNif;
+    QString declarantName;
+    int recordsRead = 0;
+    /** The totals of the type 1 record, in cents: Modelo 190 paid and withheld; Modelo 347 the total. */
+    QList<qint64> totals;
+    QList<DeclaredRecord> declared;
+    QList<FileProblem> problems;
+
+    int errorCount() const;
+    int warningCount() const;
+    /** The closing line: records read, records declared, errors and warnings. */
+    QString summaryLine() const;
+};
+
+/**
+ * Checks a Mod190.txt or Mod347.txt against the agency's record rules, record
+ * by record and field by field. Returns nothing when the content is not a
+ * declaration file at all (empty, or no model 190 or 347 at positions 2-4 of
+ * its first record).
+ */
+std::optional<CheckedDeclaration> checkDeclarationFile(const QByteArray& content);

@@ -1,0 +1,181 @@
+#include "DeclarationSummary.h"
+
+#include "db/Clock.h"
+#include "report/ReportPainting.h"
+
+#include <QPainter>
+
+namespace {
+
+using ReportPainting::drawFittedText;
+
+constexpr int kMargin = 720;
+constexpr int kPrintableWidth = 11906 - 2 * kMargin;  // A4
+constexpr int kPrintableHeight = 16838 - 2 * kMargin;
+constexpr int kHeaderHeight = 1700;
+constexpr int kLineHeight = 260;
+constexpr int kFooterTop = kPrintableHeight - 300;
+constexpr int kTitleSize = 12;
+constexpr int kTextSize = 9;
+constexpr int kTableSize = 7;
+static_assert(kHeaderHeight + DeclarationSummary::kLinesPerPage * kLineHeight <= kFooterTop,
+              "the lines of a full page end above its footer");
+
+// The columns of the table: NIF, name, province, key, then the amounts.
+struct Column {
+    int left;
+    int width;
+};
+constexpr Column kNif{0, 1150};
+constexpr Column kName{1200, 3000};
+constexpr Column kProvince{4250, 450};
+constexpr Column kKey{4700, 450};
+constexpr int kAmountsLeft = 5200;
+
+QString euros(qint64 cents) {
+    const qint64 magnitude = cents < 0 ? -cents : cents;
+    QString whole = QString::number(magnitude / 100);
+    for (qsizetype at = whole.size() - 3; at > 0; at -= 3)
+        whole.insert(at, QLatin1Char('.'));
+    return (cents < 0 ? QStringLiteral("-") : QString()) + whole + QLatin1Char(',') +
+           QStringLiteral("%1").arg(magnitude % 100, 2, 10, QLatin1Char('0'));
+}
+
+QStringList amountTitles(const QString& model) {
+    if (model == QLatin1String("190"))
+        return {QStringLiteral("Percepciones"), QStringLiteral("Retenciones")};
+    return {QStringLiteral("Anual"), QStringLiteral("1T"), QStringLiteral("2T"),
+            QStringLiteral("3T"),    QStringLiteral("4T"), QStringLiteral("Caja")};
+}
+
+QRect amountCell(int index, int count, int top) {
+    const int width = (kPrintableWidth - kAmountsLeft) / count;
+    return QRect(kAmountsLeft + index * width, top, width - 60, kLineHeight);
+}
+
+QRect cell(const Column& column, int top) {
+    return QRect(column.left, top, column.width, kLineHeight);
+}
+
+}  // namespace
+
+DeclarationSummary::DeclarationSummary(CheckedDeclaration checked)
+    : m_checked(std::move(checked)),
+      m_printed(Clock::now().toString(QStringLiteral("dd/MM/yyyy HH:mm"))),
+      m_tableFont(ReportPainting::font(kTableSize)),
+      m_tableMetrics(m_tableFont) {}
+
+// The declared records, a heading for the problems, then the problems (or a line saying there are none).
+int DeclarationSummary::lineCount() const {
+    return static_cast<int>(m_checked.declared.size()) + 1 +
+           std::max(1, static_cast<int>(m_checked.problems.size()));
+}
+
+int DeclarationSummary::pageCount() const {
+    return (lineCount() + kLinesPerPage - 1) / kLinesPerPage;
+}
+
+QPageLayout DeclarationSummary::pageLayout() {
+    return ReportPainting::portrait(QPageSize::A4, kMargin);
+}
+
+void DeclarationSummary::paintHeader(QPainter& painter) const {
+    const QFont title = ReportPainting::font(kTitleSize, true);
+    const QFont text = ReportPainting::font(kTextSize);
+    drawFittedText(painter, QRect(0, 0, kPrintableWidth, 320),
+                   QStringLiteral("Resumen de la declaración del modelo %1, ejercicio %2")
+                       .arg(m_checked.model, m_checked.fiscalYear),
+                   title);
+    drawFittedText(painter, QRect(0, 380, kPrintableWidth, 260),
+                   QStringLiteral("Declarante: %1  %2").arg(m_checked.declarantNif, m_checked.declarantName),
+                   text);
+    QStringList totals;
+    const QStringList titles =
+        m_checked.model == QLatin1String("190")
+            ? QStringList{QStringLiteral("percepciones"), QStringLiteral("retenciones")}
+            : QStringList{QStringLiteral("importe total")};
+    for (int i = 0; i < m_checked.totals.size() && i < titles.size(); ++i)
+        totals.append(QStringLiteral("%1 %2 €").arg(titles[i], euros(m_checked.totals[i])));
+    drawFittedText(painter, QRect(0, 680, kPrintableWidth, 260),
+                   QStringLiteral("Registros: %1 (%2 declarados). Totales: %3. Errores: %4; avisos: %5.")
+                       .arg(m_checked.recordsRead)
+                       .arg(m_checked.declared.size())
+                       .arg(totals.join(QStringLiteral("; ")))
+                       .arg(m_checked.errorCount())
+                       .arg(m_checked.warningCount()),
+                   text);
+    const QFont head = ReportPainting::font(kTableSize, true);
+    const int top = kHeaderHeight - kLineHeight - 60;
+    drawFittedText(painter, cell(kNif, top), QStringLiteral("NIF"), head);
+    drawFittedText(painter, cell(kName, top), QStringLiteral("Nombre"), head);
+    drawFittedText(painter, cell(kProvince, top), QStringLiteral("Prov."), head);
+    drawFittedText(painter, cell(kKey, top), QStringLiteral("Clave"), head);
+    const QStringList amounts = amountTitles(m_checked.model);
+    for (int i = 0; i < amounts.size(); ++i)
+        drawFittedText(painter, amountCell(i, static_cast<int>(amounts.size()), top), amounts[i], head,
+                       Qt::AlignRight);
+    painter.setPen(QPen(Qt::black, 15));
+    painter.drawLine(0, kHeaderHeight - 40, kPrintableWidth, kHeaderHeight - 40);
+}
+
+void DeclarationSummary::paintLine(QPainter& painter, int line, int top) const {
+    const QFont& text = m_tableFont;
+    const int records = static_cast<int>(m_checked.declared.size());
+    if (line < records) {
+        // Only the name can be too long for its cell; the other values fit theirs. Drawn at a
+        // point rather than in a box, which lays the text out once: a summary may have 50,000 rows.
+        const DeclaredRecord& record = m_checked.declared[line];
+        painter.setFont(text);
+        const int baseline = top + m_tableMetrics.ascent();
+        painter.drawText(kNif.left, baseline, record.nif);
+        painter.drawText(kName.left, baseline,
+                         m_tableMetrics.elidedText(record.name, Qt::ElideRight, kName.width));
+        painter.drawText(kProvince.left, baseline, record.province);
+        painter.drawText(kKey.left, baseline, record.key);
+        for (int i = 0; i < record.amounts.size(); ++i) {
+            const QString amount = euros(record.amounts[i]);
+            const QRect box = amountCell(i, static_cast<int>(record.amounts.size()), top);
+            painter.drawText(box.right() - m_tableMetrics.horizontalAdvance(amount), baseline, amount);
+        }
+        return;
+    }
+    const QRect whole(0, top, kPrintableWidth, kLineHeight);
+    if (line == records) {
+        drawFittedText(painter, whole.translated(0, 40), QStringLiteral("Problemas encontrados"),
+                       ReportPainting::font(kTableSize, true));
+        return;
+    }
+    const int problem = line - records - 1;
+    drawFittedText(
+        painter, whole,
+        m_checked.problems.isEmpty() ? QStringLiteral("Ninguno.") : m_checked.problems[problem].text(), text);
+}
+
+void DeclarationSummary::paintFooter(QPainter& painter, int pageIndex) const {
+    const QFont text = ReportPainting::font(kTableSize);
+    drawFittedText(painter, QRect(0, kFooterTop, kPrintableWidth / 2, kLineHeight),
+                   QStringLiteral("Impreso el %1").arg(m_printed), text);
+    drawFittedText(painter, QRect(kPrintableWidth / 2, kFooterTop, kPrintableWidth / 2, kLineHeight),
+                   QStringLiteral("Página %1 de %2").arg(pageIndex + 1).arg(pageCount()), text,
+                   Qt::AlignRight);
+}
+
+void DeclarationSummary::paintPage(QPainter& painter, int pageIndex) const {
+    painter.save();
+    painter.setClipRect(QRect(0, 0, kPrintableWidth, kPrintableHeight));
+    painter.setPen(Qt::black);
+    paintHeader(painter);
+    painter.setPen(Qt::black);
+    const int first = pageIndex * kLinesPerPage;
+    const int last = std::min(lineCount(), first + kLinesPerPage);
+    for (int line = first; line < last; ++line)
+        paintLine(painter, line, kHeaderHeight + (line - first) * kLineHeight);
+    paintFooter(painter, pageIndex);
+    painter.restore();
+}
+
+bool DeclarationSummary::exportPdf(const QString& path) const {
+    return ReportPainting::exportPdf(
+        path, pageLayout(), QStringLiteral("Resumen de la declaración del modelo %1").arg(m_checked.model),
+        pageCount(), [this](QPainter& painter, int page) { paintPage(painter, page); });
+}

@@ -1,0 +1,68 @@
+#include "ReportPainting.h"
+
+#include "base/ApplicationTitle.h"
+
+#include <QFontMetrics>
+#include <QPagedPaintDevice>
+#include <QPainter>
+#include <QPdfWriter>
+
+namespace ReportPainting {
+
+namespace {
+constexpr int kTwipsPerPoint = 20;
+constexpr int kTwipsPerInch = 1440;
+}  // namespace
+
+QFont font(int pointSize, bool bold) {
+    QFont face(QStringLiteral("Arial"));
+    face.setPixelSize(pointSize * kTwipsPerPoint);
+    face.setBold(bold);
+    return face;
+}
+
+void drawText(QPainter& painter, const QRect& rect, const QString& text, const QFont& font,
+              Qt::Alignment alignment) {
+    painter.setFont(font);
+    painter.drawText(rect, alignment | Qt::AlignTop | Qt::TextSingleLine, text);
+}
+
+void drawFittedText(QPainter& painter, const QRect& rect, const QString& text, const QFont& font,
+                    Qt::Alignment alignment) {
+    drawText(painter, rect, QFontMetrics(font).elidedText(text, Qt::ElideRight, rect.width()), font,
+             alignment);
+}
+
+bool printPages(QPagedPaintDevice& device, int pageCount, const PagePainter& paintPage) {
+    QPainter painter;
+    if (!painter.begin(&device))
+        return false;
+    const double scale = device.logicalDpiX() / static_cast<double>(kTwipsPerInch);
+    for (int page = 0; page < pageCount; ++page) {
+        if (page > 0 && !device.newPage())
+            return false;
+        painter.save();
+        painter.scale(scale, scale);
+        paintPage(painter, page);
+        painter.restore();
+    }
+    return painter.end();
+}
+
+bool exportPdf(const QString& path, const QPageLayout& layout, const QString& title, int pageCount,
+               const PagePainter& paintPage) {
+    QPdfWriter writer(path);
+    writer.setResolution(kTwipsPerInch);
+    writer.setPageLayout(layout);
+    writer.setTitle(title);
+    writer.setCreator(kApplicationTitle);
+    return printPages(writer, pageCount, paintPage);
+}
+
+QPageLayout portrait(QPageSize::PageSizeId size, int marginTwips) {
+    const double inches = marginTwips / static_cast<double>(kTwipsPerInch);
+    return QPageLayout(QPageSize(size), QPageLayout::Portrait, QMarginsF(inches, inches, inches, inches),
+                       QPageLayout::Inch);
+}
+
+}  // namespace ReportPainting

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QFont>
+#include <QPageLayout>
+#include <QRect>
+#include <QString>
+
+#include <functional>
+
+class QPagedPaintDevice;
+class QPainter;
+
+/**
+ * What the printable reports share: their fonts and texts drawn on a painter
+ * whose unit is the twip, and the printing of their pages on paper or PDF.
+ */
+namespace ReportPainting {
+
+/** A face at `pointSize` given in twips, so that it keeps its size on every device. */
+QFont font(int pointSize, bool bold = false);
+
+/** One line of text at the top of `rect`. */
+void drawText(QPainter& painter, const QRect& rect, const QString& text, const QFont& font,
+              Qt::Alignment alignment = Qt::AlignLeft);
+/** The same, cut with an ellipsis where it would leave `rect`. */
+void drawFittedText(QPainter& painter, const QRect& rect, const QString& text, const QFont& font,
+                    Qt::Alignment alignment = Qt::AlignLeft);
+
+/** Draws a page on a painter in twips, with the origin at the printable area's corner. */
+using PagePainter = std::function<void(QPainter& painter, int page)>;
+
+/** Prints `pageCount` pages on a device laid out for the report. Returns false when the device fails. */
+bool printPages(QPagedPaintDevice& device, int pageCount, const PagePainter& paintPage);
+
+/** Writes the pages as a PDF file. Returns false when it cannot be written. */
+bool exportPdf(const QString& path, const QPageLayout& layout, const QString& title, int pageCount,
+               const PagePainter& paintPage);
+
+/** A portrait page of `size` with margins of `marginTwips` all round. */
+QPageLayout portrait(QPageSize::PageSizeId size, int marginTwips);
+
+}  // namespace ReportPainting

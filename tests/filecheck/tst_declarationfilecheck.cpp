@@ -1,0 +1,218 @@
+#include "db/Clock.h"
+#include "filecheck/DeclarationFileCheck.h"
+#include "mod347/Mod347Run.h"
+#include "support/FixtureDatabase.h"
+#include "support/Golden.h"
+#include "support/ScriptedUserInterface.h"
+
+#include <QDir>
+#include <QTest>
+
+#include <functional>
+
+namespace {
+
+using Patch = std::function<void(QByteArray&)>;
+
+QByteArray golden190() {
+    return readAll(QStringLiteral(AEAT_TEST_DATA_DIR "/mod190/golden/totals-default-contact.txt"));
+}
+
+// A clean Modelo 347 file, as the run writes it for two suppliers of last year.
+QByteArray clean347() {
+    FixtureDatabase f;
+    f.native(QStringLiteral("insert into Centro values ('Q2826000H', 'Centro Público María')"));
+    f.addSupplier(QStringLiteral("B12345674"), QStringLiteral("Papelería Sur, S.L."),
+                  QStringLiteral("28001"));
+    f.addEntry(QStringLiteral("B12345674"), 5000, QStringLiteral("2025-02-10"), QStringLiteral("2025-02-11"));
+    f.addEntry(QStringLiteral("B12345674"), 1200.5, QStringLiteral("2025-08-01"),
+               QStringLiteral("2025-08-02"));
+    f.addSupplier(QStringLiteral("A00000000"), QStringLiteral("Uno"), QStringLiteral("08001"));
+    f.addEntry(QStringLiteral("A00000000"), 4000, QStringLiteral("2025-11-05"), QStringLiteral("2025-11-06"));
+    const QString out = f.folder() + QStringLiteral("/Mdb");
+    QDir().mkpath(out);
+    ScriptedUserInterface ui;
+    std::unique_ptr<Database> AccountsDb;
+    if (loadModelo347(f.path(), kInitialThreshold, AccountsDb, ui) != Modelo347Load::Ready)
+        return {};
+    Modelo347Session session{*AccountsDb, out, kInitialThreshold};
+    ContactInputs contact = initialContactInputs(QStringLiteral("347"));
+    runModelo347(session, kInitialThreshold, contact, ui);
+    return readAll(out + QStringLiteral("/Mod347.txt"));
+}
+
+// Positions from 1 of the n-th line (from 1).
+void put(QByteArray& file, int line, int position, const QByteArray& bytes) {
+    file.replace(static_cast<qsizetype>(line - 1) * 502 + position - 1, bytes.size(), bytes);
+}
+
+}  // namespace
+
+class TestDeclarationFileCheck : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init() { Clock::pin(QDateTime(QDate(2026, 3, 15), QTime(11, 30))); }
+    void cleanup() { Clock::unpin(); }
+    void cleanFilesHaveNoProblem();
+    void goldenFilesShowTheirData();
+    void plantedFault_data();
+    void plantedFault();
+    void warningsForCharactersOfNames();
+    void notADeclaration_data();
+    void notADeclaration();
+    void whatTheSummaryReads();
+};
+
+void TestDeclarationFileCheck::cleanFilesHaveNoProblem() {
+    for (const QByteArray& file : {golden190(), clean347()}) {
+        const auto checked = checkDeclarationFile(file);
+        QVERIFY(checked);
+        QStringList problems;
+        for (const FileProblem& problem : checked->problems)
+            problems.append(problem.text());
+        QCOMPARE(problems, QStringList());
+    }
+}
+
+// The golden files were made from fixtures with faults in their data, and the check names them.
+void TestDeclarationFileCheck::goldenFilesShowTheirData() {
+    const auto checked = checkDeclarationFile(
+        readAll(QStringLiteral(AEAT_TEST_DATA_DIR "/mod190/golden/empty-centre-long-number.txt")));
+    QVERIFY(checked);
+    QCOMPARE(checked->problems.size(), 1);
+    QCOMPARE(
+        checked->problems[0].text(),
+        QStringLiteral(
+            "Registro 1, posiciones 9-17 (NIF del declarante): error: «000000000» no es un CIF/NIF válido."));
+}
+
+void TestDeclarationFileCheck::plantedFault_data() {
+    QTest::addColumn<QString>("model");
+    QTest::addColumn<Patch>("patch");
+    QTest::addColumn<QString>("problem");
+    const auto row = [](const char* name, const char* model, Patch patch, const char* problem) {
+        QTest::newRow(name) << QString::fromLatin1(model) << patch << QString::fromUtf8(problem);
+    };
+    row(
+        "a 499-character line", "190", [](QByteArray& f) { f.remove(502 + 499, 1); },
+        "Registro 2 (longitud): error: mide 499 caracteres en lugar de 500");
+    row(
+        "LF alone", "190", [](QByteArray& f) { f.remove(500, 1); }, "Registro 1 (fin de línea): error:");
+    row(
+        "a wrong count", "190", [](QByteArray& f) { put(f, 1, 144, "3"); },
+        "Registro 1, posiciones 136-144 (número de registros): error: dice 3 y los registros de tipo 2 suman "
+        "2");
+    row(
+        "a total off by one cent", "190",
+        [](QByteArray& f) { put(f, 1, 160, QByteArray(1, static_cast<char>(f[159] + 1))); },
+        "Registro 1, posiciones 146-160 (importe total de las percepciones): error: dice");
+    row(
+        "a bad NIF", "190", [](QByteArray& f) { put(f, 2, 26, f[502 + 25] == 'Z' ? "A" : "Z"); },
+        "Registro 2, posiciones 18-26 (NIF del perceptor): error:");
+    row(
+        "province 00", "190", [](QByteArray& f) { put(f, 2, 76, "00"); },
+        "Registro 2, posiciones 76-77 (provincia): error: «00» no es un código de provincia");
+    row(
+        "province 53", "347", [](QByteArray& f) { put(f, 2, 77, "53"); },
+        "Registro 2, posiciones 77-78 (provincia): error: «53» no es un código de provincia (01 a 52 o 99)");
+    row(
+        "a lower-case letter", "190", [](QByteArray& f) { put(f, 2, 40, "a"); },
+        "Registro 2, posición 40 (carácter): error: hay letras minúsculas");
+    row(
+        "byte 0x81", "347", [](QByteArray& f) { put(f, 3, 300, "\x81"); },
+        "Registro 3, posición 300 (carácter): error: el byte 0x81 no es un carácter imprimible de "
+        "Windows-1252");
+    row(
+        "a quarter mismatch", "347", [](QByteArray& f) { put(f, 2, 151, "1"); },
+        "Registro 2, posiciones 136-263 (importes trimestrales): error: suman");
+    row(
+        "another year in one record", "347", [](QByteArray& f) { put(f, 3, 5, "2024"); },
+        "Registro 3, posiciones 5-8 (ejercicio): error: «2024» no es el ejercicio del primer registro");
+    row(
+        "another declarant NIF", "190", [](QByteArray& f) { put(f, 3, 9, "B12345674"); },
+        "Registro 3, posiciones 9-17 (NIF del declarante): error: «B12345674» no es el NIF del declarante");
+    row(
+        "a letter in an amount", "347", [](QByteArray& f) { put(f, 2, 90, "A"); },
+        "Registro 2, posiciones 84-98 (importe anual): error:");
+    row(
+        "X with quarterly amounts", "347", [](QByteArray& f) { put(f, 2, 281, "X"); },
+        "Registro 2, posiciones 136-263 (importes trimestrales): error: con el criterio de caja han de ser "
+        "cero");
+    row(
+        "a second type 1 record", "347", [](QByteArray& f) { f.append(f.left(502)); },
+        "Registro 4, posición 1 (tipo de registro): error: solo puede haber un registro de tipo 1, el "
+        "primero");
+    row(
+        "a key outside A-L", "190", [](QByteArray& f) { put(f, 2, 78, "M"); },
+        "Registro 2, posiciones 78-80 (clave y subclave): error:");
+    row(
+        "Ceuta's mark without Ceuta", "190", [](QByteArray& f) { put(f, 2, 152, "1"); },
+        "Registro 2, posición 152 (Ceuta o Melilla): error:");
+    row(
+        "an operation key outside A-G", "347", [](QByteArray& f) { put(f, 2, 82, "H"); },
+        "Registro 2, posición 82 (clave de operación): error:");
+    row(
+        "a property total", "347", [](QByteArray& f) { put(f, 1, 185, "1"); },
+        "Registro 1, posiciones 161-185 (inmuebles): error:");
+    row(
+        "a sign that is neither", "347", [](QByteArray& f) { put(f, 2, 83, "-"); },
+        "Registro 2, posición 83 (signo del importe anual): error:");
+}
+
+void TestDeclarationFileCheck::plantedFault() {
+    QFETCH(QString, model);
+    QFETCH(Patch, patch);
+    QFETCH(QString, problem);
+    QByteArray file = model == QLatin1String("190") ? golden190() : clean347();
+    QVERIFY(!file.isEmpty());
+    patch(file);
+    const auto checked = checkDeclarationFile(file);
+    QVERIFY(checked);
+    QStringList texts;
+    for (const FileProblem& found : checked->problems)
+        texts.append(found.text());
+    QVERIFY2(!texts.filter(problem).isEmpty(), qPrintable(texts.join(QLatin1Char('\n'))));
+    QVERIFY(checked->errorCount() > 0);
+}
+
+void TestDeclarationFileCheck::warningsForCharactersOfNames() {
+    QByteArray file = golden190();
+    put(file, 2, 40, "\xDC");  // Ü
+    put(file, 2, 41, "\xD1");  // Ñ is accepted
+    const auto checked = checkDeclarationFile(file);
+    QVERIFY(checked);
+    QCOMPARE(checked->errorCount(), 0);
+    QCOMPARE(checked->warningCount(), 1);
+    QCOMPARE(checked->problems[0].text(),
+             QStringLiteral("Registro 2, posición 40 (nombre del perceptor): aviso: la Agencia puede no "
+                            "aceptar el carácter «Ü»."));
+}
+
+void TestDeclarationFileCheck::notADeclaration_data() {
+    QTest::addColumn<QByteArray>("content");
+    QTest::newRow("empty") << QByteArray();
+    QTest::newRow("another model") << QByteArray("1180").leftJustified(500, ' ') + "\r\n";
+    QTest::newRow("a text") << QByteArray("Hola\r\n");
+}
+
+void TestDeclarationFileCheck::notADeclaration() {
+    QFETCH(QByteArray, content);
+    QVERIFY(!checkDeclarationFile(content));
+}
+
+void TestDeclarationFileCheck::whatTheSummaryReads() {
+    const auto checked = checkDeclarationFile(clean347());
+    QVERIFY(checked);
+    QCOMPARE(checked->model, QStringLiteral("347"));
+    QCOMPARE(checked->fiscalYear, QStringLiteral("2025"));
+    QCOMPARE(checked->declarantNif, QStringLiteral("Q2826000H"));
+    QCOMPARE(checked->declarantName, QStringLiteral("CENTRO PUBLICO MARIA"));
+    QCOMPARE(checked->declared.size(), 2);
+    QCOMPARE(checked->totals, QList<qint64>{1020050});
+    QCOMPARE(checked->summaryLine(),
+             QStringLiteral("Registros leídos: 3; declarados: 2; errores: 0; avisos: 0."));
+}
+
+QTEST_GUILESS_MAIN(TestDeclarationFileCheck)
+#include "tst_declarationfilecheck.moc"
