@@ -2,12 +2,14 @@
 
 #include "AccessReader.h"
 #include "ImportProgress.h"
+#include "SavedQueries.h"
 #include "db/Database.h"
 #include "db/DbError.h"
 
 #include <QDateTime>
 #include <QFile>
 #include <QFileInfo>
+#include <QHash>
 
 namespace AccessImport {
 
@@ -49,13 +51,17 @@ QString insertStatement(const AccessTable& table) {
         .arg(quoted(table.name), names.join(QLatin1Char(',')), placeholders.join(QLatin1Char(',')));
 }
 
+void createPackageObjectsRecord(Database& copy) {
+    copy.executeNative(QStringLiteral("CREATE TABLE IF NOT EXISTS %1 (name TEXT PRIMARY KEY COLLATE NOCASE, "
+                                      "kind TEXT, rows INTEGER, note TEXT)")
+                           .arg(kPackageObjectsTable));
+}
+
 void recordSource(Database& copy, const SourceStamp& stamp) {
     copy.executeNative(QStringLiteral("CREATE TABLE %1 (size INTEGER, modified INTEGER)").arg(kSourceTable));
     copy.executeNative(QStringLiteral("INSERT INTO %1 VALUES (?, ?)").arg(kSourceTable),
                        {stamp.size, stamp.modifiedMs});
-    copy.executeNative(
-        QStringLiteral("CREATE TABLE %1 (name TEXT PRIMARY KEY COLLATE NOCASE, kind TEXT, rows INTEGER)")
-            .arg(kPackageObjectsTable));
+    createPackageObjectsRecord(copy);
 }
 
 qint64 importTable(Database& copy, const AccessReader& reader, const AccessTable& table,
@@ -68,12 +74,64 @@ qint64 importTable(Database& copy, const AccessReader& reader, const AccessTable
         if (++rows % kRowsBetweenReports == 0 && progress)
             progress->rowsRead(rows);
     });
-    copy.executeNative(QStringLiteral("INSERT INTO %1 VALUES (?, 'table', ?)").arg(kPackageObjectsTable),
-                       {table.name, rows});
+    copy.executeNative(
+        QStringLiteral("INSERT INTO %1 VALUES (?, 'table', ?, NULL)").arg(kPackageObjectsTable),
+        {table.name, rows});
     return rows;
 }
 
+void recordQuery(Database& copy, const QString& name, const QString& kind, const QString& note) {
+    copy.executeNative(QStringLiteral("INSERT INTO %1 VALUES (?, ?, NULL, ?)").arg(kPackageObjectsTable),
+                       {name, kind, note.isEmpty() ? QVariant() : QVariant(note)});
+}
+
+// A view that SQLite takes may still name what is not there: it is tried once.
+void createCheckedView(Database& copy, const SavedQueries::Query& query) {
+    copy.createQueryDef(query.name, query.sql);
+    try {
+        copy.openNativeRecordset(QStringLiteral("SELECT * FROM %1 LIMIT 0").arg(quoted(query.name)));
+    } catch (const DbError&) {
+        copy.deleteQueryDef(query.name);
+        throw;
+    }
+}
+
 }  // namespace
+
+// Saved select and union queries become views; a query may read others, so
+// the views are tried again as long as a round makes one more.
+void importQueries(Database& copy, const QList<SavedQueries::Query>& queries) {
+    createPackageObjectsRecord(copy);
+    QList<SavedQueries::Query> pending;
+    for (const SavedQueries::Query& query : queries) {
+        if (query.isView())
+            pending.append(query);
+        else
+            recordQuery(copy, query.name, QStringLiteral("query"),
+                        query.hasParameters ? QStringLiteral("no importada: tiene parámetros")
+                                            : QStringLiteral("no importada: es una consulta ") +
+                                                  SavedQueries::kindName(query.kind));
+    }
+    QHash<QString, QString> failures;
+    bool progress = true;
+    while (progress && !pending.isEmpty()) {
+        progress = false;
+        for (qsizetype i = 0; i < pending.size();) {
+            try {
+                createCheckedView(copy, pending[i]);
+                recordQuery(copy, pending[i].name, QStringLiteral("view"), QString());
+                pending.removeAt(i);
+                progress = true;
+            } catch (const DbError& error) {
+                failures.insert(pending[i].name, error.message());
+                ++i;
+            }
+        }
+    }
+    for (const SavedQueries::Query& query : pending)
+        recordQuery(copy, query.name, QStringLiteral("query"),
+                    QStringLiteral("no importada: ") + failures.value(query.name));
+}
 
 SourceStamp SourceStamp::of(const QString& path) {
     const QFileInfo info(path);
@@ -94,6 +152,19 @@ SourceStamp SourceStamp::recordedIn(Database& copy) {
     return {};
 }
 
+std::optional<QString> notImported(Database& copy, const QString& name) {
+    try {
+        const Recordset rs = copy.openNativeRecordset(
+            QStringLiteral("SELECT note FROM %1 WHERE name = ? AND kind = 'query'").arg(kPackageObjectsTable),
+            {name});
+        if (!rs.eof())
+            return rs.value(0).toString();
+    } catch (const DbError&) {
+        // an accounting database of its own, not a working copy
+    }
+    return std::nullopt;
+}
+
 qint64 importAccessFile(const QString& accessPath, const QString& copyPath, ImportProgress* progress) {
     // Taken before the reading: a change made meanwhile shows at the next open.
     const SourceStamp stamp = SourceStamp::of(accessPath);
@@ -110,6 +181,7 @@ qint64 importAccessFile(const QString& accessPath, const QString& copyPath, Impo
                                        tables[i].rowCount);
             rows += importTable(*copy, reader, tables[i], progress);
         }
+        importQueries(*copy, SavedQueries::read(reader));
         copy->commit();
         copy->close();
     } catch (const DbError&) {

@@ -2,6 +2,10 @@
 
 #include <QString>
 
+#include <optional>
+
+#include "SavedQueries.h"
+
 class Database;
 class ImportProgress;
 
@@ -14,7 +18,10 @@ namespace AccessImport {
 
 /** The size and modification time of the imported file, which tell whether it changed since. */
 inline const QString kSourceTable = QStringLiteral("aeat_source");
-/** The tables (and later the saved queries) that came from the Access file, with their row counts. */
+/**
+ * What came from the Access file: its tables ("table", with their row counts)
+ * and saved queries ("view", or "query" with a note of why it is no view).
+ */
 inline const QString kPackageObjectsTable = QStringLiteral("aeat_package_objects");
 
 /** What identifies a version of the Access file. */
@@ -35,5 +42,15 @@ struct SourceStamp {
  * file behind.
  */
 qint64 importAccessFile(const QString& accessPath, const QString& copyPath, ImportProgress* progress);
+
+/**
+ * Makes views of the saved select and union queries, in an order that lets
+ * one read another, and records what became of every query. A query that
+ * cannot be a view is recorded with the reason, and the others go on.
+ */
+void importQueries(Database& copy, const QList<SavedQueries::Query>& queries);
+
+/** Why the Access file's saved query `name` did not become a view; nothing when it did or is none of its. */
+std::optional<QString> notImported(Database& copy, const QString& name);
 
 }  // namespace AccessImport

@@ -22,12 +22,18 @@ int runImportMdbCommand(const QStringList& arguments, CliStreams streams) {
         auto copy = openAccountingDatabase(accessPath, OpenMode::ReadOnly);
         streams.err << QStringLiteral("Copia de trabajo: %1\n")
                            .arg(QDir::toNativeSeparators(WorkingCopy::pathFor(accessPath)));
-        for (Recordset tables = copy->openNativeRecordset(
-                 QStringLiteral("SELECT name, rows FROM %1 WHERE kind = 'table' ORDER BY rowid")
+        // The tables with their rows, then each saved query with what became of it.
+        for (Recordset objects = copy->openNativeRecordset(
+                 QStringLiteral("SELECT name, kind, rows, note FROM %1 ORDER BY kind <> 'table', rowid")
                      .arg(AccessImport::kPackageObjectsTable));
-             !tables.eof(); tables.moveNext())
-            streams.out << tabularText(tables.value(0).toString()) << '\t' << tables.value(1).toLongLong()
-                        << '\n';
+             !objects.eof(); objects.moveNext()) {
+            const QString kind = objects.value(1).toString();
+            const QString outcome = kind == QLatin1String("table")
+                                        ? QString::number(objects.value(2).toLongLong())
+                                    : kind == QLatin1String("view") ? QStringLiteral("vista")
+                                                                    : objects.value(3).toString();
+            streams.out << tabularText(objects.value(0).toString()) << '\t' << tabularText(outcome) << '\n';
+        }
         return kExitOk;
     } catch (const DbError& error) {
         streams.err << error.message() << '\n';
@@ -47,7 +53,8 @@ int runReadMdbCommand(const QStringList& arguments, CliStreams streams) {
     try {
         QElapsedTimer clock;
         clock.start();
-        const qint64 rows = AccessImport::importAccessFile(args->positional()[0], args->positional()[1], &progress);
+        const qint64 rows =
+            AccessImport::importAccessFile(args->positional()[0], args->positional()[1], &progress);
         streams.err << QStringLiteral("%1 filas en %2 ms\n").arg(rows).arg(clock.elapsed());
         return kExitOk;
     } catch (const DbError& error) {

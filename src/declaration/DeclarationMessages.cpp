@@ -46,6 +46,15 @@ void tellPostalCodesUncheckable(UserInterface& ui, const QString& reason) {
                  kSpacedAttentionTitle);
 }
 
+void tellWithholdingsQueryNotImported(UserInterface& ui, const QString& reason) {
+    tellCritical(
+        ui,
+        QStringLiteral("La consulta de retenciones qryIRPF del archivo de Access no ha podido pasar a la "
+                       "copia de trabajo (%1), así que no se pueden leer las retenciones.")
+            .arg(reason),
+        kSpacedAttentionTitle);
+}
+
 void tellDeclarantRecordFailure(UserInterface& ui, const QString& reason) {
     tellCritical(ui, QStringLiteral("No se ha podido generar el registro del declarante.\r\n") + reason,
                  kAttentionTitle);

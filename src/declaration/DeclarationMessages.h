@@ -22,6 +22,7 @@ void tellNoWithholdings(UserInterface& ui);
 void tellReviewFile(UserInterface& ui, const QString& path);
 void tellReviewFileFailure(UserInterface& ui, const QString& reason);
 void tellPostalCodesUncheckable(UserInterface& ui, const QString& reason);
+void tellWithholdingsQueryNotImported(UserInterface& ui, const QString& reason);
 void tellDeclarantRecordFailure(UserInterface& ui, const QString& reason);
 void tellPerceptorsWithoutPostalCode(UserInterface& ui);
 void tellDeclarationFileFailure(UserInterface& ui, const QString& reason);

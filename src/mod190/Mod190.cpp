@@ -1,8 +1,8 @@
 #include "Mod190.h"
 
 #include "Mod190Run.h"
-#include "base/UserInterface.h"
 #include "access/AccountingDatabase.h"
+#include "base/UserInterface.h"
 #include "db/DbError.h"
 #include "shell/ApplyFontSettings.h"
 #include "widgets/DesignControls.h"

@@ -9,6 +9,9 @@
  */
 namespace Mod190Statements {
 
+/** The package's saved query of withholdings, the only thing the run reads them from. */
+inline const QString kWithholdingsQuery = QStringLiteral("qryIRPF");
+
 /** Last year's entries of the query, as the extraction and its checks read them. */
 inline const QString kLastYearWithholdings = QStringLiteral("Where Year(f_apunte) = Year(Now) -1 ");
 

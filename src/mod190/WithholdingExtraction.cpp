@@ -1,6 +1,7 @@
 #include "WithholdingExtraction.h"
 
 #include "Mod190Statements.h"
+#include "access/AccessImport.h"
 #include "base/UserInterface.h"
 #include "db/Database.h"
 #include "db/SkipOnFailure.h"
@@ -33,7 +34,11 @@ PostalCodeCheck checkWithheldPostalCodes(Database& db, const QString& folder, Us
         missing = db.openRecordset(Mod190Statements::kWithheldWithoutPostalCode);
     } catch (const DbError& error) {
         // Without the check the run cannot know that the file would be accepted.
-        DeclarationMessages::tellPostalCodesUncheckable(ui, error.message());
+        // From the package's Access file, the query may not have come across: say why.
+        if (const auto why = AccessImport::notImported(db, Mod190Statements::kWithholdingsQuery))
+            DeclarationMessages::tellWithholdingsQueryNotImported(ui, *why);
+        else
+            DeclarationMessages::tellPostalCodesUncheckable(ui, error.message());
         return PostalCodeCheck::Unavailable;
     }
     if (missing->eof())

@@ -1,0 +1,141 @@
+#include "access/AccessImport.h"
+#include "access/AccessReader.h"
+#include "db/Clock.h"
+#include "declaration/DeclarantHeader.h"
+#include "mod190/Mod190Run.h"
+#include "mod190/Mod190Statements.h"
+#include "support/FixtureDatabase.h"
+#include "support/ScriptedUserInterface.h"
+
+#include <QDir>
+#include <QTest>
+
+using SavedQueries::CatalogueRow;
+using SavedQueries::Kind;
+
+namespace {
+
+QString simplified(QString sql) {
+    return sql.replace(QLatin1Char('\r'), QLatin1Char(' ')).simplified();
+}
+
+// The rows Access writes for a select query over one table.
+QList<CatalogueRow> selectRows(const QString& table, const QStringList& columns, const QString& where = {}) {
+    QList<CatalogueRow> rows{{1, {}, {}, {}, 1}, {5, {}, table, {}, 0}};
+    for (const QString& column : columns)
+        rows.append({6, column, {}, {}, 0});
+    if (!where.isEmpty())
+        rows.append({8, where, {}, {}, 0});
+    return rows;
+}
+
+}  // namespace
+
+class TestSavedQueries : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init() { Clock::pin(QDateTime(QDate(2026, 3, 15), QTime(11, 30))); }
+    void cleanup() { Clock::unpin(); }
+    void decodesTheFixture();
+    void viewsReadingViewsAndRefusals();
+    void qryIrpfOverTheSupplierTables();
+    void modelo190NamesAQryIrpfThatDidNotComeAcross();
+};
+
+void TestSavedQueries::decodesTheFixture() {
+    const AccessReader reader(QStringLiteral(AEAT_TEST_DATA_DIR "/data/access/queryTestV2000.mdb"));
+    QMap<QString, SavedQueries::Query> byName;
+    for (const SavedQueries::Query& query : SavedQueries::read(reader))
+        byName.insert(query.name, query);
+    QCOMPARE(byName.size(), 9);
+    // As Access shows it, but for the order of the two conditions of the last ON.
+    QCOMPARE(
+        byName[QStringLiteral("SelectQuery")].sql,
+        QStringLiteral("SELECT DISTINCT Table1.*, Table2.col1, Table2.col2, Table3.col3 "
+                       "FROM (Table1 LEFT JOIN Table3 ON Table1.col1 = Table3.col1) INNER JOIN Table2 ON "
+                       "(Table3.col1 = Table2.col1) AND (Table3.col1 = Table2.col2) "
+                       "WHERE (((Table2.col2)=\"foo\" Or (Table2.col2) In (\"buzz\",\"bazz\"))) "
+                       "ORDER BY Table2.col1"));
+    QCOMPARE(simplified(byName[QStringLiteral("UnionQuery")].sql),
+             QStringLiteral("Select Table1.col1, Table1.col2 where Table1.col1 = \"foo\" UNION "
+                            "Select Table2.col1, Table2.col2 UNION ALL Select Table3.col1, Table3.col2 "
+                            "where Table3.col3 > \"blah\""));
+    const QMap<QString, Kind> kinds{{QStringLiteral("MakeTableQuery"), Kind::MakeTable},
+                                    {QStringLiteral("DeleteQuery"), Kind::Delete},
+                                    {QStringLiteral("AppendQuery"), Kind::Append},
+                                    {QStringLiteral("UpdateQuery"), Kind::Update},
+                                    {QStringLiteral("CrosstabQuery"), Kind::Crosstab},
+                                    {QStringLiteral("PassthroughQuery"), Kind::PassThrough},
+                                    {QStringLiteral("DataDefinitionQuery"), Kind::DataDefinition}};
+    for (auto it = kinds.constBegin(); it != kinds.constEnd(); ++it) {
+        QCOMPARE(byName[it.key()].kind, it.value());
+        QVERIFY(!byName[it.key()].isView());
+    }
+    QVERIFY(byName[QStringLiteral("UpdateQuery")].hasParameters);
+}
+
+void TestSavedQueries::viewsReadingViewsAndRefusals() {
+    FixtureDatabase f;
+    f.addSupplier(QStringLiteral("B1"), QStringLiteral("Uno"), QStringLiteral("28001"));
+    const QList<SavedQueries::Query> queries{
+        SavedQueries::decode(QStringLiteral("Segunda"),
+                             selectRows(QStringLiteral("Primera"), {QStringLiteral("nif")})),
+        SavedQueries::decode(
+            QStringLiteral("Primera"),
+            selectRows(QStringLiteral("provedores"), {QStringLiteral("nif"), QStringLiteral("nombre")})),
+        SavedQueries::decode(QStringLiteral("Concatena"),
+                             selectRows(QStringLiteral("provedores"), {QStringLiteral("nif & nombre")})),
+        SavedQueries::decode(QStringLiteral("Rota"),
+                             selectRows(QStringLiteral("nada"), {QStringLiteral("x")})),
+    };
+    AccessImport::importQueries(f.db(), queries);
+    QCOMPARE(f.db().openRecordset(QStringLiteral("select nif from Segunda")).value(0),
+             QVariant(QStringLiteral("B1")));
+    QVERIFY(!AccessImport::notImported(f.db(), QStringLiteral("Primera")));
+    const auto refused = AccessImport::notImported(f.db(), QStringLiteral("Concatena"));
+    QVERIFY(refused && refused->contains(QLatin1String("&")));
+    const auto broken = AccessImport::notImported(f.db(), QStringLiteral("Rota"));
+    QVERIFY(broken && broken->contains(QLatin1String("nada")));
+}
+
+// The package's qryIRPF, decoded from its catalogue rows, gives the run what it reads.
+void TestSavedQueries::qryIrpfOverTheSupplierTables() {
+    FixtureDatabase f;
+    f.db().deleteQueryDef(Mod190Statements::kWithholdingsQuery);
+    f.addSupplier(QStringLiteral("11111111H"), QStringLiteral("Uno"), QStringLiteral("28001"));
+    f.addWithholding(QStringLiteral("11111111H"), QStringLiteral("Uno"), QStringLiteral("2025-05-05"), 1000,
+                     150);
+    const SavedQueries::Query qryIRPF =
+        SavedQueries::decode(Mod190Statements::kWithholdingsQuery,
+                             selectRows(QStringLiteral("Irpf"),
+                                        {QStringLiteral("Irpf.Nif"), QStringLiteral("Irpf.Nombre"),
+                                         QStringLiteral("Irpf.f_apunte"), QStringLiteral("Irpf.integr"),
+                                         QStringLiteral("Irpf.irp"), QStringLiteral("Irpf.noreten")},
+                                        QStringLiteral("((Irpf.irp) Is Not Null)")));
+    AccessImport::importQueries(f.db(), {qryIRPF});
+    Recordset rows = f.db().openRecordset(Mod190Statements::kExtraction);
+    QCOMPARE(rows.recordCount(), 1);
+    QCOMPARE(rows.value(QStringLiteral("Princp")), QVariant(1000.0));
+    QCOMPARE(rows.value(QStringLiteral("Reten")), QVariant(150.0));
+}
+
+void TestSavedQueries::modelo190NamesAQryIrpfThatDidNotComeAcross() {
+    FixtureDatabase f;
+    f.db().deleteQueryDef(Mod190Statements::kWithholdingsQuery);
+    AccessImport::importQueries(
+        f.db(), {SavedQueries::decode(Mod190Statements::kWithholdingsQuery,
+                                      selectRows(QStringLiteral("Irpf"), {QStringLiteral("Nif & Nombre")}))});
+    ScriptedUserInterface ui;
+    ContactInputs contact = initialContactInputs(QStringLiteral("190"));
+    const QString out = f.folder() + QStringLiteral("/Mdb");
+    QDir().mkpath(out);
+    QCOMPARE(runModelo190(f.db(), out, contact, ui).result, RunResult::Failed);
+    QCOMPARE(ui.messages.size(), 1);
+    QVERIFY2(ui.messages[0].text.contains(QLatin1String("qryIRPF")) &&
+                 ui.messages[0].text.contains(QLatin1String("no ha podido pasar")),
+             qPrintable(ui.messages[0].text));
+}
+
+QTEST_GUILESS_MAIN(TestSavedQueries)
+#include "tst_savedqueries.moc"
