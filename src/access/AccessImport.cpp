@@ -17,25 +17,19 @@ namespace {
 
 constexpr qint64 kRowsBetweenReports = 10000;
 
-QString quoted(const QString& name) {
-    QString text = name;
-    text.replace(QLatin1Char('"'), QLatin1String("\"\""));
-    return QLatin1Char('"') + text + QLatin1Char('"');
-}
-
 QString createStatement(const AccessTable& table) {
     QStringList definitions;
     for (const AccessColumn& column : table.columns)
         if (column.isKept())
-            definitions.append(quoted(column.name) + QLatin1Char(' ') + column.sqliteType());
+            definitions.append(Database::quoteName(column.name) + QLatin1Char(' ') + column.sqliteType());
     if (!table.primaryKey.isEmpty()) {
         QStringList key;
         for (const QString& name : table.primaryKey)
-            key.append(quoted(name));
+            key.append(Database::quoteName(name));
         definitions.append(QStringLiteral("PRIMARY KEY (%1)").arg(key.join(QStringLiteral(", "))));
     }
     return QStringLiteral("CREATE TABLE %1 (%2)")
-        .arg(quoted(table.name), definitions.join(QStringLiteral(", ")));
+        .arg(Database::quoteName(table.name), definitions.join(QStringLiteral(", ")));
 }
 
 QString insertStatement(const AccessTable& table) {
@@ -44,11 +38,12 @@ QString insertStatement(const AccessTable& table) {
     for (const AccessColumn& column : table.columns) {
         if (!column.isKept())
             continue;
-        names.append(quoted(column.name));
+        names.append(Database::quoteName(column.name));
         placeholders.append(QStringLiteral("?"));
     }
     return QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
-        .arg(quoted(table.name), names.join(QLatin1Char(',')), placeholders.join(QLatin1Char(',')));
+        .arg(Database::quoteName(table.name), names.join(QLatin1Char(',')),
+             placeholders.join(QLatin1Char(',')));
 }
 
 void createPackageObjectsRecord(Database& copy) {
@@ -89,7 +84,8 @@ void recordQuery(Database& copy, const QString& name, const QString& kind, const
 void createCheckedView(Database& copy, const SavedQueries::Query& query) {
     copy.createQueryDef(query.name, query.sql);
     try {
-        copy.openNativeRecordset(QStringLiteral("SELECT * FROM %1 LIMIT 0").arg(quoted(query.name)));
+        copy.openNativeRecordset(
+            QStringLiteral("SELECT * FROM %1 LIMIT 0").arg(Database::quoteName(query.name)));
     } catch (const DbError&) {
         copy.deleteQueryDef(query.name);
         throw;

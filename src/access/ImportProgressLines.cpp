@@ -38,13 +38,15 @@ void ImportProgressLines::failed(const QString& message) {
 }
 
 std::optional<QString> ImportProgressLines::replay(const QString& line, const QString& file,
-                                                   ImportProgress& progress) {
+                                                   ImportProgress* progress) {
     const QStringList parts = line.split(kSeparator);
-    if (parts.size() == 5 && parts[0] == kTable)
-        progress.tableStarted(file, parts[4], parts[1].toInt(), parts[2].toInt(), parts[3].toLongLong());
-    else if (parts.size() == 2 && parts[0] == kRows)
-        progress.rowsRead(parts[1].toLongLong());
-    else if (parts.size() == 2 && parts[0] == kError)
+    if (parts.size() == 2 && parts[0] == kError)
         return parts[1];
+    if (!progress)
+        return std::nullopt;
+    if (parts.size() == 5 && parts[0] == kTable)
+        progress->tableStarted(file, parts[4], parts[1].toInt(), parts[2].toInt(), parts[3].toLongLong());
+    else if (parts.size() == 2 && parts[0] == kRows)
+        progress->rowsRead(parts[1].toLongLong());
     return std::nullopt;
 }

@@ -20,8 +20,9 @@ public:
     void finished() override;
     void failed(const QString& message);
 
-    /** Reads one line back into `progress`; returns the error message of an error line, else nothing. */
-    static std::optional<QString> replay(const QString& line, const QString& file, ImportProgress& progress);
+    /** Reads one line back into `progress` (when given); returns the message of an error line, else nothing.
+     */
+    static std::optional<QString> replay(const QString& line, const QString& file, ImportProgress* progress);
 
 private:
     QTextStream& m_out;

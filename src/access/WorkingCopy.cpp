@@ -43,12 +43,6 @@ int timeoutFor(const QString& accessPath, const WorkingCopy::ReaderCommand& comm
     return kBaseTimeoutMs + static_cast<int>(qMin<qint64>(megabytes, 100000) * kTimeoutMsPerMegabyte);
 }
 
-QString quoted(const QString& name) {
-    QString text = name;
-    text.replace(QLatin1Char('"'), QLatin1String("\"\""));
-    return QLatin1Char('"') + text + QLatin1Char('"');
-}
-
 // Runs the reader in a child process, passing its progress on, within the time limit.
 void readInChildProcess(const QString& accessPath, const QString& newPath) {
     const WorkingCopy::ReaderCommand command = readerCommand();
@@ -64,17 +58,10 @@ void readInChildProcess(const QString& accessPath, const QString& newPath) {
     const QDeadlineTimer deadline(timeoutMs);
     std::optional<QString> error;
     const auto replayOutput = [&] {
-        while (reader.canReadLine()) {
-            const QString line = QString::fromUtf8(reader.readLine()).trimmed();
-            struct NoProgress : ImportProgress {
-                void tableStarted(const QString&, const QString&, int, int, qint64) override {}
-                void rowsRead(qint64) override {}
-                void finished() override {}
-            } nobody;
-            if (auto message =
-                    ImportProgressLines::replay(line, accessPath, g_progress ? *g_progress : nobody))
+        while (reader.canReadLine())
+            if (auto message = ImportProgressLines::replay(QString::fromUtf8(reader.readLine()).trimmed(),
+                                                           accessPath, g_progress))
                 error = message;
-        }
     };
     while (!reader.waitForFinished(kPollMs)) {
         replayOutput();
@@ -118,7 +105,7 @@ void executeSkippingFailure(Database& db, const QString& sql) {
 // The columns that the program added to a package table come back on the
 // refreshed rows, matched by the table's primary key.
 void carryAddedColumns(Database& fresh, const QString& table) {
-    const QString oldTable = QStringLiteral("old.") + quoted(table);
+    const QString oldTable = QStringLiteral("old.") + Database::quoteName(table);
     QStringList freshColumns;
     QStringList key;
     for (Recordset rs =
@@ -135,23 +122,25 @@ void carryAddedColumns(Database& fresh, const QString& table) {
         if (freshColumns.contains(name.toLower()))
             continue;
         const QString type = rs.value(1).toString();
-        QString definition = quoted(name) + QLatin1Char(' ') + type;
+        QString definition = Database::quoteName(name) + QLatin1Char(' ') + type;
         if (type.contains(QLatin1String("TEXT"), Qt::CaseInsensitive) ||
             type.contains(QLatin1String("CHAR"), Qt::CaseInsensitive))
             definition += QStringLiteral(" COLLATE NOCASE");
         if (!rs.value(2).isNull())
             definition += QStringLiteral(" DEFAULT ") + rs.value(2).toString();
         fresh.executeNative(
-            QStringLiteral("ALTER TABLE main.%1 ADD COLUMN %2").arg(quoted(table), definition));
+            QStringLiteral("ALTER TABLE main.%1 ADD COLUMN %2").arg(Database::quoteName(table), definition));
         if (key.isEmpty())
             continue;  // without a key the rows cannot be matched: they keep the default
         QStringList match;
         for (const QString& part : key)
-            match.append(QStringLiteral("o.%1 = main.%2.%1").arg(quoted(part), quoted(table)));
+            match.append(QStringLiteral("o.%1 = main.%2.%1")
+                             .arg(Database::quoteName(part), Database::quoteName(table)));
         const QString condition = match.join(QStringLiteral(" AND "));
-        fresh.executeNative(QStringLiteral("UPDATE main.%1 SET %2 = (SELECT o.%2 FROM %3 AS o WHERE %4) "
-                                           "WHERE EXISTS (SELECT 1 FROM %3 AS o WHERE %4)")
-                                .arg(quoted(table), quoted(name), oldTable, condition));
+        fresh.executeNative(
+            QStringLiteral("UPDATE main.%1 SET %2 = (SELECT o.%2 FROM %3 AS o WHERE %4) "
+                           "WHERE EXISTS (SELECT 1 FROM %3 AS o WHERE %4)")
+                .arg(Database::quoteName(table), Database::quoteName(name), oldTable, condition));
     }
 }
 
@@ -182,7 +171,8 @@ void carryOver(Database& fresh, const QString& oldPath) {
         if (existsInFresh(fresh, name))
             continue;
         fresh.executeNative(rs.value(1).toString());
-        fresh.executeNative(QStringLiteral("INSERT INTO main.%1 SELECT * FROM old.%1").arg(quoted(name)));
+        fresh.executeNative(
+            QStringLiteral("INSERT INTO main.%1 SELECT * FROM old.%1").arg(Database::quoteName(name)));
     }
     const QStringList packageTables =
         column(fresh, QStringLiteral("SELECT o.name FROM old.%1 AS o JOIN main.%1 AS n ON n.name = o.name "

@@ -14,12 +14,6 @@ namespace {
 const char kPasswordTable[] = "aeat_password";
 constexpr int kPasswordRounds = 10000;
 
-QString quoteName(const QString& name) {
-    QString quoted = name;
-    quoted.replace(QLatin1Char('"'), QLatin1String("\"\""));
-    return QLatin1Char('"') + quoted + QLatin1Char('"');
-}
-
 QString quoteText(const QString& value) {
     QString quoted = value;
     quoted.replace(QLatin1Char('\''), QLatin1String("''"));
@@ -123,6 +117,12 @@ Database::Database(sqlite3* db) : m_db(db) {
 
 Database::~Database() {
     close();
+}
+
+QString Database::quoteName(const QString& name) {
+    QString quoted = name;
+    quoted.replace(QLatin1Char('"'), QLatin1String("\"\""));
+    return QLatin1Char('"') + quoted + QLatin1Char('"');
 }
 
 bool Database::startsAsDatabase(const QString& path) {

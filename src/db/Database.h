@@ -42,6 +42,8 @@ public:
      * ";pwd=secret"; a database that carries a password refuses any other.
      */
     static std::unique_ptr<Database> open(const QString& path, OpenMode mode, const QString& connect);
+    /** A name as SQLite's own dialect quotes it: "name", with its inner quotes doubled. */
+    static QString quoteName(const QString& name);
     /** Whether the file starts as a database of this engine does; it may still be damaged further in. */
     static bool startsAsDatabase(const QString& path);
     /** Creates a new, empty database carrying the password of `connect`; refuses an existing file. */

@@ -5,7 +5,6 @@
 #include <QStringDecoder>
 
 #include <algorithm>
-#include <initializer_list>
 
 namespace {
 
@@ -102,12 +101,8 @@ private:
 
     void checkBytes();
     void checkSameDeclaration();
-    void checkDigits(std::initializer_list<Span> spans);
     template <size_t N>
-    void checkDigits(const Span (&spans)[N]) {
-        for (const Span& span : spans)
-            checkDigits({span});
-    }
+    void checkDigits(const Span (&spans)[N]);
     template <size_t N>
     void checkSigns(const Span (&spans)[N]);
     void checkNif(int first, int last, const QString& name);
@@ -197,7 +192,8 @@ void Checker::checkSameDeclaration() {
                QStringLiteral("«%1» no es el NIF del declarante del primer registro").arg(text(9, 17)));
 }
 
-void Checker::checkDigits(std::initializer_list<Span> spans) {
+template <size_t N>
+void Checker::checkDigits(const Span (&spans)[N]) {
     for (const Span& span : spans) {
         const QByteArray value = at(span.first, span.last);
         for (const char c : value) {

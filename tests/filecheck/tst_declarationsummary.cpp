@@ -1,19 +1,10 @@
 #include "filecheck/DeclarationSummary.h"
-#include "support/Golden.h"
+#include "support/PdfText.h"
 
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 
 namespace {
-
-QString pdfText(const QString& pdf) {
-    QProcess process;
-    process.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
-    if (!process.waitForFinished(30000))
-        return {};
-    return QString::fromUtf8(process.readAllStandardOutput());
-}
 
 CheckedDeclaration declaration(int records) {
     CheckedDeclaration checked;

@@ -1,20 +1,12 @@
+#include "support/PdfText.h"
 #include "taxid/ErrorEnCIF.h"
 
 #include <QImage>
 #include <QPainter>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 
 namespace {
-
-QString pdfText(const QString& pdf) {
-    QProcess process;
-    process.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
-    if (!process.waitForFinished(30000))
-        return {};
-    return QString::fromUtf8(process.readAllStandardOutput());
-}
 
 QList<ReviewRow> rows(int count) {
     QList<ReviewRow> result;

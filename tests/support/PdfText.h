@@ -1,0 +1,7 @@
+#pragma once
+
+#include <QString>
+
+/** The text of a PDF file as pdftotext lays it out, pages parted by form feeds; empty when it cannot be read.
+ */
+QString pdfText(const QString& pdf);
