@@ -8,9 +8,11 @@ struct Command {
 };
 
 constexpr Command kCommands[] = {
-    {"mod190", runMod190Command},    {"mod347", runMod347Command},      {"review-ids", runReviewIdsCommand},
-    {"check-id", runCheckIdCommand}, {"sample-db", runSampleDbCommand}, {"query", runQueryCommand},
-    {"import-mdb", runImportMdbCommand}, {"read-mdb", runReadMdbCommand}, {"check-file", runCheckFileCommand},
+    {"mod190", runMod190Command},        {"mod347", runMod347Command},
+    {"review-ids", runReviewIdsCommand}, {"check-id", runCheckIdCommand},
+    {"sample-db", runSampleDbCommand},   {"query", runQueryCommand},
+    {"import-mdb", runImportMdbCommand}, {"read-mdb", runReadMdbCommand},
+    {"check-file", runCheckFileCommand},
 };
 
 }  // namespace

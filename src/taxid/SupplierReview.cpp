@@ -1,8 +1,8 @@
 #include "SupplierReview.h"
 
 #include "ReviewStatements.h"
-#include "cCifNif.h"
 #include "access/AccountingDatabase.h"
+#include "cCifNif.h"
 #include "db/SkipOnFailure.h"
 
 void ActiveReport_ReportStart(const QString& DbPath) {

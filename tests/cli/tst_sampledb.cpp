@@ -1,5 +1,5 @@
-#include "cli/CliCommands.h"
 #include "access/AccountingDatabase.h"
+#include "cli/CliCommands.h"
 #include "db/Clock.h"
 #include "db/DbError.h"
 #include "taxid/cCifNif.h"
