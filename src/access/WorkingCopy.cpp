@@ -14,6 +14,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
+#include <QScopeGuard>
 #include <QStandardPaths>
 
 #include <cstdio>
@@ -54,6 +55,10 @@ void readInChildProcess(const QString& accessPath, const QString& newPath) {
     if (!reader.waitForStarted())
         throw unreadableAccessFile(
             accessPath, QStringLiteral("no se puede iniciar el lector (%1).").arg(command.program));
+    const auto closeProgress = qScopeGuard([] {
+        if (g_progress)
+            g_progress->finished();
+    });
     const int timeoutMs = timeoutFor(accessPath, command);
     const QDeadlineTimer deadline(timeoutMs);
     std::optional<QString> error;
@@ -75,8 +80,6 @@ void readInChildProcess(const QString& accessPath, const QString& newPath) {
         }
     }
     replayOutput();
-    if (g_progress)
-        g_progress->finished();
     const bool succeeded = reader.exitStatus() == QProcess::NormalExit && reader.exitCode() == 0;
     if (!succeeded || !QFileInfo::exists(newPath)) {
         QFile::remove(newPath);
