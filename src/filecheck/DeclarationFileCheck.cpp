@@ -75,6 +75,10 @@ bool isPrintable(unsigned char byte) {
     return byte != 0x81 && byte != 0x8D && byte != 0x8F && byte != 0x90 && byte != 0x9D;
 }
 
+bool isDigitsOnly(const QByteArray& value) {
+    return std::all_of(value.begin(), value.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
 bool isLowerCase(unsigned char byte) {
     return (byte >= 'a' && byte <= 'z') || byte == 0x9A || byte == 0x9C || byte == 0x9E ||
            (byte >= 0xE0 && byte != 0xF7);
@@ -196,13 +200,9 @@ template <size_t N>
 void Checker::checkDigits(const Span (&spans)[N]) {
     for (const Span& span : spans) {
         const QByteArray value = at(span.first, span.last);
-        for (const char c : value) {
-            if (c < '0' || c > '9') {
-                report(span.first, span.last, field(span.field),
-                       QStringLiteral("«%1» no son solo cifras").arg(QString::fromLatin1(value)));
-                break;
-            }
-        }
+        if (!isDigitsOnly(value))
+            report(span.first, span.last, field(span.field),
+                   QStringLiteral("«%1» no son solo cifras").arg(QString::fromLatin1(value)));
     }
 }
 
@@ -239,9 +239,7 @@ void Checker::checkName(int first, int last, const QString& name) {
 
 void Checker::checkProvince(int first, int last, bool abroadAllowed) {
     const int code = text(first, last).toInt();
-    const bool digits = at(first, last).size() == 2 && at(first, last)[0] >= '0' &&
-                        at(first, last)[0] <= '9' && at(first, last)[1] >= '0' && at(first, last)[1] <= '9';
-    if (!digits || ((code < 1 || code > 52) && !(abroadAllowed && code == 99)))
+    if (!isDigitsOnly(at(first, last)) || ((code < 1 || code > 52) && !(abroadAllowed && code == 99)))
         report(first, last, field("provincia"),
                QStringLiteral("«%1» no es un código de provincia%2")
                    .arg(text(first, last),
