@@ -1,6 +1,7 @@
 #include "Database.h"
 
 #include "DbError.h"
+#include "JetFunctionLibrary.h"
 #include "SqlFunctions.h"
 
 #include <sqlite3.h>
@@ -113,6 +114,7 @@ Database::Database(sqlite3* db) : m_db(db) {
     sqlite3_extended_result_codes(m_db, 1);
     sqlite3_busy_timeout(m_db, kBusyTimeoutMs);
     registerJetFunctions(m_db);
+    registerJetFunctionLibrary(m_db);
 }
 
 Database::~Database() {

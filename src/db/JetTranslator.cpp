@@ -216,9 +216,12 @@ void rewriteExpressions(Tokens& t) {
             const int close = matchingParen(t, next);
             t[close].text = QStringLiteral(") IS NULL)");
             tok.text = QStringLiteral("(");
-        } else if (tok.isWord("true") && !qualified) {
+        } else if (tok.isWord("right") && !qualified && called) {
+            // Jet's Right(); in SQLite the word is taken for RIGHT JOIN unless quoted.
+            tok = {Token::Identifier, QStringLiteral("\"Right\"")};
+        } else if ((tok.isWord("true") || tok.isWord("yes")) && !qualified) {
             tok = {Token::Number, QStringLiteral("-1")};
-        } else if (tok.isWord("false") && !qualified) {
+        } else if ((tok.isWord("false") || tok.isWord("no")) && !qualified) {
             tok = {Token::Number, QStringLiteral("0")};
         } else if (tok.isPunct("/")) {
             // Jet divides as floating point whatever the operands.

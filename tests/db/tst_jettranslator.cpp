@@ -47,6 +47,9 @@ void TestJetTranslator::translates_data() {
         << "select q.a, 1 as k from q union all select q.a, 2 as k from q order by q.a, k"
         << "select q.a AS \"a\", 1 as k from q union all select q.a, 2 as k from q order by q.a COLLATE "
            "JETTEXT, k COLLATE JETTEXT";
+    QTest::newRow("Right as a function")
+        << "select Right(nif, 3) from t right join u on t.a = u.a"
+        << "select \"Right\"(nif, 3) AS Expr1000 from t right join u on t.a = u.a";
     QTest::newRow("order by position sorts as Jet")
         << "select a from t order by 1 ASC"
         << "select a AS \"a\" from t order by 1 COLLATE JETTEXT ASC";
@@ -56,6 +59,8 @@ void TestJetTranslator::translates_data() {
                                         << "select a AS \"a\" from t where tipo='Font'";
     QTest::newRow("true and false") << "select a from t where a = True or b = False"
                                     << "select a AS \"a\" from t where a = -1 or b = 0";
+    QTest::newRow("yes and no") << "select a from t where a = Yes or b = No"
+                                << "select a AS \"a\" from t where a = -1 or b = 0";
     QTest::newRow("create table types")
         << "Create table IVA (iuprincipal Text, iuiva Text, nif text)"
         << "Create table IVA (iuprincipal TEXT COLLATE NOCASE, iuiva TEXT COLLATE "

@@ -1,0 +1,325 @@
+#include "JetFunctionLibrary.h"
+
+#include "Clock.h"
+
+#include <sqlite3.h>
+#include <QDateTime>
+#include <QVariant>
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <optional>
+
+namespace {
+
+// A call that Jet would refuse: its message becomes the statement's error.
+struct Refusal {
+    QString message;
+};
+
+QVariant fromSqlite(sqlite3_value* value) {
+    switch (sqlite3_value_type(value)) {
+        case SQLITE_NULL:
+            return {};
+        case SQLITE_INTEGER:
+            return QVariant::fromValue<qlonglong>(sqlite3_value_int64(value));
+        case SQLITE_FLOAT:
+            return sqlite3_value_double(value);
+        default:
+            return QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_value_text(value)),
+                                     sqlite3_value_bytes(value));
+    }
+}
+
+void toSqlite(sqlite3_context* ctx, const QVariant& value) {
+    if (value.isNull()) {
+        sqlite3_result_null(ctx);
+    } else if (value.typeId() == QMetaType::LongLong) {
+        sqlite3_result_int64(ctx, value.toLongLong());
+    } else if (value.typeId() == QMetaType::Double) {
+        sqlite3_result_double(ctx, value.toDouble());
+    } else {
+        const QByteArray utf8 = value.toString().toUtf8();
+        sqlite3_result_text(ctx, utf8.constData(), static_cast<int>(utf8.size()), SQLITE_TRANSIENT);
+    }
+}
+
+QVariant integer(qint64 value) {
+    return QVariant::fromValue<qlonglong>(value);
+}
+
+bool anyNull(const QVariantList& args) {
+    return std::any_of(args.begin(), args.end(), [](const QVariant& arg) { return arg.isNull(); });
+}
+
+// A number as Jet writes it in text: the shortest exact form.
+QString numberText(const QVariant& value) {
+    if (value.typeId() != QMetaType::Double)
+        return value.toString();
+    char buffer[64];
+    const auto end = std::to_chars(buffer, buffer + sizeof buffer, value.toDouble()).ptr;
+    return QString::fromLatin1(buffer, static_cast<qsizetype>(end - buffer));
+}
+
+double number(const QVariant& value, const char* function) {
+    bool ok = false;
+    const double result = value.toString().trimmed().toDouble(&ok);
+    if (value.typeId() == QMetaType::LongLong || value.typeId() == QMetaType::Double)
+        return value.toDouble();
+    if (!ok)
+        throw Refusal{QStringLiteral("No coinciden los tipos de datos en %1: '%2' no es un número.")
+                          .arg(QLatin1String(function), value.toString())};
+    return result;
+}
+
+// Halves to even, on the value's 15 significant digits, as Jet rounds.
+double roundHalfEven(double value, int digits) {
+    if (!std::isfinite(value) || value == 0)
+        return value;
+    char buffer[64];
+    const auto end =
+        std::to_chars(buffer, buffer + sizeof buffer, std::fabs(value), std::chars_format::scientific, 14)
+            .ptr;
+    qint64 mantissa = 0;
+    const char* p = buffer;
+    for (; *p != 'e'; ++p)
+        if (*p != '.')
+            mantissa = mantissa * 10 + (*p - '0');
+    int exponent = 0;
+    std::from_chars(p + 1 + (p[1] == '+' ? 1 : 0), end, exponent);
+    const int shift = exponent - 14 + digits;  // mantissa × 10^shift in units of 10^-digits
+    if (shift >= 0)
+        return value;
+    if (-shift > 18)
+        return 0;
+    qint64 divisor = 1;
+    for (int i = 0; i < -shift; ++i)
+        divisor *= 10;
+    qint64 units = mantissa / divisor;
+    const qint64 rest = mantissa % divisor;
+    if (2 * rest > divisor || (2 * rest == divisor && units % 2 == 1))
+        ++units;
+    const double rounded = static_cast<double>(units) / std::pow(10.0, digits);
+    return value < 0 ? -rounded : rounded;
+}
+
+std::optional<QDateTime> dateOf(const QVariant& value) {
+    if (value.typeId() == QMetaType::LongLong || value.typeId() == QMetaType::Double) {
+        const double days = value.toDouble();
+        const double whole = std::trunc(days);
+        return QDateTime(QDate(1899, 12, 30).addDays(static_cast<qint64>(whole)), QTime(0, 0))
+            .addSecs(std::llround(std::fabs(days - whole) * 86400));
+    }
+    const QString text = value.toString();
+    const QDateTime when = QDateTime::fromString(text, QStringLiteral("yyyy-MM-dd HH:mm:ss"));
+    if (when.isValid())
+        return when;
+    const QDate day = QDate::fromString(text, QStringLiteral("yyyy-MM-dd"));
+    if (day.isValid())
+        return QDateTime(day, QTime(0, 0));
+    return std::nullopt;
+}
+
+QDateTime date(const QVariant& value, const char* function) {
+    const std::optional<QDateTime> when = dateOf(value);
+    if (!when)
+        throw Refusal{QStringLiteral("No coinciden los tipos de datos en %1: '%2' no es una fecha.")
+                          .arg(QLatin1String(function), value.toString())};
+    return *when;
+}
+
+QString dateText(const QDateTime& when) {
+    return when.toString(when.time() == QTime(0, 0) ? QStringLiteral("yyyy-MM-dd")
+                                                    : QStringLiteral("yyyy-MM-dd HH:mm:ss"));
+}
+
+QVariant nz(const QVariantList& a) {
+    return a[0].isNull() ? (a.size() > 1 ? a[1] : QVariant(QString())) : a[0];
+}
+QVariant len(const QVariantList& a) {
+    return integer(numberText(a[0]).size());
+}
+QVariant right(const QVariantList& a) {
+    return numberText(a[0]).right(static_cast<qsizetype>(number(a[1], "Right")));
+}
+QVariant mid(const QVariantList& a) {
+    const auto start = static_cast<qsizetype>(number(a[1], "Mid"));
+    if (start < 1)
+        throw Refusal{QStringLiteral("Argumento no válido en Mid: %1.").arg(start)};
+    return numberText(a[0]).mid(start - 1, a.size() > 2 ? static_cast<qsizetype>(number(a[2], "Mid")) : -1);
+}
+QVariant ucase(const QVariantList& a) {
+    return numberText(a[0]).toUpper();
+}
+QVariant lcase(const QVariantList& a) {
+    return numberText(a[0]).toLower();
+}
+// InStr([start,] text, sought): the position from 1, 0 when absent; text compares without regard to case.
+QVariant inStr(const QVariantList& a) {
+    const bool withStart = a.size() == 3;
+    const auto start = withStart ? static_cast<qsizetype>(number(a[0], "InStr")) : 1;
+    const QString text = numberText(a[withStart ? 1 : 0]);
+    const QString sought = numberText(a[withStart ? 2 : 1]);
+    return integer(text.indexOf(sought, start - 1, Qt::CaseInsensitive) + 1);
+}
+QVariant string(const QVariantList& a) {
+    const QString filler = a[1].typeId() == QMetaType::QString
+                               ? a[1].toString().left(1)
+                               : QString(QChar(static_cast<char16_t>(number(a[1], "String"))));
+    return filler.repeated(static_cast<qsizetype>(number(a[0], "String")));
+}
+// Val: the number at the start of the text, blanks ignored; 0 when there is none.
+QVariant val(const QVariantList& a) {
+    QString text = numberText(a[0]);
+    text.remove(QLatin1Char(' '));
+    qsizetype end = 0;
+    while (end < text.size() &&
+           (text[end].isDigit() ||
+            (end == 0 && (text[0] == QLatin1Char('-') || text[0] == QLatin1Char('+'))) ||
+            (text[end] == QLatin1Char('.') && !text.left(end).contains(QLatin1Char('.')))))
+        ++end;
+    return text.left(end).toDouble();
+}
+QVariant cstr(const QVariantList& a) {
+    return numberText(a[0]);
+}
+QVariant cdbl(const QVariantList& a) {
+    return number(a[0], "CDbl");
+}
+QVariant ccur(const QVariantList& a) {
+    return roundHalfEven(number(a[0], "CCur"), 4);
+}
+QVariant clng(const QVariantList& a) {
+    return integer(static_cast<qint64>(roundHalfEven(number(a[0], "CLng"), 0)));
+}
+QVariant cint(const QVariantList& a) {
+    const double value = roundHalfEven(number(a[0], "CInt"), 0);
+    if (value < -32768 || value > 32767)
+        throw Refusal{QStringLiteral("Desbordamiento en CInt: %1.").arg(value)};
+    return integer(static_cast<qint64>(value));
+}
+QVariant intPart(const QVariantList& a) {
+    return std::floor(number(a[0], "Int"));
+}
+QVariant fix(const QVariantList& a) {
+    return std::trunc(number(a[0], "Fix"));
+}
+QVariant sgn(const QVariantList& a) {
+    const double value = number(a[0], "Sgn");
+    return integer(value > 0 ? 1 : value < 0 ? -1 : 0);
+}
+QVariant round(const QVariantList& a) {
+    return roundHalfEven(number(a[0], "Round"), a.size() > 1 ? static_cast<int>(number(a[1], "Round")) : 0);
+}
+QVariant month(const QVariantList& a) {
+    return integer(date(a[0], "Month").date().month());
+}
+QVariant day(const QVariantList& a) {
+    return integer(date(a[0], "Day").date().day());
+}
+QVariant hour(const QVariantList& a) {
+    return integer(date(a[0], "Hour").time().hour());
+}
+QVariant minute(const QVariantList& a) {
+    return integer(date(a[0], "Minute").time().minute());
+}
+QVariant second(const QVariantList& a) {
+    return integer(date(a[0], "Second").time().second());
+}
+// Weekday(date [, first day]): 1 for Sunday unless the second argument names another first day.
+QVariant weekday(const QVariantList& a) {
+    const int firstDay = a.size() > 1 ? static_cast<int>(number(a[1], "Weekday")) : 1;
+    const int sundayBased = date(a[0], "Weekday").date().dayOfWeek() % 7 + 1;  // Sunday 1 ... Saturday 7
+    return integer((sundayBased - firstDay + 7) % 7 + 1);
+}
+QVariant today(const QVariantList&) {
+    return Clock::now().date().toString(QStringLiteral("yyyy-MM-dd"));
+}
+// DateSerial carries months and days beyond their range into the next unit, as Jet does.
+QVariant dateSerial(const QVariantList& a) {
+    const int year = static_cast<int>(number(a[0], "DateSerial"));
+    const int month = static_cast<int>(number(a[1], "DateSerial"));
+    const int days = static_cast<int>(number(a[2], "DateSerial"));
+    const QDate first = QDate(year, 1, 1).addMonths(month - 1);
+    return dateText(QDateTime(first.addDays(days - 1), QTime(0, 0)));
+}
+
+struct ScalarFunction {
+    const char* name;
+    int minArgs;
+    int maxArgs;
+    QVariant (*body)(const QVariantList&);
+    bool nullInNullOut;
+    bool deterministic;
+};
+
+constexpr ScalarFunction kScalarFunctions[] = {
+    {"Nz", 1, 2, nz, false, true},        {"Len", 1, 1, len, true, true},
+    {"Right", 2, 2, right, true, true},   {"Mid", 2, 3, mid, true, true},
+    {"UCase", 1, 1, ucase, true, true},   {"LCase", 1, 1, lcase, true, true},
+    {"InStr", 2, 3, inStr, true, true},   {"String", 2, 2, string, true, true},
+    {"Val", 1, 1, val, true, true},       {"CStr", 1, 1, cstr, true, true},
+    {"CDbl", 1, 1, cdbl, true, true},     {"CCur", 1, 1, ccur, true, true},
+    {"CLng", 1, 1, clng, true, true},     {"CInt", 1, 1, cint, true, true},
+    {"Int", 1, 1, intPart, true, true},   {"Fix", 1, 1, fix, true, true},
+    {"Sgn", 1, 1, sgn, true, true},       {"Round", 1, 2, round, true, true},
+    {"Month", 1, 1, month, true, true},   {"Day", 1, 1, day, true, true},
+    {"Hour", 1, 1, hour, true, true},     {"Minute", 1, 1, minute, true, true},
+    {"Second", 1, 1, second, true, true}, {"Weekday", 1, 2, weekday, true, true},
+    {"Date", 0, 0, today, false, true},   {"DateSerial", 3, 3, dateSerial, true, true},
+};
+
+void callScalar(sqlite3_context* ctx, int argc, sqlite3_value** argv) {
+    const auto* function = static_cast<const ScalarFunction*>(sqlite3_user_data(ctx));
+    QVariantList args;
+    for (int i = 0; i < argc; ++i)
+        args.append(fromSqlite(argv[i]));
+    if (function->nullInNullOut && anyNull(args)) {
+        sqlite3_result_null(ctx);
+        return;
+    }
+    try {
+        toSqlite(ctx, function->body(args));
+    } catch (const Refusal& refusal) {
+        const QByteArray utf8 = refusal.message.toUtf8();
+        sqlite3_result_error(ctx, utf8.constData(), static_cast<int>(utf8.size()));
+    }
+}
+
+// First and Last keep the value of the first and of the last row of their group, Null or not.
+template <bool kLast>
+void keepStep(sqlite3_context* ctx, int, sqlite3_value** argv) {
+    auto* kept = static_cast<QVariant**>(sqlite3_aggregate_context(ctx, sizeof(QVariant*)));
+    if (!kept)
+        return;
+    if (!*kept)
+        *kept = new QVariant(fromSqlite(argv[0]));
+    else if (kLast)
+        **kept = fromSqlite(argv[0]);
+}
+
+void keepFinal(sqlite3_context* ctx) {
+    auto* kept = static_cast<QVariant**>(sqlite3_aggregate_context(ctx, 0));
+    if (!kept || !*kept) {
+        sqlite3_result_null(ctx);
+        return;
+    }
+    toSqlite(ctx, **kept);
+    delete *kept;
+}
+
+}  // namespace
+
+void registerJetFunctionLibrary(sqlite3* db) {
+    for (const ScalarFunction& function : kScalarFunctions) {
+        const int flags = SQLITE_UTF8 | (function.deterministic ? SQLITE_DETERMINISTIC : 0);
+        for (int args = function.minArgs; args <= function.maxArgs; ++args)
+            sqlite3_create_function_v2(db, function.name, args, flags, const_cast<ScalarFunction*>(&function),
+                                       callScalar, nullptr, nullptr, nullptr);
+    }
+    sqlite3_create_function_v2(db, "First", 1, SQLITE_UTF8, nullptr, nullptr, keepStep<false>, keepFinal,
+                               nullptr);
+    sqlite3_create_function_v2(db, "Last", 1, SQLITE_UTF8, nullptr, nullptr, keepStep<true>, keepFinal,
+                               nullptr);
+}

@@ -1,0 +1,135 @@
+// The functions of Jet's expression service, each with Jet's answer, Null included.
+#include "db/Clock.h"
+#include "db/Database.h"
+#include "db/DbError.h"
+
+#include <QTemporaryDir>
+#include <QTest>
+
+class TestJetFunctions : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase();
+    void init() { Clock::pin(QDateTime(QDate(2026, 3, 15), QTime(11, 30))); }
+    void cleanup() { Clock::unpin(); }
+    void function_data();
+    void function();
+    void refusals_data();
+    void refusals();
+    void firstAndLast();
+
+private:
+    QTemporaryDir m_dir;
+    std::unique_ptr<Database> m_db;
+};
+
+void TestJetFunctions::initTestCase() {
+    m_db = Database::create(m_dir.filePath(QStringLiteral("f.sqlite")), QString());
+}
+
+void TestJetFunctions::function_data() {
+    QTest::addColumn<QString>("expression");
+    QTest::addColumn<QVariant>("value");
+    const QVariant null;
+    const auto integer = [](qlonglong value) { return QVariant::fromValue<qlonglong>(value); };
+    const auto text = [](const char* value) { return QVariant(QString::fromUtf8(value)); };
+    QTest::newRow("Nz of Null") << "Nz(null, 'x')" << text("x");
+    QTest::newRow("Nz of Null, no default") << "Nz(null)" << text("");
+    QTest::newRow("Nz of a value") << "Nz(3, 'x')" << integer(3);
+    QTest::newRow("Len") << "Len('Peña')" << integer(4);
+    QTest::newRow("Len of a number") << "Len(12.5)" << integer(4);
+    QTest::newRow("Len of Null") << "Len(null)" << null;
+    QTest::newRow("Right") << "Right('B12345674', 3)" << text("674");
+    QTest::newRow("Mid from 2") << "Mid('B12345674', 2)" << text("12345674");
+    QTest::newRow("Mid with length") << "Mid('B12345674', 2, 3)" << text("123");
+    QTest::newRow("Mid of Null") << "Mid(null, 2)" << null;
+    QTest::newRow("UCase") << "UCase('ñandú')" << text("ÑANDÚ");
+    QTest::newRow("LCase") << "LCase('ÁLVAREZ')" << text("álvarez");
+    QTest::newRow("InStr") << "InStr('Ferretería', 'RET')" << integer(4);
+    QTest::newRow("InStr from a start") << "InStr(5, 'abcabc', 'b')" << integer(5);
+    QTest::newRow("InStr absent") << "InStr('abc', 'z')" << integer(0);
+    QTest::newRow("InStr of Null") << "InStr(null, 'z')" << null;
+    QTest::newRow("String of a character") << "String(3, '*-')" << text("***");
+    QTest::newRow("String of a code") << "String(2, 65)" << text("AA");
+    QTest::newRow("Val") << "Val(' 12 34abc')" << QVariant(1234.0);
+    QTest::newRow("Val with a point") << "Val('3.5.1')" << QVariant(3.5);
+    QTest::newRow("Val of no number") << "Val('abc')" << QVariant(0.0);
+    QTest::newRow("CStr") << "CStr(3005.06)" << text("3005.06");
+    QTest::newRow("CDbl of text") << "CDbl('2.5')" << QVariant(2.5);
+    QTest::newRow("CLng halves to even") << "CLng(2.5)" << integer(2);
+    QTest::newRow("CLng halves to even, up") << "CLng(3.5)" << integer(4);
+    QTest::newRow("CInt negative half") << "CInt(-2.5)" << integer(-2);
+    QTest::newRow("CCur") << "CCur(1.23456)" << QVariant(1.2346);
+    QTest::newRow("Int goes down") << "Int(-2.5)" << QVariant(-3.0);
+    QTest::newRow("Fix goes to zero") << "Fix(-2.5)" << QVariant(-2.0);
+    QTest::newRow("Sgn") << "Sgn(-7)" << integer(-1);
+    QTest::newRow("Sgn of Null") << "Sgn(null)" << null;
+    QTest::newRow("Round halves to even") << "Round(2.5)" << QVariant(2.0);
+    QTest::newRow("Round to cents, half to even") << "Round(0.125, 2)" << QVariant(0.12);
+    QTest::newRow("Round to cents, above half") << "Round(0.1251, 2)" << QVariant(0.13);
+    QTest::newRow("Round of Null") << "Round(null, 2)" << null;
+    QTest::newRow("Month") << "Month('2025-02-10')" << integer(2);
+    QTest::newRow("Day") << "Day('2025-02-10 18:30:05')" << integer(10);
+    QTest::newRow("Hour") << "Hour('2025-02-10 18:30:05')" << integer(18);
+    QTest::newRow("Minute") << "Minute('2025-02-10 18:30:05')" << integer(30);
+    QTest::newRow("Second") << "Second('2025-02-10 18:30:05')" << integer(5);
+    QTest::newRow("Month of a day number") << "Month(45658)" << integer(1);
+    QTest::newRow("Month of Null") << "Month(null)" << null;
+    QTest::newRow("Weekday of a Sunday") << "Weekday('2026-03-15')" << integer(1);
+    QTest::newRow("Weekday from Monday") << "Weekday('2026-03-15', 2)" << integer(7);
+    QTest::newRow("Date") << "Date()" << text("2026-03-15");
+    QTest::newRow("DateSerial") << "DateSerial(2025, 2, 28)" << text("2025-02-28");
+    QTest::newRow("DateSerial carries over") << "DateSerial(2025, 13, 32)" << text("2026-02-01");
+    QTest::newRow("DateSerial of Null") << "DateSerial(null, 1, 1)" << null;
+}
+
+void TestJetFunctions::function() {
+    QFETCH(QString, expression);
+    QFETCH(QVariant, value);
+    const QVariant result = m_db->openRecordset(QStringLiteral("select ") + expression).value(0);
+    QCOMPARE(result.isNull(), value.isNull());
+    if (!value.isNull()) {
+        QCOMPARE(result.typeId(), value.typeId());
+        QCOMPARE(result, value);
+    }
+}
+
+void TestJetFunctions::refusals_data() {
+    QTest::addColumn<QString>("expression");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("Month of a text") << "Month('mañana')"
+                                     << "no es una fecha";
+    QTest::newRow("CDbl of a text") << "CDbl('dos')"
+                                    << "no es un número";
+    QTest::newRow("CInt beyond its range") << "CInt(40000)"
+                                           << "Desbordamiento";
+    QTest::newRow("Mid from 0") << "Mid('abc', 0)"
+                                << "Argumento no válido";
+}
+
+void TestJetFunctions::refusals() {
+    QFETCH(QString, expression);
+    QFETCH(QString, message);
+    try {
+        m_db->openRecordset(QStringLiteral("select ") + expression);
+        QFAIL("Jet refuses it");
+    } catch (const DbError& error) {
+        QVERIFY2(error.message().contains(message), qPrintable(error.message()));
+    }
+}
+
+void TestJetFunctions::firstAndLast() {
+    m_db->executeNativeScript(
+        QStringLiteral("create table t (g integer, v text); "
+                       "insert into t values (1, 'a'), (1, null), (1, 'c'), (2, null)"));
+    Recordset rs =
+        m_db->openRecordset(QStringLiteral("select g, First(v), Last(v) from t group by g order by g"));
+    QCOMPARE(rs.value(1), QVariant(QStringLiteral("a")));
+    QCOMPARE(rs.value(2), QVariant(QStringLiteral("c")));
+    rs.moveNext();
+    QVERIFY(rs.value(1).isNull() && rs.value(2).isNull());
+}
+
+QTEST_GUILESS_MAIN(TestJetFunctions)
+#include "tst_jetfunctions.moc"
