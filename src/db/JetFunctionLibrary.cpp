@@ -4,6 +4,7 @@
 
 #include <sqlite3.h>
 #include <QDateTime>
+#include <QRegularExpression>
 #include <QVariant>
 
 #include <algorithm>
@@ -245,6 +246,69 @@ QVariant dateSerial(const QVariantList& a) {
     return dateText(QDateTime(first.addDays(days - 1), QTime(0, 0)));
 }
 
+// a & b: the text of both, Null counting as empty text; Null only when both are.
+QVariant concat(const QVariantList& a) {
+    if (a[0].isNull() && a[1].isNull())
+        return {};
+    return (a[0].isNull() ? QString() : numberText(a[0])) + (a[1].isNull() ? QString() : numberText(a[1]));
+}
+// Mod and \ round both operands to whole numbers first, halves to even.
+qint64 wholeDivisor(const QVariant& value, const char* function) {
+    const auto divisor = static_cast<qint64>(roundHalfEven(number(value, function), 0));
+    if (divisor == 0)
+        throw Refusal{QStringLiteral("División por cero en %1.").arg(QLatin1String(function))};
+    return divisor;
+}
+QVariant mod(const QVariantList& a) {
+    const qint64 divisor = wholeDivisor(a[1], "Mod");
+    return integer(static_cast<qint64>(roundHalfEven(number(a[0], "Mod"), 0)) % divisor);
+}
+QVariant intDiv(const QVariantList& a) {
+    const qint64 divisor = wholeDivisor(a[1], "\\");
+    return integer(static_cast<qint64>(roundHalfEven(number(a[0], "\\"), 0)) / divisor);
+}
+QVariant power(const QVariantList& a) {
+    return std::pow(number(a[0], "^"), number(a[1], "^"));
+}
+// LIKE with Jet's wildcards: * any text, ? one character, # one digit, [abc], [a-z] and [!abc]; no case.
+QVariant like(const QVariantList& a) {
+    const QString pattern = numberText(a[1]);
+    QString expression = QStringLiteral("\\A");
+    for (qsizetype i = 0; i < pattern.size(); ++i) {
+        const QChar c = pattern[i];
+        if (c == QLatin1Char('*')) {
+            expression += QStringLiteral(".*");
+        } else if (c == QLatin1Char('?')) {
+            expression += QLatin1Char('.');
+        } else if (c == QLatin1Char('#')) {
+            expression += QStringLiteral("[0-9]");
+        } else if (c == QLatin1Char('[') && pattern.indexOf(QLatin1Char(']'), i + 1) > i) {
+            const qsizetype close = pattern.indexOf(QLatin1Char(']'), i + 1);
+            QString set = pattern.mid(i + 1, close - i - 1);
+            const bool negated = set.startsWith(QLatin1Char('!'));
+            if (negated)
+                set.remove(0, 1);
+            if (set.isEmpty()) {
+                expression += QRegularExpression::escape(QStringLiteral("[]"));
+            } else {
+                QString escaped;
+                for (const QChar member : set)
+                    escaped += member == QLatin1Char('-') ? QString(member)
+                                                          : QRegularExpression::escape(QString(member));
+                expression += QLatin1Char('[') + (negated ? QStringLiteral("^") : QString()) + escaped +
+                              QLatin1Char(']');
+            }
+            i = close;
+        } else {
+            expression += QRegularExpression::escape(QString(c));
+        }
+    }
+    expression += QStringLiteral("\\z");
+    const QRegularExpression re(expression, QRegularExpression::CaseInsensitiveOption |
+                                                QRegularExpression::DotMatchesEverythingOption);
+    return integer(re.match(numberText(a[0])).hasMatch() ? -1 : 0);
+}
+
 struct ScalarFunction {
     const char* name;
     int minArgs;
@@ -255,19 +319,37 @@ struct ScalarFunction {
 };
 
 constexpr ScalarFunction kScalarFunctions[] = {
-    {"Nz", 1, 2, nz, false, true},        {"Len", 1, 1, len, true, true},
-    {"Right", 2, 2, right, true, true},   {"Mid", 2, 3, mid, true, true},
-    {"UCase", 1, 1, ucase, true, true},   {"LCase", 1, 1, lcase, true, true},
-    {"InStr", 2, 3, inStr, true, true},   {"String", 2, 2, string, true, true},
-    {"Val", 1, 1, val, true, true},       {"CStr", 1, 1, cstr, true, true},
-    {"CDbl", 1, 1, cdbl, true, true},     {"CCur", 1, 1, ccur, true, true},
-    {"CLng", 1, 1, clng, true, true},     {"CInt", 1, 1, cint, true, true},
-    {"Int", 1, 1, intPart, true, true},   {"Fix", 1, 1, fix, true, true},
-    {"Sgn", 1, 1, sgn, true, true},       {"Round", 1, 2, round, true, true},
-    {"Month", 1, 1, month, true, true},   {"Day", 1, 1, day, true, true},
-    {"Hour", 1, 1, hour, true, true},     {"Minute", 1, 1, minute, true, true},
-    {"Second", 1, 1, second, true, true}, {"Weekday", 1, 2, weekday, true, true},
-    {"Date", 0, 0, today, false, true},   {"DateSerial", 3, 3, dateSerial, true, true},
+    {"Nz", 1, 2, nz, false, true},
+    {"Len", 1, 1, len, true, true},
+    {"Right", 2, 2, right, true, true},
+    {"Mid", 2, 3, mid, true, true},
+    {"UCase", 1, 1, ucase, true, true},
+    {"LCase", 1, 1, lcase, true, true},
+    {"InStr", 2, 3, inStr, true, true},
+    {"String", 2, 2, string, true, true},
+    {"Val", 1, 1, val, true, true},
+    {"CStr", 1, 1, cstr, true, true},
+    {"CDbl", 1, 1, cdbl, true, true},
+    {"CCur", 1, 1, ccur, true, true},
+    {"CLng", 1, 1, clng, true, true},
+    {"CInt", 1, 1, cint, true, true},
+    {"Int", 1, 1, intPart, true, true},
+    {"Fix", 1, 1, fix, true, true},
+    {"Sgn", 1, 1, sgn, true, true},
+    {"Round", 1, 2, round, true, true},
+    {"Month", 1, 1, month, true, true},
+    {"Day", 1, 1, day, true, true},
+    {"Hour", 1, 1, hour, true, true},
+    {"Minute", 1, 1, minute, true, true},
+    {"Second", 1, 1, second, true, true},
+    {"Weekday", 1, 2, weekday, true, true},
+    {"Date", 0, 0, today, false, true},
+    {"DateSerial", 3, 3, dateSerial, true, true},
+    {"JetConcat", 2, 2, concat, false, true},
+    {"JetMod", 2, 2, mod, true, true},
+    {"JetIntDiv", 2, 2, intDiv, true, true},
+    {"JetPower", 2, 2, power, true, true},
+    {"JetLike", 2, 2, like, true, true},
 };
 
 void callScalar(sqlite3_context* ctx, int argc, sqlite3_value** argv) {

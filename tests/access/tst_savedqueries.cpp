@@ -19,6 +19,12 @@ QString simplified(QString sql) {
     return sql.replace(QLatin1Char('\r'), QLatin1Char(' ')).simplified();
 }
 
+// The rows of a query that asks for its first rows, which the engine refuses.
+QList<CatalogueRow> withTop(QList<CatalogueRow> rows) {
+    rows.append({3, {}, QStringLiteral("5"), {}, 0x10});
+    return rows;
+}
+
 // The rows Access writes for a select query over one table.
 QList<CatalogueRow> selectRows(const QString& table, const QStringList& columns, const QString& where = {}) {
     QList<CatalogueRow> rows{{1, {}, {}, {}, 1}, {5, {}, table, {}, 0}};
@@ -86,6 +92,8 @@ void TestSavedQueries::viewsReadingViewsAndRefusals() {
             selectRows(QStringLiteral("provedores"), {QStringLiteral("nif"), QStringLiteral("nombre")})),
         SavedQueries::decode(QStringLiteral("Concatena"),
                              selectRows(QStringLiteral("provedores"), {QStringLiteral("nif & nombre")})),
+        SavedQueries::decode(QStringLiteral("Primeros"),
+                             withTop(selectRows(QStringLiteral("provedores"), {QStringLiteral("nif")}))),
         SavedQueries::decode(QStringLiteral("Rota"),
                              selectRows(QStringLiteral("nada"), {QStringLiteral("x")})),
     };
@@ -93,8 +101,10 @@ void TestSavedQueries::viewsReadingViewsAndRefusals() {
     QCOMPARE(f.db().openRecordset(QStringLiteral("select nif from Segunda")).value(0),
              QVariant(QStringLiteral("B1")));
     QVERIFY(!AccessImport::notImported(f.db(), QStringLiteral("Primera")));
-    const auto refused = AccessImport::notImported(f.db(), QStringLiteral("Concatena"));
-    QVERIFY(refused && refused->contains(QLatin1String("&")));
+    QCOMPARE(f.db().openRecordset(QStringLiteral("select * from Concatena")).value(0),
+             QVariant(QStringLiteral("B1Uno")));
+    const auto refused = AccessImport::notImported(f.db(), QStringLiteral("Primeros"));
+    QVERIFY(refused && refused->contains(QLatin1String("TOP")));
     const auto broken = AccessImport::notImported(f.db(), QStringLiteral("Rota"));
     QVERIFY(broken && broken->contains(QLatin1String("nada")));
 }
@@ -125,7 +135,7 @@ void TestSavedQueries::modelo190NamesAQryIrpfThatDidNotComeAcross() {
     f.db().deleteQueryDef(Mod190Statements::kWithholdingsQuery);
     AccessImport::importQueries(
         f.db(), {SavedQueries::decode(Mod190Statements::kWithholdingsQuery,
-                                      selectRows(QStringLiteral("Irpf"), {QStringLiteral("Nif & Nombre")}))});
+                                      withTop(selectRows(QStringLiteral("Irpf"), {QStringLiteral("Nif")})))});
     ScriptedUserInterface ui;
     ContactInputs contact = initialContactInputs(QStringLiteral("190"));
     const QString out = f.folder() + QStringLiteral("/Mdb");

@@ -81,6 +81,25 @@ void TestJetFunctions::function_data() {
     QTest::newRow("Date") << "Date()" << text("2026-03-15");
     QTest::newRow("DateSerial") << "DateSerial(2025, 2, 28)" << text("2025-02-28");
     QTest::newRow("DateSerial carries over") << "DateSerial(2025, 13, 32)" << text("2026-02-01");
+    QTest::newRow("& of texts and numbers") << "'B' & 12 & 3.5" << text("B123.5");
+    QTest::newRow("& takes Null for empty text") << "null & 'a'" << text("a");
+    QTest::newRow("& of two Nulls") << "null & null" << null;
+    QTest::newRow("& binds looser than +") << "1 + 2 & 3" << text("33");
+    QTest::newRow("Mod binds looser than *") << "7 Mod 3 * 2" << integer(1);
+    QTest::newRow("Mod binds tighter than +") << "8 Mod 3 + 1" << integer(3);
+    QTest::newRow("Mod rounds its operands") << "5.5 Mod 2" << integer(0);
+    QTest::newRow("Mod of Null") << "null Mod 2" << null;
+    QTest::newRow("integer division") << "7 \\ 2" << integer(3);
+    QTest::newRow("integer division of negatives") << "-7 \\ 2" << integer(-3);
+    QTest::newRow("^ groups to the left") << "2 ^ 3 ^ 2" << QVariant(64.0);
+    QTest::newRow("^ binds tighter than unary minus") << "-2 ^ 2" << QVariant(-4.0);
+    QTest::newRow("Like *, without case") << "'Ferretería' like 'f*RÍA'" << integer(-1);
+    QTest::newRow("Like ? and #") << "'A1x' like '?#?'" << integer(-1);
+    QTest::newRow("Like a set") << "'b' like '[a-c]'" << integer(-1);
+    QTest::newRow("Like outside a set") << "'b' like '[!a-c]'" << integer(0);
+    QTest::newRow("Like takes other characters as they are") << "'a.b' like 'a.b'" << integer(-1);
+    QTest::newRow("Like does not match a dot with any") << "'axb' like 'a.b'" << integer(0);
+    QTest::newRow("Like of Null") << "null like '*'" << null;
     QTest::newRow("DateSerial of Null") << "DateSerial(null, 1, 1)" << null;
 }
 
