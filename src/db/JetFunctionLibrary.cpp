@@ -246,6 +246,193 @@ QVariant dateSerial(const QVariantList& a) {
     return dateText(QDateTime(first.addDays(days - 1), QTime(0, 0)));
 }
 
+// Str: a number as text, with a leading space where a minus sign would stand.
+QVariant str(const QVariantList& a) {
+    const double value = number(a[0], "Str");
+    return (value < 0 ? QString() : QStringLiteral(" ")) +
+           numberText(a[0].typeId() == QMetaType::QString ? QVariant(value) : a[0]);
+}
+QVariant cdate(const QVariantList& a) {
+    if (a[0].typeId() == QMetaType::QString) {
+        const QDate spanish = QDate::fromString(a[0].toString().trimmed(), QStringLiteral("d/M/yyyy"));
+        if (spanish.isValid())
+            return dateText(QDateTime(spanish, QTime(0, 0)));
+    }
+    return dateText(date(a[0], "CDate"));
+}
+
+// The intervals of DateAdd, DateDiff and DatePart: yyyy, q, m, y, d, w, ww, h, n, s.
+QString interval(const QVariant& value, const char* function) {
+    const QString name = value.toString().toLower();
+    static const QStringList kIntervals{QStringLiteral("yyyy"), QStringLiteral("q"), QStringLiteral("m"),
+                                        QStringLiteral("y"),    QStringLiteral("d"), QStringLiteral("w"),
+                                        QStringLiteral("ww"),   QStringLiteral("h"), QStringLiteral("n"),
+                                        QStringLiteral("s")};
+    if (!kIntervals.contains(name))
+        throw Refusal{QStringLiteral("Argumento no válido en %1: el intervalo '%2'.")
+                          .arg(QLatin1String(function), value.toString())};
+    return name;
+}
+
+QVariant dateAdd(const QVariantList& a) {
+    const QString unit = interval(a[0], "DateAdd");
+    const auto count = static_cast<qint64>(number(a[1], "DateAdd"));
+    const QDateTime when = date(a[2], "DateAdd");
+    QDateTime result;
+    if (unit == QLatin1String("yyyy"))
+        result = when.addYears(static_cast<int>(count));
+    else if (unit == QLatin1String("q"))
+        result = when.addMonths(static_cast<int>(3 * count));
+    else if (unit == QLatin1String("m"))
+        result = when.addMonths(static_cast<int>(count));
+    else if (unit == QLatin1String("ww"))
+        result = when.addDays(7 * count);
+    else if (unit == QLatin1String("h"))
+        result = when.addSecs(3600 * count);
+    else if (unit == QLatin1String("n"))
+        result = when.addSecs(60 * count);
+    else if (unit == QLatin1String("s"))
+        result = when.addSecs(count);
+    else  // y, d, w: days
+        result = when.addDays(count);
+    return dateText(result);
+}
+
+qint64 secondsSinceEpoch(const QDateTime& when) {
+    return QDate(1899, 12, 30).daysTo(when.date()) * 86400 + when.time().msecsSinceStartOfDay() / 1000;
+}
+
+// Which week a day is in, weeks starting on Sunday.
+qint64 sundayWeek(const QDate& day) {
+    const qint64 days = QDate(1899, 12, 31).daysTo(day);  // a Sunday
+    return days >= 0 ? days / 7 : (days - 6) / 7;
+}
+
+// DateDiff counts the boundaries of the interval between the two dates, as Jet does.
+QVariant dateDiff(const QVariantList& a) {
+    const QString unit = interval(a[0], "DateDiff");
+    const QDateTime from = date(a[1], "DateDiff");
+    const QDateTime to = date(a[2], "DateDiff");
+    const auto floorDiv = [](qint64 value, qint64 by) {
+        return value >= 0 ? value / by : (value - by + 1) / by;
+    };
+    if (unit == QLatin1String("yyyy"))
+        return integer(to.date().year() - from.date().year());
+    if (unit == QLatin1String("q"))
+        return integer((to.date().year() - from.date().year()) * 4 + (to.date().month() - 1) / 3 -
+                       (from.date().month() - 1) / 3);
+    if (unit == QLatin1String("m"))
+        return integer((to.date().year() - from.date().year()) * 12 + to.date().month() -
+                       from.date().month());
+    if (unit == QLatin1String("w"))
+        return integer(from.date().daysTo(to.date()) / 7);
+    if (unit == QLatin1String("ww"))
+        return integer(sundayWeek(to.date()) - sundayWeek(from.date()));
+    const qint64 seconds[] = {floorDiv(secondsSinceEpoch(from), 1), floorDiv(secondsSinceEpoch(to), 1)};
+    if (unit == QLatin1String("h"))
+        return integer(floorDiv(seconds[1], 3600) - floorDiv(seconds[0], 3600));
+    if (unit == QLatin1String("n"))
+        return integer(floorDiv(seconds[1], 60) - floorDiv(seconds[0], 60));
+    if (unit == QLatin1String("s"))
+        return integer(seconds[1] - seconds[0]);
+    return integer(from.date().daysTo(to.date()));  // y, d
+}
+
+QVariant datePart(const QVariantList& a) {
+    const QString unit = interval(a[0], "DatePart");
+    const QDateTime when = date(a[1], "DatePart");
+    const QDate day = when.date();
+    if (unit == QLatin1String("yyyy"))
+        return integer(day.year());
+    if (unit == QLatin1String("q"))
+        return integer((day.month() - 1) / 3 + 1);
+    if (unit == QLatin1String("m"))
+        return integer(day.month());
+    if (unit == QLatin1String("y"))
+        return integer(day.dayOfYear());
+    if (unit == QLatin1String("d"))
+        return integer(day.day());
+    if (unit == QLatin1String("w"))
+        return integer(day.dayOfWeek() % 7 + 1);
+    if (unit == QLatin1String("ww"))
+        return integer(sundayWeek(day) - sundayWeek(QDate(day.year(), 1, 1)) + 1);
+    if (unit == QLatin1String("h"))
+        return integer(when.time().hour());
+    if (unit == QLatin1String("n"))
+        return integer(when.time().minute());
+    return integer(when.time().second());
+}
+
+// A number with Spanish separators: a decimal comma and, when asked, points between thousands.
+QString spanishNumber(double value, int decimals, bool grouped) {
+    QString text = QString::number(std::fabs(roundHalfEven(value, decimals)), 'f', decimals);
+    const qsizetype point = text.indexOf(QLatin1Char('.'));
+    if (point >= 0)
+        text[point] = QLatin1Char(',');
+    if (grouped)
+        for (qsizetype at = (point >= 0 ? point : text.size()) - 3; at > 0; at -= 3)
+            text.insert(at, QLatin1Char('.'));
+    return (value < 0 && text.contains(QRegularExpression(QStringLiteral("[1-9]"))) ? QStringLiteral("-")
+                                                                                    : QString()) +
+           text;
+}
+
+// Format with the common patterns: named ones and digit patterns for numbers, d m y h n s for dates.
+QVariant format(const QVariantList& a) {
+    const QString pattern = a.size() > 1 ? a[1].toString() : QString();
+    const QString named = pattern.toLower();
+    const bool numeric = a[0].typeId() == QMetaType::LongLong || a[0].typeId() == QMetaType::Double;
+    if (numeric || named == QLatin1String("fixed") || named == QLatin1String("standard") ||
+        named == QLatin1String("percent") || named == QLatin1String("currency") ||
+        pattern.contains(QLatin1Char('0')) || pattern.contains(QLatin1Char('#'))) {
+        if (!numeric && !dateOf(a[0]))
+            number(a[0], "Format");
+        if (numeric || !pattern.isEmpty()) {
+            const double value = number(a[0], "Format");
+            if (pattern.isEmpty())
+                return numberText(a[0]);
+            if (named == QLatin1String("fixed"))
+                return spanishNumber(value, 2, false);
+            if (named == QLatin1String("standard"))
+                return spanishNumber(value, 2, true);
+            if (named == QLatin1String("percent"))
+                return spanishNumber(value * 100, 2, false) + QStringLiteral("%");
+            if (named == QLatin1String("currency"))
+                return spanishNumber(value, 2, true) + QStringLiteral(" €");
+            const qsizetype point = pattern.indexOf(QLatin1Char('.'));
+            const int decimals = point < 0 ? 0 : static_cast<int>(pattern.size() - point - 1);
+            return spanishNumber(value, decimals, pattern.contains(QLatin1Char(',')));
+        }
+    }
+    QDateTime when = date(a[0], "Format");
+    if (named == QLatin1String("short date") || pattern.isEmpty())
+        return pattern.isEmpty() ? dateText(when) : when.toString(QStringLiteral("dd/MM/yyyy"));
+    if (named == QLatin1String("long time"))
+        return when.toString(QStringLiteral("HH:mm:ss"));
+    QString qtPattern;
+    for (const QChar c : pattern) {
+        switch (c.toLower().unicode()) {
+            case 'm':
+                qtPattern += QLatin1Char('M');
+                break;
+            case 'n':
+                qtPattern += QLatin1Char('m');
+                break;
+            case 'h':
+                qtPattern += QLatin1Char('H');
+                break;
+            case 'd':
+            case 'y':
+            case 's':
+                qtPattern += c.toLower();
+                break;
+            default:
+                qtPattern += QLatin1Char('\'') + QString(c) + QLatin1Char('\'');
+        }
+    }
+    return when.toString(qtPattern);
+}
+
 // a & b: the text of both, Null counting as empty text; Null only when both are.
 QVariant concat(const QVariantList& a) {
     if (a[0].isNull() && a[1].isNull())
@@ -350,6 +537,12 @@ constexpr ScalarFunction kScalarFunctions[] = {
     {"JetIntDiv", 2, 2, intDiv, true, true},
     {"JetPower", 2, 2, power, true, true},
     {"JetLike", 2, 2, like, true, true},
+    {"Str", 1, 1, str, true, true},
+    {"CDate", 1, 1, cdate, true, true},
+    {"DateAdd", 3, 3, dateAdd, true, true},
+    {"DateDiff", 3, 3, dateDiff, true, true},
+    {"DatePart", 2, 2, datePart, true, true},
+    {"Format", 1, 2, format, true, true},
 };
 
 void callScalar(sqlite3_context* ctx, int argc, sqlite3_value** argv) {
@@ -391,6 +584,37 @@ void keepFinal(sqlite3_context* ctx) {
     delete *kept;
 }
 
+// StDev and Var: of a sample, Null ignored; Null with fewer than two values.
+struct Moments {
+    qint64 count;
+    double mean;
+    double squares;  // Welford's sum of squared deviations
+};
+
+void momentsStep(sqlite3_context* ctx, int, sqlite3_value** argv) {
+    if (sqlite3_value_type(argv[0]) == SQLITE_NULL)
+        return;
+    auto* moments = static_cast<Moments*>(sqlite3_aggregate_context(ctx, sizeof(Moments)));
+    if (!moments)
+        return;
+    const double value = sqlite3_value_double(argv[0]);
+    ++moments->count;
+    const double delta = value - moments->mean;
+    moments->mean += delta / static_cast<double>(moments->count);
+    moments->squares += delta * (value - moments->mean);
+}
+
+template <bool kRoot>
+void momentsFinal(sqlite3_context* ctx) {
+    const auto* moments = static_cast<Moments*>(sqlite3_aggregate_context(ctx, 0));
+    if (!moments || moments->count < 2) {
+        sqlite3_result_null(ctx);
+        return;
+    }
+    const double variance = moments->squares / static_cast<double>(moments->count - 1);
+    sqlite3_result_double(ctx, kRoot ? std::sqrt(variance) : variance);
+}
+
 }  // namespace
 
 void registerJetFunctionLibrary(sqlite3* db) {
@@ -403,5 +627,9 @@ void registerJetFunctionLibrary(sqlite3* db) {
     sqlite3_create_function_v2(db, "First", 1, SQLITE_UTF8, nullptr, nullptr, keepStep<false>, keepFinal,
                                nullptr);
     sqlite3_create_function_v2(db, "Last", 1, SQLITE_UTF8, nullptr, nullptr, keepStep<true>, keepFinal,
+                               nullptr);
+    sqlite3_create_function_v2(db, "StDev", 1, SQLITE_UTF8, nullptr, nullptr, momentsStep, momentsFinal<true>,
+                               nullptr);
+    sqlite3_create_function_v2(db, "Var", 1, SQLITE_UTF8, nullptr, nullptr, momentsStep, momentsFinal<false>,
                                nullptr);
 }

@@ -6,6 +6,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <cmath>
+
 class TestJetFunctions : public QObject {
     Q_OBJECT
 
@@ -17,6 +19,8 @@ private Q_SLOTS:
     void function();
     void refusals_data();
     void refusals();
+    void namesInBrackets();
+    void spreadOfASample();
     void firstAndLast();
 
 private:
@@ -100,6 +104,26 @@ void TestJetFunctions::function_data() {
     QTest::newRow("Like takes other characters as they are") << "'a.b' like 'a.b'" << integer(-1);
     QTest::newRow("Like does not match a dot with any") << "'axb' like 'a.b'" << integer(0);
     QTest::newRow("Like of Null") << "null like '*'" << null;
+    QTest::newRow("Str leaves room for the sign") << "Str(5)" << text(" 5");
+    QTest::newRow("Str of a negative") << "Str(-2.5)" << text("-2.5");
+    QTest::newRow("CDate of a Spanish date") << "CDate('15/3/2026')" << text("2026-03-15");
+    QTest::newRow("CDate of a day number") << "CDate(45658.5)" << text("2025-01-01 12:00:00");
+    QTest::newRow("DateAdd a month to the 31st") << "DateAdd('m', 1, '2025-01-31')" << text("2025-02-28");
+    QTest::newRow("DateAdd hours past midnight")
+        << "DateAdd('h', 5, '2025-01-31 22:00:00')" << text("2025-02-01 03:00:00");
+    QTest::newRow("DateAdd of Null") << "DateAdd('d', 1, null)" << null;
+    QTest::newRow("DateDiff in days") << "DateDiff('d', '2025-01-01', '2025-03-01')" << integer(59);
+    QTest::newRow("DateDiff counts month boundaries")
+        << "DateDiff('m', '2025-01-31', '2025-02-01')" << integer(1);
+    QTest::newRow("DateDiff counts year boundaries")
+        << "DateDiff('yyyy', '2024-12-31', '2025-01-01')" << integer(1);
+    QTest::newRow("DatePart quarter") << "DatePart('q', '2025-08-01')" << integer(3);
+    QTest::newRow("DatePart week from Sunday") << "DatePart('ww', '2025-01-05')" << integer(2);
+    QTest::newRow("Format with thousands") << "Format(1234.5, '#,##0.00')" << text("1.234,50");
+    QTest::newRow("Format Percent") << "Format(0.256, 'Percent')" << text("25,60%");
+    QTest::newRow("Format a date") << "Format('2025-03-07', 'dd/mm/yyyy')" << text("07/03/2025");
+    QTest::newRow("Format a time") << "Format('2025-03-07 08:05:09', 'hh:nn')" << text("08:05");
+    QTest::newRow("Format of Null") << "Format(null, 'dd/mm/yyyy')" << null;
     QTest::newRow("DateSerial of Null") << "DateSerial(null, 1, 1)" << null;
 }
 
@@ -136,6 +160,24 @@ void TestJetFunctions::refusals() {
     } catch (const DbError& error) {
         QVERIFY2(error.message().contains(message), qPrintable(error.message()));
     }
+}
+
+void TestJetFunctions::namesInBrackets() {
+    m_db->executeNativeScript(
+        QStringLiteral("create table \"Mis Proveedores\" (\"Razón social\" text); "
+                       "insert into \"Mis Proveedores\" values ('Peña')"));
+    QCOMPARE(
+        m_db->openRecordset(QStringLiteral("select [Razón social] & '!' from [Mis Proveedores]")).value(0),
+        QVariant(QStringLiteral("Peña!")));
+}
+
+void TestJetFunctions::spreadOfASample() {
+    m_db->executeNativeScript(QStringLiteral(
+        "create table s (v real); insert into s values (2), (4), (4), (4), (5), (5), (7), (9), (null)"));
+    Recordset rs = m_db->openRecordset(QStringLiteral("select Var(v), StDev(v), StDev(null) from s"));
+    QCOMPARE(rs.value(0).toDouble(), 32.0 / 7);
+    QCOMPARE(rs.value(1).toDouble(), std::sqrt(32.0 / 7));
+    QVERIFY(rs.value(2).isNull());
 }
 
 void TestJetFunctions::firstAndLast() {
