@@ -1,6 +1,7 @@
 #include "JetFunctionLibrary.h"
 
 #include "Clock.h"
+#include "base/SignificantDigits.h"
 
 #include <sqlite3.h>
 #include <QDateTime>
@@ -78,18 +79,9 @@ double number(const QVariant& value, const char* function) {
 double roundHalfEven(double value, int digits) {
     if (!std::isfinite(value) || value == 0)
         return value;
-    char buffer[64];
-    const auto end =
-        std::to_chars(buffer, buffer + sizeof buffer, std::fabs(value), std::chars_format::scientific, 14)
-            .ptr;
-    qint64 mantissa = 0;
-    const char* p = buffer;
-    for (; *p != 'e'; ++p)
-        if (*p != '.')
-            mantissa = mantissa * 10 + (*p - '0');
-    int exponent = 0;
-    std::from_chars(p + 1 + (p[1] == '+' ? 1 : 0), end, exponent);
-    const int shift = exponent - 14 + digits;  // mantissa × 10^shift in units of 10^-digits
+    const auto [mantissa, exponent] = SignificantDigits::of(std::fabs(value));
+    const int shift =
+        exponent - (SignificantDigits::kCount - 1) + digits;  // mantissa × 10^shift units of 10^-digits
     if (shift >= 0)
         return value;
     if (-shift > 18)
