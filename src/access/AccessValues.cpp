@@ -1,7 +1,6 @@
 #include "AccessValues.h"
 
-#include <QDate>
-#include <QTime>
+#include "db/JetDates.h"
 
 #include <cmath>
 #include <cstdlib>
@@ -12,7 +11,6 @@ namespace AccessValues {
 namespace {
 
 constexpr char16_t kCompressedMark = 0xFEFF;  // FF FE, read as UTF-16LE
-constexpr qint64 kSecondsPerDay = 86400;
 
 char16_t utf16At(const QByteArray& bytes, qsizetype at) {
     return static_cast<char16_t>(static_cast<unsigned char>(bytes[at]) |
@@ -58,18 +56,7 @@ QString unicodeText(const QByteArray& stored) {
 }
 
 QString dateText(double days) {
-    const double whole = std::trunc(days);
-    qint64 seconds = std::llround(std::fabs(days - whole) * kSecondsPerDay);
-    QDate date = QDate(1899, 12, 30).addDays(static_cast<qint64>(whole));
-    if (seconds == kSecondsPerDay) {  // rounds up to the next midnight
-        date = date.addDays(1);
-        seconds = 0;
-    }
-    const QString day = date.toString(QStringLiteral("yyyy-MM-dd"));
-    if (seconds == 0)
-        return day;
-    return day + QLatin1Char(' ') +
-           QTime(0, 0).addSecs(static_cast<int>(seconds)).toString(QStringLiteral("HH:mm:ss"));
+    return JetDates::storedText(JetDates::fromSerialDays(days));
 }
 
 double currency(qint64 tenThousandths) {

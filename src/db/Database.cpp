@@ -49,7 +49,7 @@ void checkStartsAsSqliteDatabase(const QString& path) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         throw DbError(QStringLiteral("No se puede abrir el archivo '%1': %2").arg(path, file.errorString()));
-    if (file.read(kSqliteHeader.size()) != kSqliteHeader)
+    if (!Database::startsAsDatabase(path))
         throw notADatabase(path);
 }
 

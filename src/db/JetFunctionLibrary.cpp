@@ -1,6 +1,8 @@
 #include "JetFunctionLibrary.h"
 
 #include "Clock.h"
+#include "JetDates.h"
+#include "base/NumberText.h"
 #include "base/SignificantDigits.h"
 
 #include <sqlite3.h>
@@ -57,11 +59,7 @@ bool anyNull(const QVariantList& args) {
 
 // A number as Jet writes it in text: the shortest exact form.
 QString numberText(const QVariant& value) {
-    if (value.typeId() != QMetaType::Double)
-        return value.toString();
-    char buffer[64];
-    const auto end = std::to_chars(buffer, buffer + sizeof buffer, value.toDouble()).ptr;
-    return QString::fromLatin1(buffer, static_cast<qsizetype>(end - buffer));
+    return value.typeId() == QMetaType::Double ? shortestNumberText(value.toDouble()) : value.toString();
 }
 
 double number(const QVariant& value, const char* function) {
@@ -98,19 +96,11 @@ double roundHalfEven(double value, int digits) {
 }
 
 std::optional<QDateTime> dateOf(const QVariant& value) {
-    if (value.typeId() == QMetaType::LongLong || value.typeId() == QMetaType::Double) {
-        const double days = value.toDouble();
-        const double whole = std::trunc(days);
-        return QDateTime(QDate(1899, 12, 30).addDays(static_cast<qint64>(whole)), QTime(0, 0))
-            .addSecs(std::llround(std::fabs(days - whole) * 86400));
-    }
-    const QString text = value.toString();
-    const QDateTime when = QDateTime::fromString(text, QStringLiteral("yyyy-MM-dd HH:mm:ss"));
+    if (value.typeId() == QMetaType::LongLong || value.typeId() == QMetaType::Double)
+        return JetDates::fromSerialDays(value.toDouble());
+    const QDateTime when = JetDates::fromStoredText(value.toString());
     if (when.isValid())
         return when;
-    const QDate day = QDate::fromString(text, QStringLiteral("yyyy-MM-dd"));
-    if (day.isValid())
-        return QDateTime(day, QTime(0, 0));
     return std::nullopt;
 }
 
@@ -120,11 +110,6 @@ QDateTime date(const QVariant& value, const char* function) {
         throw Refusal{QStringLiteral("No coinciden los tipos de datos en %1: '%2' no es una fecha.")
                           .arg(QLatin1String(function), value.toString())};
     return *when;
-}
-
-QString dateText(const QDateTime& when) {
-    return when.toString(when.time() == QTime(0, 0) ? QStringLiteral("yyyy-MM-dd")
-                                                    : QStringLiteral("yyyy-MM-dd HH:mm:ss"));
 }
 
 QVariant nz(const QVariantList& a) {
@@ -227,7 +212,7 @@ QVariant weekday(const QVariantList& a) {
     return integer((sundayBased - firstDay + 7) % 7 + 1);
 }
 QVariant today(const QVariantList&) {
-    return Clock::now().date().toString(QStringLiteral("yyyy-MM-dd"));
+    return JetDates::storedText(QDateTime(Clock::now().date(), QTime(0, 0)));
 }
 // DateSerial carries months and days beyond their range into the next unit, as Jet does.
 QVariant dateSerial(const QVariantList& a) {
@@ -235,7 +220,7 @@ QVariant dateSerial(const QVariantList& a) {
     const int month = static_cast<int>(number(a[1], "DateSerial"));
     const int days = static_cast<int>(number(a[2], "DateSerial"));
     const QDate first = QDate(year, 1, 1).addMonths(month - 1);
-    return dateText(QDateTime(first.addDays(days - 1), QTime(0, 0)));
+    return JetDates::storedText(QDateTime(first.addDays(days - 1), QTime(0, 0)));
 }
 
 // Str: a number as text, with a leading space where a minus sign would stand.
@@ -248,9 +233,9 @@ QVariant cdate(const QVariantList& a) {
     if (a[0].typeId() == QMetaType::QString) {
         const QDate spanish = QDate::fromString(a[0].toString().trimmed(), QStringLiteral("d/M/yyyy"));
         if (spanish.isValid())
-            return dateText(QDateTime(spanish, QTime(0, 0)));
+            return JetDates::storedText(QDateTime(spanish, QTime(0, 0)));
     }
-    return dateText(date(a[0], "CDate"));
+    return JetDates::storedText(date(a[0], "CDate"));
 }
 
 // The intervals of DateAdd, DateDiff and DatePart: yyyy, q, m, y, d, w, ww, h, n, s.
@@ -287,7 +272,7 @@ QVariant dateAdd(const QVariantList& a) {
         result = when.addSecs(count);
     else  // y, d, w: days
         result = when.addDays(count);
-    return dateText(result);
+    return JetDates::storedText(result);
 }
 
 qint64 secondsSinceEpoch(const QDateTime& when) {
@@ -398,7 +383,7 @@ QVariant format(const QVariantList& a) {
     }
     QDateTime when = date(a[0], "Format");
     if (named == QLatin1String("short date") || pattern.isEmpty())
-        return pattern.isEmpty() ? dateText(when) : when.toString(QStringLiteral("dd/MM/yyyy"));
+        return pattern.isEmpty() ? JetDates::storedText(when) : when.toString(QStringLiteral("dd/MM/yyyy"));
     if (named == QLatin1String("long time"))
         return when.toString(QStringLiteral("HH:mm:ss"));
     QString qtPattern;

@@ -1,7 +1,9 @@
 #include "SqlFunctions.h"
 
 #include "Clock.h"
+#include "JetDates.h"
 #include "JetTranslator.h"
+#include "base/NumberText.h"
 
 #include <sqlite3.h>
 #include <QDate>
@@ -30,12 +32,8 @@ QString argumentText(sqlite3_value* value) {
     return QString::fromUtf8(text, sqlite3_value_bytes(value));
 }
 
-// Dates of the package are ISO text ("YYYY-MM-DD" or "YYYY-MM-DD HH:MM:SS").
 void jetNow(sqlite3_context* ctx, int, sqlite3_value**) {
-    const QDateTime now = Clock::now();
-    const QString format =
-        now.time() == QTime(0, 0) ? QStringLiteral("yyyy-MM-dd") : QStringLiteral("yyyy-MM-dd HH:mm:ss");
-    resultText(ctx, now.toString(format));
+    resultText(ctx, JetDates::storedText(Clock::now()));
 }
 
 // The year of an ISO date text, read straight from its bytes: this runs once per entry.
@@ -73,11 +71,8 @@ void jetYear(sqlite3_context* ctx, int, sqlite3_value** argv) {
 }
 
 QString valueAsText(sqlite3_value* value) {
-    if (sqlite3_value_type(value) == SQLITE_FLOAT) {
-        char buffer[64];
-        const auto result = std::to_chars(buffer, buffer + sizeof buffer, sqlite3_value_double(value));
-        return QString::fromLatin1(buffer, static_cast<int>(result.ptr - buffer));
-    }
+    if (sqlite3_value_type(value) == SQLITE_FLOAT)
+        return shortestNumberText(sqlite3_value_double(value));
     return argumentText(value);
 }
 

@@ -6,13 +6,8 @@
 #include <QPainter>
 
 namespace {
-
 using ReportPainting::drawText;
-
-QFont reportFont(int pointSize, bool bold = false) {
-    return ReportPainting::font(pointSize, bold);
-}
-
+using ReportPainting::font;
 }  // namespace
 
 ErrorEnCIF::ErrorEnCIF(QList<ReviewRow> rows)
@@ -28,9 +23,9 @@ void ErrorEnCIF::paintPageHeader(QPainter& painter) const {
     using namespace ReportLayout;
     painter.drawImage(kImage1, QImage(QStringLiteral(":/taxid/images/informe.png")));
     drawText(painter, kLabel11, QStringLiteral("Proveedores con CIF/NIF aparentemente erróneo"),
-             reportFont(kBaseFontSize, true));
-    drawText(painter, kLabel12, QStringLiteral("CIF / NIF"), reportFont(kColumnTitleFontSize));
-    drawText(painter, kLabel13, QStringLiteral("Nombre"), reportFont(kColumnTitleFontSize));
+             font(kBaseFontSize, true));
+    drawText(painter, kLabel12, QStringLiteral("CIF / NIF"), font(kColumnTitleFontSize));
+    drawText(painter, kLabel13, QStringLiteral("Nombre"), font(kColumnTitleFontSize));
     painter.setPen(QPen(Qt::black, 15));
     painter.drawLine(kLine1);
 }
@@ -45,8 +40,8 @@ void ErrorEnCIF::paintPage(QPainter& painter, int pageIndex) const {
     for (int n = 0; n < page.rowCount; ++n) {
         const ReviewRow& row = m_rows[page.firstRow + n];
         const int top = detailTop(n);
-        drawText(painter, kField1.translated(0, top), row.nif, reportFont(kFieldFontSize));
-        drawText(painter, kField2.translated(0, top), row.nombre, reportFont(kFieldFontSize));
+        drawText(painter, kField1.translated(0, top), row.nif, font(kFieldFontSize));
+        drawText(painter, kField2.translated(0, top), row.nombre, font(kFieldFontSize));
     }
     painter.restore();
 }

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QDateTime>
+#include <QString>
+
+/**
+ * How the package's dates are kept: as the text "yyyy-MM-dd" for a day at
+ * midnight and "yyyy-MM-dd HH:mm:ss" otherwise, so that text order is time
+ * order; and, in Jet's own numbers, as days since 30 December 1899.
+ */
+namespace JetDates {
+
+/** The stored text of a moment. */
+QString storedText(const QDateTime& moment);
+
+/** A stored text read back; an invalid moment when it is not one. */
+QDateTime fromStoredText(const QString& text);
+
+/**
+ * A moment given as days since 30 December 1899 on the proleptic Gregorian
+ * calendar; the fraction counts forward from the start of its day, for a
+ * negative number too, and is taken to the nearest second.
+ */
+QDateTime fromSerialDays(double days);
+
+}  // namespace JetDates
