@@ -6,6 +6,7 @@
 #include "ImportProgressLines.h"
 #include "db/Database.h"
 #include "db/DbError.h"
+#include "db/SkipOnFailure.h"
 
 #include <QCoreApplication>
 #include <QCryptographicHash>
@@ -97,14 +98,6 @@ QStringList column(Database& db, const QString& sql, const QVariantList& params 
     return values;
 }
 
-void executeSkippingFailure(Database& db, const QString& sql) {
-    try {
-        db.executeNative(sql);
-    } catch (const DbError&) {
-        // an object of the program's that no longer fits the package's tables is left behind
-    }
-}
-
 // The columns that the program added to a package table come back on the
 // refreshed rows, matched by the table's primary key.
 void carryAddedColumns(Database& fresh, const QString& table) {
@@ -183,13 +176,14 @@ void carryOver(Database& fresh, const QString& oldPath) {
                           .arg(AccessImport::kPackageObjectsTable));
     for (const QString& table : packageTables)
         carryAddedColumns(fresh, table);
+    // An index or view of the program's that no longer fits the package's tables is left behind.
     for (const QString& sql :
          column(fresh, QStringLiteral("SELECT sql FROM old.sqlite_schema WHERE type = 'index' "
                                       "AND sql IS NOT NULL ORDER BY rowid")))
-        executeSkippingFailure(fresh, sql);
+        skipOnFailure([&] { fresh.executeNative(sql); });
     for (Recordset rs = programObjects(fresh, QStringLiteral("view")); !rs.eof(); rs.moveNext())
         if (!existsInFresh(fresh, rs.value(0).toString()))
-            executeSkippingFailure(fresh, rs.value(1).toString());
+            skipOnFailure([&] { fresh.executeNative(rs.value(1).toString()); });
     fresh.commit();
     fresh.executeNative(QStringLiteral("DETACH DATABASE old"));
 }

@@ -304,10 +304,7 @@ void TestCli::fileThatIsNotADatabase() {
     QFETCH(QByteArray, content);
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("ecordadb.mdb"));
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(content);
-    file.close();
+    QVERIFY(writeAll(path, content));
     QStringList arguments{command, QStringLiteral("--db"), path};
     if (command.startsWith(QLatin1String("mod")))
         arguments << QStringLiteral("--out") << dir.path();

@@ -2,6 +2,7 @@
 #include "db/Clock.h"
 #include "db/DbError.h"
 #include "support/FixtureDatabase.h"
+#include "support/Golden.h"
 
 #include <sqlite3.h>
 #include <QElapsedTimer>
@@ -272,18 +273,14 @@ void TestDatabase::notADatabase() {
     QFETCH(QByteArray, content);
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("ecordadb.mdb"));
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(content);
-    file.close();
+    QVERIFY(writeAll(path, content));
     try {
         openAccountingDatabase(path);
         QFAIL("opened a file that is not a database");
     } catch (const DbError& error) {
         QCOMPARE(error.message(), QStringLiteral("El archivo '%1' no es una base de datos.").arg(path));
     }
-    QVERIFY(file.open(QIODevice::ReadOnly));
-    QCOMPARE(file.readAll(), content);
+    QCOMPARE(readAll(path), content);
 }
 
 void TestDatabase::password_data() {

@@ -48,6 +48,15 @@ struct Window347 {
             values.append(grid()->model()->index(row, c).data().toString());
         return values;
     }
+    // Loads the window, shows it and enters the grid, which takes the focus.
+    QTableView* openGrid() {
+        if (!window->Form_Load())
+            return nullptr;
+        window->show();
+        window->Command1_Click();
+        grid()->setFocus();
+        return grid();
+    }
     QString storedIvacc(const QString& nif) {
         return f.db()
             .openRecordset(QStringLiteral("select IVACC from provedores where nif = ?"), {nif})
@@ -164,11 +173,8 @@ void TestMod347Window::headerClicksSort() {
 
 void TestMod347Window::keyFilterAndWriteBack() {
     Window347 w;
-    QVERIFY(w.window->Form_Load());
-    w.window->show();
-    w.window->Command1_Click();
-    QTableView* grid = w.grid();
-    grid->setFocus();
+    QTableView* grid = w.openGrid();
+    QVERIFY(grid);
     grid->setCurrentIndex(grid->model()->index(0, 0));
     QTest::keyClick(grid, Qt::Key_X);
     QCOMPARE(w.column(0).first(), QStringLiteral("12345678Z"));  // the NIF takes no key
@@ -220,11 +226,8 @@ void TestMod347Window::accentedNamesSortAsJet() {
 // Another program holds the database past the busy timeout while the user marks a supplier.
 void TestMod347Window::failedWriteBackKeepsTheProgram() {
     Window347 w;
-    QVERIFY(w.window->Form_Load());
-    w.window->show();
-    w.window->Command1_Click();
-    QTableView* grid = w.grid();
-    grid->setFocus();
+    QTableView* grid = w.openGrid();
+    QVERIFY(grid);
     grid->setCurrentIndex(grid->model()->index(0, 2));
     QTest::keyClicks(grid, QStringLiteral("s"));
     w.f.db().beginTransaction();

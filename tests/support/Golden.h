@@ -15,5 +15,8 @@ bool matchesGolden(const QByteArray& actual, const QString& folder, const QStrin
 /** A file's whole content; empty when it cannot be read. */
 QByteArray readAll(const QString& path);
 
+/** Makes a file that holds exactly `content`; false when it cannot. */
+bool writeAll(const QString& path, const QByteArray& content);
+
 /** The records of a declaration file, one byte a character, without their line ends. */
 QStringList recordLines(const QByteArray& file);
