@@ -6,6 +6,8 @@
 #include <QList>
 #include <QRegularExpression>
 
+#include <optional>
+
 namespace {
 
 struct Token {
@@ -187,7 +189,7 @@ int matchingParen(const Tokens& t, int open) {
 void refuseUnsupported(const Tokens& t) {
     for (int i = 0; i < t.size(); ++i) {
         const Token& tok = t[i];
-        if (tok.isWord("top") || tok.isWord("transform") || tok.isWord("pivot") || tok.isWord("parameters"))
+        if (tok.isWord("transform") || tok.isWord("pivot") || tok.isWord("parameters"))
             fail(QStringLiteral("La cláusula %1 no está admitida en esta instrucción.")
                      .arg(tok.text.toUpper()));
         if (tok.isPunct(";") && nextSolid(t, i + 1) != -1)
@@ -224,7 +226,7 @@ private:
         static const char* const kWords[] = {"select", "distinct", "distinctrow", "from", "where",  "group",
                                              "by",     "having",   "order",       "as",   "on",     "join",
                                              "inner",  "outer",    "union",       "into", "values", "set",
-                                             "asc",    "desc",     "top",         "all"};
+                                             "asc",    "desc",     "all"};
         if (t[i].isPunct(",") || t[i].isPunct(";"))
             return true;
         for (const char* word : kWords)
@@ -651,6 +653,103 @@ QString takeIntoTable(Tokens& t, const QList<int>& depth) {
     return {};
 }
 
+// SELECT [DISTINCT] TOP n [PERCENT]: how many rows the statement keeps.
+struct TopClause {
+    qlonglong count = 0;
+    bool percent = false;
+};
+
+bool isWordAt(const Tokens& t, int i, const char* word) {
+    return i >= 0 && t[i].isWord(word);
+}
+
+// Takes TOP n [PERCENT] out of the statement, which must be a single select.
+std::optional<TopClause> takeTop(Tokens& t, const QList<int>& depth) {
+    int top = -1;
+    for (int i = 0; i < t.size(); ++i)
+        if (t[i].isWord("top")) {
+            if (top >= 0 || depth[i] != 0)
+                fail(QStringLiteral("La cláusula TOP solo se admite en la consulta principal."));
+            top = i;
+        }
+    if (top < 0)
+        return std::nullopt;
+    const int select = nextSolid(t, 0);
+    int before = previousSolid(t, top - 1);
+    if (isWordAt(t, before, "distinct") || isWordAt(t, before, "distinctrow") || isWordAt(t, before, "all"))
+        before = previousSolid(t, before - 1);
+    if (before != select || !t[select].isWord("select"))
+        fail(QStringLiteral("La cláusula TOP solo se admite en la consulta principal."));
+    for (int i = 0; i < t.size(); ++i)
+        if (depth[i] == 0 && t[i].isWord("union"))
+            fail(QStringLiteral("La cláusula TOP no está admitida en una consulta de unión."));
+    const int number = nextSolid(t, top + 1);
+    TopClause clause;
+    bool whole = false;
+    if (number >= 0 && t[number].kind == Token::Number)
+        clause.count = t[number].text.toLongLong(&whole);
+    const int percent = nextSolid(t, number + 1);
+    clause.percent = isWordAt(t, percent, "percent");
+    if (!whole || clause.count <= 0 || (clause.percent && clause.count > 100))
+        fail(QStringLiteral("La cláusula TOP necesita un número entero positivo (hasta 100 con PERCENT)."));
+    for (int i = top; i <= (clause.percent ? percent : number); ++i)
+        t[i].erase();
+    return clause;
+}
+
+QString joined(const Tokens& t, int begin, int end) {
+    QString out;
+    for (int i = begin; i < end; ++i) {
+        // "- -1" must not become an SQL comment.
+        if (t[i].text.startsWith(QLatin1Char('-')) && out.endsWith(QLatin1Char('-')))
+            out += QLatin1Char(' ');
+        out += t[i].text + t[i].after;
+    }
+    return out.trimmed();
+}
+
+// Jet's TOP n keeps, under ORDER BY, every row tied with the last one kept.
+// Those are the rows whose rank by the same keys is at most n (or at most the
+// rounded-up share of all rows, for PERCENT), and so the LIMIT is their number.
+void limitToTop(Tokens& t, const TopClause& top) {
+    const QList<int> depth = depths(t);
+    int end = static_cast<int>(t.size());
+    int from = -1;
+    int order = -1;
+    for (int i = 0; i < end; ++i) {
+        if (depth[i] != 0)
+            continue;
+        if (t[i].isPunct(";"))
+            end = i;
+        else if (from < 0 && t[i].isWord("from"))
+            from = i;
+        else if (t[i].isWord("order") && isWordAt(t, nextSolid(t, i + 1), "by"))
+            order = i;
+    }
+    const QString rows = QString::number(top.count);
+    QString limit;
+    if (order < 0) {
+        limit =
+            top.percent
+                ? QStringLiteral("(SELECT (count(*) * %1 + 99) / 100 FROM (%2))").arg(rows, joined(t, 0, end))
+                : rows;
+    } else {
+        const int first = nextSolid(t, 0);
+        const int second = nextSolid(t, first + 1);
+        if (t[second].isWord("distinct"))
+            fail(QStringLiteral(
+                "La cláusula TOP con DISTINCT y ORDER BY no está admitida en esta instrucción."));
+        const QString keys = joined(t, nextSolid(t, order + 1) + 1, end);
+        const QString body = from < 0 ? QString() : joined(t, from, order);
+        limit =
+            QStringLiteral(
+                "(SELECT count(*) FROM (SELECT RANK() OVER (ORDER BY %1) AS jet_rank, "
+                "count(*) OVER () AS jet_rows %2) WHERE jet_rank <= %3)")
+                .arg(keys, body, top.percent ? QStringLiteral("(jet_rows * %1 + 99) / 100").arg(rows) : rows);
+    }
+    t[previousSolid(t, end - 1)].after += QStringLiteral(" LIMIT ") + limit;
+}
+
 QString sqliteTypeFor(const Token& type) {
     static const char* const kText[] = {"text", "char", "varchar", "memo", "longtext", "string", "note"};
     static const char* const kDate[] = {"date", "datetime", "time", "timestamp"};
@@ -717,17 +816,6 @@ void rewriteCreateTable(Tokens& t, const QList<int>& depth) {
     }
 }
 
-QString join(const Tokens& t) {
-    QString out;
-    for (const Token& tok : t) {
-        // "- -1" must not become an SQL comment.
-        if (tok.text.startsWith(QLatin1Char('-')) && out.endsWith(QLatin1Char('-')))
-            out += QLatin1Char(' ');
-        out += tok.text + tok.after;
-    }
-    return out.trimmed();
-}
-
 }  // namespace
 
 JetStatement translateJet(const QString& jet) {
@@ -735,7 +823,7 @@ JetStatement translateJet(const QString& jet) {
     if (nextSolid(tokens, 0) < 0)
         fail(QStringLiteral("La instrucción está vacía."));
     refuseUnsupported(tokens);
-    depths(tokens);  // balanced parentheses, before anything is parsed
+    const std::optional<TopClause> top = takeTop(tokens, depths(tokens));
     tokens = OperatorRewriter(tokens).rewrite();
     const QList<int> depth = depths(tokens);
     JetStatement result;
@@ -744,6 +832,8 @@ JetStatement translateJet(const QString& jet) {
     rewriteOrderBy(tokens, depth);
     rewriteCreateTable(tokens, depth);
     rewriteExpressions(tokens);
-    result.sql = join(tokens);
+    if (top)
+        limitToTop(tokens, *top);
+    result.sql = joined(tokens, 0, static_cast<int>(tokens.size()));
     return result;
 }

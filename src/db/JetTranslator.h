@@ -14,8 +14,9 @@ struct JetStatement {
  * Rewrites one statement of the Jet dialect into SQLite with the same meaning:
  * date literals, Now, isnull(), "delete *", "select ... into", Jet's Expr1000
  * column names, Jet's floating-point division, ORDER BY on a UNION, Jet type
- * names, True/False/Yes/No and Right() (a keyword of SQLite). Throws DbError for forms whose meaning SQLite
- * would silently change (such as "&" or LIKE's wildcards) and for malformed text.
+ * names, True/False/Yes/No, Right() (a keyword of SQLite), Jet's own operators (&, Mod, \, ^ and LIKE)
+ * and TOP n [PERCENT] with its ties. Throws DbError for the forms it cannot give Jet's meaning and for
+ * malformed text.
  */
 JetStatement translateJet(const QString& jet);
 

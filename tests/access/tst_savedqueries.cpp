@@ -19,9 +19,16 @@ QString simplified(QString sql) {
     return sql.replace(QLatin1Char('\r'), QLatin1Char(' ')).simplified();
 }
 
-// The rows of a query that asks for its first rows, which the engine refuses.
+// The rows of a query that asks for its first five rows.
 QList<CatalogueRow> withTop(QList<CatalogueRow> rows) {
     rows.append({3, {}, QStringLiteral("5"), {}, 0x10});
+    return rows;
+}
+
+// The rows of a query for its first distinct rows in an order, which the engine refuses.
+QList<CatalogueRow> withDistinctTopInOrder(QList<CatalogueRow> rows, const QString& key) {
+    rows.append({3, {}, QStringLiteral("5"), {}, 0x12});
+    rows.append({11, key, {}, {}, 0});
     return rows;
 }
 
@@ -94,6 +101,10 @@ void TestSavedQueries::viewsReadingViewsAndRefusals() {
                              selectRows(QStringLiteral("provedores"), {QStringLiteral("nif & nombre")})),
         SavedQueries::decode(QStringLiteral("Primeros"),
                              withTop(selectRows(QStringLiteral("provedores"), {QStringLiteral("nif")}))),
+        SavedQueries::decode(
+            QStringLiteral("Distintos"),
+            withDistinctTopInOrder(selectRows(QStringLiteral("provedores"), {QStringLiteral("nif")}),
+                                   QStringLiteral("nif"))),
         SavedQueries::decode(QStringLiteral("Rota"),
                              selectRows(QStringLiteral("nada"), {QStringLiteral("x")})),
     };
@@ -103,7 +114,8 @@ void TestSavedQueries::viewsReadingViewsAndRefusals() {
     QVERIFY(!AccessImport::notImported(f.db(), QStringLiteral("Primera")));
     QCOMPARE(f.db().openRecordset(QStringLiteral("select * from Concatena")).value(0),
              QVariant(QStringLiteral("B1Uno")));
-    const auto refused = AccessImport::notImported(f.db(), QStringLiteral("Primeros"));
+    QCOMPARE(f.db().openRecordset(QStringLiteral("select count(*) from Primeros")).value(0), QVariant(1LL));
+    const auto refused = AccessImport::notImported(f.db(), QStringLiteral("Distintos"));
     QVERIFY(refused && refused->contains(QLatin1String("TOP")));
     const auto broken = AccessImport::notImported(f.db(), QStringLiteral("Rota"));
     QVERIFY(broken && broken->contains(QLatin1String("nada")));
@@ -134,8 +146,10 @@ void TestSavedQueries::modelo190NamesAQryIrpfThatDidNotComeAcross() {
     FixtureDatabase f;
     f.db().deleteQueryDef(Mod190Statements::kWithholdingsQuery);
     AccessImport::importQueries(
-        f.db(), {SavedQueries::decode(Mod190Statements::kWithholdingsQuery,
-                                      withTop(selectRows(QStringLiteral("Irpf"), {QStringLiteral("Nif")})))});
+        f.db(), {SavedQueries::decode(
+                    Mod190Statements::kWithholdingsQuery,
+                    withDistinctTopInOrder(selectRows(QStringLiteral("Irpf"), {QStringLiteral("Nif")}),
+                                           QStringLiteral("Nif")))});
     ScriptedUserInterface ui;
     ContactInputs contact = initialContactInputs(QStringLiteral("190"));
     const QString out = f.folder() + QStringLiteral("/Mdb");

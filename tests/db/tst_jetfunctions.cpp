@@ -22,6 +22,8 @@ private Q_SLOTS:
     void namesInBrackets();
     void spreadOfASample();
     void firstAndLast();
+    void firstRows_data();
+    void firstRows();
 
 private:
     QTemporaryDir m_dir;
@@ -30,6 +32,11 @@ private:
 
 void TestJetFunctions::initTestCase() {
     m_db = Database::create(m_dir.filePath(QStringLiteral("f.sqlite")), QString());
+    m_db->executeNativeScript(
+        QStringLiteral("create table r (k integer, v text, w text); "
+                       "insert into r values (1, 'a', 'Zu'), (1, 'b', 'ábaco'), (1, 'c', 'zz'), (2, 'd', "
+                       "'Beta'), (3, 'e', 'ñ'); "
+                       "create table n (k integer); insert into n values (2), (null), (1)"));
 }
 
 void TestJetFunctions::function_data() {
@@ -190,6 +197,36 @@ void TestJetFunctions::firstAndLast() {
     QCOMPARE(rs.value(2), QVariant(QStringLiteral("c")));
     rs.moveNext();
     QVERIFY(rs.value(1).isNull() && rs.value(2).isNull());
+}
+
+void TestJetFunctions::firstRows_data() {
+    QTest::addColumn<QString>("statement");
+    QTest::addColumn<QStringList>("rows");
+    const auto rows = [](const char* list) { return QString::fromUtf8(list).split(QLatin1Char(' ')); };
+    QTest::newRow("top n keeps the ties of the last") << "select top 2 v from r order by k" << rows("a b c");
+    QTest::newRow("top n in the other direction") << "select top 1 v from r order by k desc" << rows("e");
+    QTest::newRow("top n beyond the rows") << "select top 9 v from r order by v" << rows("a b c d e");
+    QTest::newRow("top n sorts text as Jet") << "select top 2 v from r order by w" << rows("b d");
+    QTest::newRow("top percent rounds up") << "select top 30 percent v from r order by v" << rows("a b");
+    QTest::newRow("top percent keeps ties") << "select top 10 percent v from r order by k" << rows("a b c");
+    QTest::newRow("top percent with a filter")
+        << "select top 50 percent v from r where k > 1 order by v" << rows("d");
+    QTest::newRow("top n of groups") << "select top 1 k from r group by k order by count(*) desc, k"
+                                     << rows("1");
+    QTest::newRow("top n without order") << "select top 3 v from r" << rows("a b c");
+    QTest::newRow("distinctrow top n without order") << "select distinctrow top 2 k from r" << rows("1 2");
+    QTest::newRow("top sorts Null first") << "select top 1 k from n order by k" << rows("");
+}
+
+// The rows a Jet statement with TOP keeps; tied rows come in no set order, so the rows are compared sorted.
+void TestJetFunctions::firstRows() {
+    QFETCH(QString, statement);
+    QFETCH(QStringList, rows);
+    QStringList got;
+    for (Recordset rs = m_db->openRecordset(statement); !rs.eof(); rs.moveNext())
+        got.append(rs.value(0).toString());
+    got.sort();
+    QCOMPARE(got, rows);
 }
 
 QTEST_GUILESS_MAIN(TestJetFunctions)

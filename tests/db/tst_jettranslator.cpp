@@ -82,6 +82,18 @@ void TestJetTranslator::translates_data() {
                                                << "select 1 - -1 as x";
     QTest::newRow("text is left alone") << "select 'a/b #1# isnull(x) now' as x"
                                         << "select 'a/b #1# isnull(x) now' as x";
+    QTest::newRow("top without order") << "select top 5 a from t"
+                                       << "select  a AS \"a\" from t LIMIT 5";
+    QTest::newRow("top with order counts the ties")
+        << "select top 2 a & b from t where c > 0 order by a desc;"
+        << "select  JetConcat(a, b) AS Expr1000 from t where c > 0 order by a COLLATE JETTEXT desc LIMIT "
+           "(SELECT count(*) FROM (SELECT RANK() OVER (ORDER BY a COLLATE JETTEXT desc) AS jet_rank, "
+           "count(*) "
+           "OVER () AS jet_rows from t where c > 0) WHERE jet_rank <= 2);";
+    QTest::newRow("top percent without order") << "select distinct top 10 percent a from t"
+                                               << "select distinct  a AS \"a\" from t LIMIT (SELECT "
+                                                  "(count(*) * 10 + 99) / 100 FROM (select distinct  a "
+                                                  "AS \"a\" from t))";
     QTest::newRow("subquery keeps its columns")
         << "select a from t where a in (select count(*) from u)"
         << "select a AS \"a\" from t where a in (select count(*) from u)";
@@ -105,7 +117,13 @@ void TestJetTranslator::selectIntoNamesItsTable() {
 void TestJetTranslator::refuses_data() {
     QTest::addColumn<QString>("jet");
     QTest::newRow("empty") << "   ";
-    QTest::newRow("top") << "select top 5 a from t";
+    QTest::newRow("top in a subquery") << "select a from t where a in (select top 1 b from u)";
+    QTest::newRow("top in a union") << "select top 1 a from t union select b from u";
+    QTest::newRow("top of no rows") << "select top 0 a from t";
+    QTest::newRow("top of a fraction") << "select top 1.5 a from t";
+    QTest::newRow("top over a hundred percent") << "select top 101 percent a from t";
+    QTest::newRow("top with distinct and order") << "select distinct top 1 a from t order by a";
+    QTest::newRow("top outside a select") << "delete top 1 from t";
     QTest::newRow("two statements") << "delete from t; delete from u";
     QTest::newRow("unbalanced open") << "select (a from t";
     QTest::newRow("unbalanced close") << "select a) from t";
