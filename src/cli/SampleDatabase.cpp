@@ -9,6 +9,7 @@
 #include <QFile>
 #include <QSet>
 
+#include <optional>
 #include <random>
 
 namespace {
@@ -60,6 +61,13 @@ private:
     QString dayOf(int year) {
         const QDate first(year, 1, 1);
         return first.addDays(below(first.daysInYear())).toString(Qt::ISODate);
+    }
+
+    // With a history of several years, most rows fall in a year before the declaration year.
+    std::optional<int> earlierYear() {
+        if (m_options.years <= 1 || below(m_options.years) == 0)
+            return std::nullopt;
+        return m_year - 1 - below(m_options.years - 1);
     }
 
     QString withControl(const QString& body, const QString& candidates);
@@ -203,8 +211,9 @@ void SampleGenerator::addEntries() {
         const bool toSmall = !small.isEmpty() && below(100) < 15;
         const Supplier& supplier = m_suppliers[toSmall ? small[below(static_cast<int>(small.size()))]
                                                        : large[below(static_cast<int>(large.size()))]];
-        const int yearRoll = below(100);
-        const int year = yearRoll < 8 ? m_year - 1 : yearRoll < 12 ? m_year + 1 : m_year;
+        const std::optional<int> earlier = earlierYear();
+        const int yearRoll = earlier ? 0 : below(100);
+        const int year = earlier ? *earlier : yearRoll < 8 ? m_year - 1 : yearRoll < 12 ? m_year + 1 : m_year;
         const QString invoiced =
             year == m_year + 1
                 ? QStringLiteral("%1-01-%2").arg(year).arg(1 + below(28), 2, 10, QLatin1Char('0'))
@@ -232,7 +241,7 @@ void SampleGenerator::addWithholdings() {
         const int rate = kWithholdingRates[p % 4];
         const int count = 1 + below(6);
         for (int n = 0; n < count; ++n) {
-            const int year = n == 0 && p % 3 == 2 ? m_year - 1 : m_year;
+            const int year = earlierYear().value_or(n == 0 && p % 3 == 2 ? m_year - 1 : m_year);
             const double paid = withoutWithholding ? 0 : euros(20000, 200000);
             const double withheld = std::round(paid * rate) / 100;
             const double paidWithout = withoutWithholding || below(5) == 0 ? euros(5000, 50000) : 0;

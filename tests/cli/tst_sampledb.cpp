@@ -74,6 +74,7 @@ private Q_SLOTS:
     void badOptions();
     void cleanSampleHoldsWhatTheDeclarationsNeed();
     void faultsSampleHoldsWhatTheyRefuse();
+    void historySpreadsTheEntriesOverTheYears();
 };
 
 void TestSampleDb::sameSeedSameContent() {
@@ -116,6 +117,10 @@ void TestSampleDb::badOptions_data() {
     QTest::newRow("negative seed") << QStringList{QStringLiteral("a"), QStringLiteral("--seed"),
                                                   QStringLiteral("-1")};
     QTest::newRow("unknown option") << QStringList{QStringLiteral("a"), QStringLiteral("--fault")};
+    QTest::newRow("no years") << QStringList{QStringLiteral("a"), QStringLiteral("--years"),
+                                             QStringLiteral("0")};
+    QTest::newRow("too many years") << QStringList{QStringLiteral("a"), QStringLiteral("--years"),
+                                                   QStringLiteral("51")};
 }
 
 void TestSampleDb::badOptions() {
@@ -198,6 +203,22 @@ void TestSampleDb::faultsSampleHoldsWhatTheyRefuse() {
     }
     QVERIFY(withoutPostalCode >= 1);
     QVERIFY(doubtful >= 2);
+}
+
+void TestSampleDb::historySpreadsTheEntriesOverTheYears() {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("h.mdb"));
+    QCOMPARE(sampleDb({path, QStringLiteral("--entries"), QStringLiteral("10000"), QStringLiteral("--years"),
+                       QStringLiteral("5")}),
+             0);
+    auto db = openAccountingDatabase(path);
+    Recordset entries = db->openRecordset(QStringLiteral(
+        "select avg(iif(Year(f_factura) = Year(Now) - 1, 1.0, 0)), min(Year(f_factura)) from TdApt"));
+    QVERIFY2(entries.value(0).toDouble() > 0.15 && entries.value(0).toDouble() < 0.25,
+             qPrintable(entries.value(0).toString()));
+    QCOMPARE(entries.value(1).toInt(), 2021);
+    QVERIFY(!column(*db, QStringLiteral("select Nif from qryIRPF where Year(f_apunte) < 2024")).isEmpty());
+    QCOMPARE(column(*db, kAboveThreshold).isEmpty(), false);
 }
 
 QTEST_GUILESS_MAIN(TestSampleDb)
