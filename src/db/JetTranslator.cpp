@@ -1,190 +1,14 @@
 #include "JetTranslator.h"
 
-#include "DbError.h"
+#include "JetTokens.h"
 
-#include <QDate>
 #include <QList>
-#include <QRegularExpression>
 
 #include <optional>
 
 namespace {
 
-struct Token {
-    enum Kind { Word, Number, String, Identifier, Punct, Space, Param };
-    Token(Kind k, QString t) : kind(k), text(std::move(t)) {}
-
-    Kind kind;
-    QString text;
-    QString after;  // added behind the token: an alias or a collation
-
-    bool isWord(const char* word) const {
-        return kind == Word && text.compare(QLatin1String(word), Qt::CaseInsensitive) == 0;
-    }
-    bool isPunct(const char* punct) const { return kind == Punct && text == QLatin1String(punct); }
-    // Takes the token out of the statement; later passes see nothing there.
-    void erase() {
-        kind = Space;
-        text.clear();
-    }
-};
-
-using Tokens = QList<Token>;
-
-[[noreturn]] void fail(const QString& message) {
-    throw DbError(message);
-}
-
-QString quoteText(const QString& value) {
-    QString quoted = value;
-    quoted.replace(QLatin1Char('\''), QLatin1String("''"));
-    return QLatin1Char('\'') + quoted + QLatin1Char('\'');
-}
-
-// #mm/dd/yyyy# or #mm/dd/yyyy hh:mm:ss#: the package stores dates as ISO text,
-// midnight without its time, so the literal becomes the text of that form.
-QString dateLiteralToText(const QString& body) {
-    static const QRegularExpression re(
-        QStringLiteral(R"(^\s*(\d{1,2})/(\d{1,2})/(\d{4})(?:\s+(\d{1,2}):(\d{2})(?::(\d{2}))?)?\s*$)"));
-    const auto m = re.match(body);
-    if (!m.hasMatch())
-        fail(QStringLiteral("Fecha no válida en la expresión: #%1#").arg(body));
-    const QDate date(m.captured(3).toInt(), m.captured(1).toInt(), m.captured(2).toInt());
-    if (!date.isValid())
-        fail(QStringLiteral("Fecha no válida en la expresión: #%1#").arg(body));
-    QString text = date.toString(QStringLiteral("yyyy-MM-dd"));
-    if (!m.captured(4).isEmpty()) {
-        const QTime time(m.captured(4).toInt(), m.captured(5).toInt(), m.captured(6).toInt());
-        if (!time.isValid())
-            fail(QStringLiteral("Fecha no válida en la expresión: #%1#").arg(body));
-        if (time != QTime(0, 0))
-            text += QLatin1Char(' ') + time.toString(QStringLiteral("HH:mm:ss"));
-    }
-    return quoteText(text);
-}
-
-bool isWordStart(QChar c) {
-    return c.isLetter() || c == QLatin1Char('_');
-}
-bool isWordPart(QChar c) {
-    return c.isLetterOrNumber() || c == QLatin1Char('_') || c == QLatin1Char('$');
-}
-
-int endOfQuoted(const QString& s, int open, QChar close, bool doubledEscapes) {
-    for (int i = open + 1; i < s.size(); ++i) {
-        if (s[i] != close)
-            continue;
-        if (doubledEscapes && i + 1 < s.size() && s[i + 1] == close) {
-            ++i;
-            continue;
-        }
-        return i;
-    }
-    fail(QStringLiteral("Falta el cierre de %1 en la instrucción.").arg(s[open]));
-}
-
-Tokens tokenize(const QString& s) {
-    Tokens tokens;
-    int i = 0;
-    while (i < s.size()) {
-        const QChar c = s[i];
-        int end = i + 1;
-        if (c.isSpace()) {
-            while (end < s.size() && s[end].isSpace())
-                ++end;
-            tokens.append({Token::Space, s.mid(i, end - i)});
-        } else if (c == QLatin1Char('\'')) {
-            end = endOfQuoted(s, i, c, true) + 1;
-            tokens.append({Token::String, s.mid(i, end - i)});
-        } else if (c == QLatin1Char('"')) {
-            // Jet reads a double-quoted text as a text literal, SQLite as a name.
-            end = endOfQuoted(s, i, c, true) + 1;
-            QString body = s.mid(i + 1, end - i - 2);
-            body.replace(QLatin1String("\"\""), QLatin1String("\""));
-            tokens.append({Token::String, quoteText(body)});
-        } else if (c == QLatin1Char('[')) {
-            end = endOfQuoted(s, i, QLatin1Char(']'), false) + 1;
-            tokens.append({Token::Identifier, s.mid(i, end - i)});
-        } else if (c == QLatin1Char('`')) {
-            end = endOfQuoted(s, i, c, false) + 1;
-            tokens.append({Token::Identifier, s.mid(i, end - i)});
-        } else if (c == QLatin1Char('#')) {
-            end = endOfQuoted(s, i, c, false) + 1;
-            tokens.append({Token::String, dateLiteralToText(s.mid(i + 1, end - i - 2))});
-        } else if (c.isDigit() || (c == QLatin1Char('.') && i + 1 < s.size() && s[i + 1].isDigit())) {
-            while (end < s.size() && (s[end].isDigit() || s[end] == QLatin1Char('.')))
-                ++end;
-            if (end < s.size() && (s[end] == QLatin1Char('e') || s[end] == QLatin1Char('E'))) {
-                int exp = end + 1;
-                if (exp < s.size() && (s[exp] == QLatin1Char('+') || s[exp] == QLatin1Char('-')))
-                    ++exp;
-                if (exp < s.size() && s[exp].isDigit()) {
-                    end = exp;
-                    while (end < s.size() && s[end].isDigit())
-                        ++end;
-                }
-            }
-            tokens.append({Token::Number, s.mid(i, end - i)});
-        } else if (isWordStart(c)) {
-            while (end < s.size() && isWordPart(s[end]))
-                ++end;
-            tokens.append({Token::Word, s.mid(i, end - i)});
-        } else if (c == QLatin1Char('?')) {
-            tokens.append({Token::Param, QStringLiteral("?")});
-        } else {
-            const QString two = s.mid(i, 2);
-            if (two == QLatin1String("<>") || two == QLatin1String("<=") || two == QLatin1String(">="))
-                end = i + 2;
-            tokens.append({Token::Punct, s.mid(i, end - i)});
-        }
-        i = end;
-    }
-    return tokens;
-}
-
-// Index of the next token that is not a blank, from `from` on; -1 if none.
-int nextSolid(const Tokens& t, int from) {
-    for (int i = from; i < t.size(); ++i)
-        if (t[i].kind != Token::Space)
-            return i;
-    return -1;
-}
-
-int previousSolid(const Tokens& t, int from) {
-    for (int i = from; i >= 0; --i)
-        if (t[i].kind != Token::Space)
-            return i;
-    return -1;
-}
-
-// The parenthesis depth before each token, and a check that they balance.
-QList<int> depths(const Tokens& t) {
-    QList<int> depth(t.size());
-    int d = 0;
-    for (int i = 0; i < t.size(); ++i) {
-        if (t[i].isPunct(")"))
-            --d;
-        if (d < 0)
-            fail(QStringLiteral("Sobra un paréntesis de cierre en la instrucción."));
-        depth[i] = d;
-        if (t[i].isPunct("("))
-            ++d;
-    }
-    if (d != 0)
-        fail(QStringLiteral("Falta un paréntesis de cierre en la instrucción."));
-    return depth;
-}
-
-int matchingParen(const Tokens& t, int open) {
-    int d = 0;
-    for (int i = open; i < t.size(); ++i) {
-        if (t[i].isPunct("("))
-            ++d;
-        else if (t[i].isPunct(")") && --d == 0)
-            return i;
-    }
-    fail(QStringLiteral("Falta un paréntesis de cierre en la instrucción."));
-}
+using namespace JetTokens;
 
 void refuseUnsupported(const Tokens& t) {
     for (int i = 0; i < t.size(); ++i) {
@@ -362,8 +186,7 @@ private:
             m_at += 2;
             end = m_solid[m_at - 1] + 1;
         }
-        const bool named = m_in[begin].kind == Token::Word || m_in[begin].kind == Token::Identifier;
-        if (named && peek() && peek()->isPunct("("))  // a function with its arguments
+        if (m_in[begin].isName() && peek() && peek()->isPunct("("))  // a function with its arguments
             end = closing(m_solid[m_at++]) + 1;
         return leaf(begin, end);
     }
@@ -526,13 +349,10 @@ bool isPlainColumn(const Tokens& t, Range r) {
     for (int i = r.begin; i < r.end; ++i)
         if (t[i].kind != Token::Space)
             solid.append(&t[i]);
-    const auto isName = [](const Token* tok) {
-        return tok->kind == Token::Word || tok->kind == Token::Identifier;
-    };
     if (solid.size() == 1)
-        return (isName(solid[0]) && !solid[0]->isWord("now")) || solid[0]->isPunct("*");
-    if (solid.size() == 3 && isName(solid[0]) && solid[1]->isPunct("."))
-        return isName(solid[2]) || solid[2]->isPunct("*");
+        return (solid[0]->isName() && !solid[0]->isWord("now")) || solid[0]->isPunct("*");
+    if (solid.size() == 3 && solid[0]->isName() && solid[1]->isPunct("."))
+        return solid[2]->isName() || solid[2]->isPunct("*");
     return false;
 }
 
@@ -545,8 +365,7 @@ bool hasAlias(const Tokens& t, Range r, const QList<int>& depth, int level) {
 
 // A column is named as the statement writes it: "select NIF" gives NIF, whatever the table calls it.
 QString columnName(const Token& name) {
-    QString text = name.kind == Token::Identifier ? name.text.mid(1, name.text.size() - 2) : name.text;
-    return text.replace(QLatin1Char('"'), QLatin1String("\"\""));
+    return bareName(name).replace(QLatin1Char('"'), QLatin1String("\"\""));
 }
 
 // Jet names an unnamed expression column "Expr" + (1000 + its position); SQLite
@@ -640,12 +459,9 @@ QString takeIntoTable(Tokens& t, const QList<int>& depth) {
         if (depth[i] != 0 || !t[i].isWord("into"))
             continue;
         const int name = nextSolid(t, i + 1);
-        if (name < 0 || (t[name].kind != Token::Word && t[name].kind != Token::Identifier) ||
-            t[name].isWord("from"))
+        if (name < 0 || !t[name].isName() || t[name].isWord("from"))
             fail(QStringLiteral("Falta el nombre de la tabla tras INTO."));
-        QString table = t[name].text;
-        if (t[name].kind == Token::Identifier)
-            table = table.mid(1, table.size() - 2);
+        const QString table = bareName(t[name]);
         for (int k = i; k <= name; ++k)
             t[k].erase();
         return table;
@@ -658,10 +474,6 @@ struct TopClause {
     qlonglong count = 0;
     bool percent = false;
 };
-
-bool isWordAt(const Tokens& t, int i, const char* word) {
-    return i >= 0 && t[i].isWord(word);
-}
 
 // Takes TOP n [PERCENT] out of the statement, which must be a single select.
 std::optional<TopClause> takeTop(Tokens& t, const QList<int>& depth) {
@@ -695,17 +507,6 @@ std::optional<TopClause> takeTop(Tokens& t, const QList<int>& depth) {
     for (int i = top; i <= (clause.percent ? percent : number); ++i)
         t[i].erase();
     return clause;
-}
-
-QString joined(const Tokens& t, int begin, int end) {
-    QString out;
-    for (int i = begin; i < end; ++i) {
-        // "- -1" must not become an SQL comment.
-        if (t[i].text.startsWith(QLatin1Char('-')) && out.endsWith(QLatin1Char('-')))
-            out += QLatin1Char(' ');
-        out += t[i].text + t[i].after;
-    }
-    return out.trimmed();
 }
 
 // Jet's TOP n keeps, under ORDER BY, every row tied with the last one kept.

@@ -1,0 +1,186 @@
+#include "JetTokens.h"
+
+#include "DbError.h"
+
+#include <QDate>
+#include <QRegularExpression>
+
+namespace JetTokens {
+
+[[noreturn]] void fail(const QString& message) {
+    throw DbError(message);
+}
+
+namespace {
+
+QString quoteText(const QString& value) {
+    QString quoted = value;
+    quoted.replace(QLatin1Char('\''), QLatin1String("''"));
+    return QLatin1Char('\'') + quoted + QLatin1Char('\'');
+}
+
+// #mm/dd/yyyy# or #mm/dd/yyyy hh:mm:ss#: the package stores dates as ISO text,
+// midnight without its time, so the literal becomes the text of that form.
+QString dateLiteralToText(const QString& body) {
+    static const QRegularExpression re(
+        QStringLiteral(R"(^\s*(\d{1,2})/(\d{1,2})/(\d{4})(?:\s+(\d{1,2}):(\d{2})(?::(\d{2}))?)?\s*$)"));
+    const auto m = re.match(body);
+    if (!m.hasMatch())
+        fail(QStringLiteral("Fecha no válida en la expresión: #%1#").arg(body));
+    const QDate date(m.captured(3).toInt(), m.captured(1).toInt(), m.captured(2).toInt());
+    if (!date.isValid())
+        fail(QStringLiteral("Fecha no válida en la expresión: #%1#").arg(body));
+    QString text = date.toString(QStringLiteral("yyyy-MM-dd"));
+    if (!m.captured(4).isEmpty()) {
+        const QTime time(m.captured(4).toInt(), m.captured(5).toInt(), m.captured(6).toInt());
+        if (!time.isValid())
+            fail(QStringLiteral("Fecha no válida en la expresión: #%1#").arg(body));
+        if (time != QTime(0, 0))
+            text += QLatin1Char(' ') + time.toString(QStringLiteral("HH:mm:ss"));
+    }
+    return quoteText(text);
+}
+
+bool isWordStart(QChar c) {
+    return c.isLetter() || c == QLatin1Char('_');
+}
+bool isWordPart(QChar c) {
+    return c.isLetterOrNumber() || c == QLatin1Char('_') || c == QLatin1Char('$');
+}
+
+int endOfQuoted(const QString& s, int open, QChar close, bool doubledEscapes) {
+    for (int i = open + 1; i < s.size(); ++i) {
+        if (s[i] != close)
+            continue;
+        if (doubledEscapes && i + 1 < s.size() && s[i + 1] == close) {
+            ++i;
+            continue;
+        }
+        return i;
+    }
+    fail(QStringLiteral("Falta el cierre de %1 en la instrucción.").arg(s[open]));
+}
+
+}  // namespace
+
+Tokens tokenize(const QString& s) {
+    Tokens tokens;
+    int i = 0;
+    while (i < s.size()) {
+        const QChar c = s[i];
+        int end = i + 1;
+        if (c.isSpace()) {
+            while (end < s.size() && s[end].isSpace())
+                ++end;
+            tokens.append({Token::Space, s.mid(i, end - i)});
+        } else if (c == QLatin1Char('\'')) {
+            end = endOfQuoted(s, i, c, true) + 1;
+            tokens.append({Token::String, s.mid(i, end - i)});
+        } else if (c == QLatin1Char('"')) {
+            // Jet reads a double-quoted text as a text literal, SQLite as a name.
+            end = endOfQuoted(s, i, c, true) + 1;
+            QString body = s.mid(i + 1, end - i - 2);
+            body.replace(QLatin1String("\"\""), QLatin1String("\""));
+            tokens.append({Token::String, quoteText(body)});
+        } else if (c == QLatin1Char('[')) {
+            end = endOfQuoted(s, i, QLatin1Char(']'), false) + 1;
+            tokens.append({Token::Identifier, s.mid(i, end - i)});
+        } else if (c == QLatin1Char('`')) {
+            end = endOfQuoted(s, i, c, false) + 1;
+            tokens.append({Token::Identifier, s.mid(i, end - i)});
+        } else if (c == QLatin1Char('#')) {
+            end = endOfQuoted(s, i, c, false) + 1;
+            tokens.append({Token::String, dateLiteralToText(s.mid(i + 1, end - i - 2))});
+        } else if (c.isDigit() || (c == QLatin1Char('.') && i + 1 < s.size() && s[i + 1].isDigit())) {
+            while (end < s.size() && (s[end].isDigit() || s[end] == QLatin1Char('.')))
+                ++end;
+            if (end < s.size() && (s[end] == QLatin1Char('e') || s[end] == QLatin1Char('E'))) {
+                int exp = end + 1;
+                if (exp < s.size() && (s[exp] == QLatin1Char('+') || s[exp] == QLatin1Char('-')))
+                    ++exp;
+                if (exp < s.size() && s[exp].isDigit()) {
+                    end = exp;
+                    while (end < s.size() && s[end].isDigit())
+                        ++end;
+                }
+            }
+            tokens.append({Token::Number, s.mid(i, end - i)});
+        } else if (isWordStart(c)) {
+            while (end < s.size() && isWordPart(s[end]))
+                ++end;
+            tokens.append({Token::Word, s.mid(i, end - i)});
+        } else if (c == QLatin1Char('?')) {
+            tokens.append({Token::Param, QStringLiteral("?")});
+        } else {
+            const QString two = s.mid(i, 2);
+            if (two == QLatin1String("<>") || two == QLatin1String("<=") || two == QLatin1String(">="))
+                end = i + 2;
+            tokens.append({Token::Punct, s.mid(i, end - i)});
+        }
+        i = end;
+    }
+    return tokens;
+}
+
+int nextSolid(const Tokens& t, int from) {
+    for (int i = from; i < t.size(); ++i)
+        if (t[i].kind != Token::Space)
+            return i;
+    return -1;
+}
+
+int previousSolid(const Tokens& t, int from) {
+    for (int i = from; i >= 0; --i)
+        if (t[i].kind != Token::Space)
+            return i;
+    return -1;
+}
+
+QList<int> depths(const Tokens& t) {
+    QList<int> depth(t.size());
+    int d = 0;
+    for (int i = 0; i < t.size(); ++i) {
+        if (t[i].isPunct(")"))
+            --d;
+        if (d < 0)
+            fail(QStringLiteral("Sobra un paréntesis de cierre en la instrucción."));
+        depth[i] = d;
+        if (t[i].isPunct("("))
+            ++d;
+    }
+    if (d != 0)
+        fail(QStringLiteral("Falta un paréntesis de cierre en la instrucción."));
+    return depth;
+}
+
+int matchingParen(const Tokens& t, int open) {
+    int d = 0;
+    for (int i = open; i < t.size(); ++i) {
+        if (t[i].isPunct("("))
+            ++d;
+        else if (t[i].isPunct(")") && --d == 0)
+            return i;
+    }
+    fail(QStringLiteral("Falta un paréntesis de cierre en la instrucción."));
+}
+
+bool isWordAt(const Tokens& t, int i, const char* word) {
+    return i >= 0 && t[i].isWord(word);
+}
+
+QString joined(const Tokens& t, int begin, int end) {
+    QString out;
+    for (int i = begin; i < end; ++i) {
+        // "- -1" must not become an SQL comment.
+        if (t[i].text.startsWith(QLatin1Char('-')) && out.endsWith(QLatin1Char('-')))
+            out += QLatin1Char(' ');
+        out += t[i].text + t[i].after;
+    }
+    return out.trimmed();
+}
+
+QString bareName(const Token& name) {
+    return name.kind == Token::Identifier ? name.text.mid(1, name.text.size() - 2) : name.text;
+}
+
+}  // namespace JetTokens
