@@ -27,6 +27,21 @@ public:
     /** The busy (hourglass) pointer on or off. */
     virtual void setBusyCursor(bool busy) = 0;
 
+    /** Called now and then during a long piece of work, so that the windows repaint meanwhile. */
+    virtual void stillWorking() {}
+
     /** Ends the program: every window closes and the process exits with `status`. */
     virtual void endProgram(int status) = 0;
+};
+
+/** The busy pointer for as long as it lives. */
+class BusyCursor {
+public:
+    explicit BusyCursor(UserInterface& ui) : m_ui(ui) { m_ui.setBusyCursor(true); }
+    ~BusyCursor() { m_ui.setBusyCursor(false); }
+    BusyCursor(const BusyCursor&) = delete;
+    BusyCursor& operator=(const BusyCursor&) = delete;
+
+private:
+    UserInterface& m_ui;
 };

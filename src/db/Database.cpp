@@ -9,6 +9,10 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QRandomGenerator>
+#include <QRegularExpression>
+#include <QThread>
+
+#include <algorithm>
 
 namespace {
 
@@ -110,11 +114,46 @@ QString columnTypeFor(const QString& declared, const QList<QVariantList>& rows, 
 
 }  // namespace
 
-Database::Database(sqlite3* db) : m_db(db) {
+// Notes what a statement being prepared reads, and whether it makes, drops or alters a table.
+int Database::noteAccess(void* preparing, int action, const char* table, const char*, const char*,
+                         const char* view) {
+    auto* access = *static_cast<Database::StatementAccess**>(preparing);
+    if (!access)
+        return SQLITE_OK;  // a statement prepared again after a change of the schema
+    if (action == SQLITE_READ) {
+        if (table)
+            access->reads.insert(QString::fromUtf8(table).toLower());
+        if (view)
+            access->reads.insert(QString::fromUtf8(view).toLower());
+    }
+    access->changesTables = access->changesTables || action == SQLITE_CREATE_TABLE ||
+                            action == SQLITE_CREATE_TEMP_TABLE || action == SQLITE_DROP_TABLE ||
+                            action == SQLITE_DROP_TEMP_TABLE || action == SQLITE_ALTER_TABLE;
+    return SQLITE_OK;
+}
+
+namespace {
+
+// "select * from Name": the whole of a table or view, as Jet's "select * into T from Name" reads it.
+QString wholeSourceName(const QString& sql) {
+    static const QRegularExpression whole(
+        QStringLiteral(R"re(^\s*select\s+\*\s+from\s+(?:"([^"]+)"|\[([^\]]+)\]|(\w+))\s*;?\s*$)re"),
+        QRegularExpression::CaseInsensitiveOption);
+    const QRegularExpressionMatch match = whole.match(sql);
+    return match.hasMatch() ? (match.captured(1) + match.captured(2) + match.captured(3)).toLower()
+                            : QString();
+}
+
+}  // namespace
+
+Database::Database(sqlite3* db) : m_db(db), m_schema(db) {
     sqlite3_extended_result_codes(m_db, 1);
     sqlite3_busy_timeout(m_db, kBusyTimeoutMs);
     registerJetFunctions(m_db);
     registerJetFunctionLibrary(m_db);
+    // The sorts that make an index or group rows share their work with helper threads, one a core.
+    sqlite3_limit(m_db, SQLITE_LIMIT_WORKER_THREADS, std::clamp(QThread::idealThreadCount(), 1, 8));
+    sqlite3_set_authorizer(m_db, noteAccess, &m_preparing);
 }
 
 Database::~Database() {
@@ -184,6 +223,7 @@ void Database::close() {
     for (sqlite3_stmt* stmt : std::as_const(m_statements))
         sqlite3_finalize(stmt);
     m_statements.clear();
+    m_statementAccess.clear();
     m_translations.clear();
     if (m_db) {
         sqlite3_close(m_db);
@@ -199,8 +239,57 @@ void Database::throwLastError() const {
 void Database::exec(const char* sql) {
     if (!m_db)
         throw DbError(QStringLiteral("La base de datos está cerrada."));
+    forgetLastResult();
+    schemaChanged();
     if (sqlite3_exec(m_db, sql, nullptr, nullptr, nullptr) != SQLITE_OK)
         throwLastError();
+}
+
+void Database::execOn(const QString& sql, const QString& object) {
+    if (!m_db)
+        throw DbError(QStringLiteral("La base de datos está cerrada."));
+    forgetLastResult(object);
+    schemaChanged();
+    if (sqlite3_exec(m_db, sql.toUtf8().constData(), nullptr, nullptr, nullptr) != SQLITE_OK)
+        throwLastError();
+}
+
+// A translation may rest on what the schema said of a table.
+void Database::schemaChanged() {
+    m_translations.clear();
+}
+
+// The load reads a selection, saves it as a view and makes a table of that
+// view at once: the view's rows are the ones just read while nothing was
+// written that they rest on, here or by another connection.
+std::optional<Database::Rows> Database::reusedRows(const QString& sql) {
+    const QString view = wholeSourceName(sql);
+    if (view.isEmpty() || !m_lastResult || m_views.value(view) != m_lastResult->sql ||
+        m_lastResult->dataVersion != dataVersion())
+        return std::nullopt;
+    const QStringList& names = m_lastResult->rows.names;
+    for (const QString& name : names)  // a view renames repeated names
+        if (names.count(name) > 1 || name.contains(QLatin1Char(':')))
+            return std::nullopt;
+    return m_lastResult->rows;
+}
+
+void Database::remember(const QString& sql, const Rows& rows) {
+    m_lastResult = LastResult{sql, rows, m_statementAccess.value(sql).reads, dataVersion()};
+}
+
+// Forgets the last result unless the change is to an object it did not read.
+void Database::forgetLastResult(const QString& object) {
+    if (m_lastResult && (object.isEmpty() || m_lastResult->reads.contains(object.toLower())))
+        m_lastResult.reset();
+}
+
+// Changes when another connection commits a write to the file.
+qint64 Database::dataVersion() {
+    sqlite3_stmt* stmt = prepared(QStringLiteral("PRAGMA data_version"));
+    const qint64 version = sqlite3_step(stmt) == SQLITE_ROW ? sqlite3_column_int64(stmt, 0) : -1;
+    sqlite3_reset(stmt);
+    return version;
 }
 
 void Database::checkPassword(const QString& connect) {
@@ -236,7 +325,7 @@ void Database::lockExclusively() {
 const JetStatement& Database::translation(const QString& jet) {
     auto found = m_translations.constFind(jet);
     if (found == m_translations.constEnd())
-        found = m_translations.insert(jet, translateJet(jet));
+        found = m_translations.insert(jet, translateJet(jet, m_schema));
     return *found;
 }
 
@@ -251,7 +340,11 @@ sqlite3_stmt* Database::prepared(const QString& sql) {
     const QByteArray utf8 = sql.toUtf8();
     sqlite3_stmt* stmt = nullptr;
     const char* tail = nullptr;
-    if (sqlite3_prepare_v2(m_db, utf8.constData(), static_cast<int>(utf8.size()), &stmt, &tail) != SQLITE_OK)
+    StatementAccess access;
+    m_preparing = &access;
+    const int rc = sqlite3_prepare_v2(m_db, utf8.constData(), static_cast<int>(utf8.size()), &stmt, &tail);
+    m_preparing = nullptr;
+    if (rc != SQLITE_OK)
         throwLastError();
     if (!stmt)
         throw DbError(QStringLiteral("La instrucción está vacía."));
@@ -260,6 +353,7 @@ sqlite3_stmt* Database::prepared(const QString& sql) {
         throw DbError(QStringLiteral("Solo se admite una instrucción cada vez."));
     }
     m_statements.insert(sql, stmt);
+    m_statementAccess.insert(sql, access);
     return stmt;
 }
 
@@ -306,7 +400,12 @@ void Database::bind(sqlite3_stmt* stmt, const QVariantList& params) {
 }
 
 Database::Rows Database::fetch(const QString& sql, const QVariantList& params) {
+    if (params.isEmpty())
+        if (std::optional<Rows> reused = reusedRows(sql))
+            return *reused;
     sqlite3_stmt* stmt = prepared(sql);
+    if (!sqlite3_stmt_readonly(stmt))
+        forgetLastResult();
     bind(stmt, params);
     Rows rows;
     const int columns = sqlite3_column_count(stmt);
@@ -328,11 +427,17 @@ Database::Rows Database::fetch(const QString& sql, const QVariantList& params) {
         throw error;
     }
     sqlite3_reset(stmt);
+    if (params.isEmpty() && sqlite3_stmt_readonly(stmt))
+        remember(sql, rows);
     return rows;
 }
 
 void Database::step(const QString& sql, const QVariantList& params) {
     sqlite3_stmt* stmt = prepared(sql);
+    if (!sqlite3_stmt_readonly(stmt))
+        forgetLastResult();
+    if (m_statementAccess.value(sql).changesTables)
+        schemaChanged();
     bind(stmt, params);
     int rc;
     while ((rc = sqlite3_step(stmt)) == SQLITE_ROW) {
@@ -407,18 +512,20 @@ void Database::selectInto(const JetStatement& statement, const QVariantList& par
 }
 
 void Database::createQueryDef(const QString& name, const QString& jet) {
-    const JetStatement statement = translateJet(jet);
+    const JetStatement statement = translateJet(jet, m_schema);
     if (!statement.intoTable.isEmpty())
         throw DbError(QStringLiteral("Una consulta guardada no puede crear tablas."));
-    exec(QStringLiteral("CREATE VIEW %1 AS %2").arg(quoteName(name), statement.sql).toUtf8().constData());
+    execOn(QStringLiteral("CREATE VIEW %1 AS %2").arg(quoteName(name), statement.sql), name);
+    m_views.insert(name.toLower(), statement.sql);
 }
 
 void Database::deleteQueryDef(const QString& name) {
-    exec(QStringLiteral("DROP VIEW %1").arg(quoteName(name)).toUtf8().constData());
+    m_views.remove(name.toLower());
+    execOn(QStringLiteral("DROP VIEW %1").arg(quoteName(name)), name);
 }
 
 void Database::deleteTable(const QString& name) {
-    exec(QStringLiteral("DROP TABLE %1").arg(quoteName(name)).toUtf8().constData());
+    execOn(QStringLiteral("DROP TABLE %1").arg(quoteName(name)), name);
 }
 
 QStringList Database::tableNames() {
@@ -455,18 +562,26 @@ void Database::setFieldDefault(const QString& table, const QString& field, const
             QStringLiteral("No se puede cambiar el valor predeterminado del campo '%1'.").arg(field));
 }
 
-void Database::ensureIndex(const QString& table, const QString& column) {
-    const Rows indexes =
-        fetch(QStringLiteral("SELECT 1 FROM pragma_index_list(?) AS l, pragma_index_info(l.name) AS i "
-                             "WHERE i.seqno = 0 AND i.name = ? COLLATE NOCASE"),
-              {table, column});
-    if (!indexes.values.isEmpty())
-        return;
-    const QString name = QStringLiteral("aeat_%1_%2").arg(table, column);
-    exec(QStringLiteral("CREATE INDEX %1 ON %2 (%3)")
-             .arg(quoteName(name), quoteName(table), quoteName(column))
-             .toUtf8()
-             .constData());
+void Database::ensureIndex(const QString& table, const QStringList& columns) {
+    const Rows indexed = fetch(QStringLiteral("SELECT l.name, i.name FROM pragma_index_list(?) AS l, "
+                                              "pragma_index_info(l.name) AS i ORDER BY l.name, i.seqno"),
+                               {table});
+    QHash<QString, QStringList> indexColumns;
+    for (const QVariantList& row : indexed.values)
+        indexColumns[row[0].toString()].append(row[1].toString().toLower());
+    QStringList wanted;
+    for (const QString& column : columns)
+        wanted.append(column.toLower());
+    for (const QStringList& existing : std::as_const(indexColumns))
+        if (existing.mid(0, wanted.size()) == wanted)
+            return;
+    QStringList quoted;
+    for (const QString& column : columns)
+        quoted.append(quoteName(column));
+    const QString name = QStringLiteral("aeat_%1_%2").arg(table, columns.join(QLatin1Char('_')));
+    execOn(QStringLiteral("CREATE INDEX %1 ON %2 (%3)")
+               .arg(quoteName(name), quoteName(table), quoted.join(QStringLiteral(", "))),
+           name);
 }
 
 void Database::executeNativeScript(const QString& script) {
@@ -484,6 +599,22 @@ Recordset Database::openNativeRecordset(const QString& sql, const QVariantList& 
 
 void Database::setPassword(const QString& connect) {
     storePassword(connect);
+}
+
+void Database::whileWorking(std::function<void()> stillWorking) {
+    m_stillWorking = std::move(stillWorking);
+    m_sinceStillWorking.start();
+    constexpr int kInstructionsBetweenChecks = 100000;
+    sqlite3_progress_handler(m_db, m_stillWorking ? kInstructionsBetweenChecks : 0, reportProgress, this);
+}
+
+int Database::reportProgress(void* database) {
+    auto* self = static_cast<Database*>(database);
+    if (self->m_sinceStillWorking.hasExpired(100)) {
+        self->m_sinceStillWorking.restart();
+        self->m_stillWorking();
+    }
+    return 0;  // go on
 }
 
 void Database::beginTransaction() {

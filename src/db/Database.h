@@ -2,11 +2,15 @@
 
 #include "JetTranslator.h"
 #include "Recordset.h"
+#include "SqliteSchema.h"
 
+#include <QElapsedTimer>
 #include <QHash>
+#include <QSet>
 #include <QString>
 #include <QVariantList>
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -75,8 +79,8 @@ public:
     void addTextField(const QString& table, const QString& field, int size, const QString& defaultValue);
     /** Sets a field's default value; an existing field's default cannot be changed to another one. */
     void setFieldDefault(const QString& table, const QString& field, const QString& defaultValue);
-    /** Creates an index on table(column) unless an index already starts with that column. */
-    void ensureIndex(const QString& table, const QString& column);
+    /** Creates an index on table(columns) unless an index already starts with those columns, in order. */
+    void ensureIndex(const QString& table, const QStringList& columns);
 
     /** Runs a script in SQLite's own dialect, without translation: the schema of a new database. */
     void executeNativeScript(const QString& script);
@@ -93,6 +97,9 @@ public:
         m_keptWhileOpen.push_back(std::move(resource));
     }
 
+    /** Calls `stillWorking` about every tenth of a second while a statement runs, for a window to repaint. */
+    void whileWorking(std::function<void()> stillWorking);
+
     void beginTransaction();
     void commit();
     void rollback();
@@ -106,6 +113,14 @@ private:
         QList<QVariantList> values;
     };
 
+    // The rows of the last query without parameters, kept until a write could change them.
+    struct LastResult {
+        QString sql;
+        Rows rows;
+        QSet<QString> reads;
+        qint64 dataVersion = 0;
+    };
+
     const JetStatement& translation(const QString& jet);
     sqlite3_stmt* prepared(const QString& sql);
     void bind(sqlite3_stmt* stmt, const QVariantList& params);
@@ -113,13 +128,35 @@ private:
     void step(const QString& sql, const QVariantList& params);
     void selectInto(const JetStatement& statement, const QVariantList& params);
     void exec(const char* sql);
+    // A statement that creates or drops `object` and nothing else.
+    void execOn(const QString& sql, const QString& object);
+    void schemaChanged();
+    std::optional<Rows> reusedRows(const QString& sql);
+    void remember(const QString& sql, const Rows& rows);
+    void forgetLastResult(const QString& object = {});
+    qint64 dataVersion();
     void checkPassword(const QString& connect);
     void storePassword(const QString& connect);
     void lockExclusively();
     [[noreturn]] void throwLastError() const;
 
     sqlite3* m_db = nullptr;
+    SqliteSchema m_schema;
     QHash<QString, JetStatement> m_translations;
     QHash<QString, sqlite3_stmt*> m_statements;
+    // What the authorizer saw of a statement while it was prepared.
+    struct StatementAccess {
+        QSet<QString> reads;  // tables and views, in lower case
+        bool changesTables = false;
+    };
+    QHash<QString, StatementAccess> m_statementAccess;
+    StatementAccess* m_preparing = nullptr;
+    static int reportProgress(void* database);
+    static int noteAccess(void* preparing, int action, const char* table, const char*, const char*,
+                          const char* view);
+    QHash<QString, QString> m_views;  // the views this connection made: name in lower case, SQL
+    std::optional<LastResult> m_lastResult;
+    std::function<void()> m_stillWorking;
+    QElapsedTimer m_sinceStillWorking;
     std::vector<std::shared_ptr<const void>> m_keptWhileOpen;
 };

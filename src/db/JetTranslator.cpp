@@ -1,5 +1,6 @@
 #include "JetTranslator.h"
 
+#include "JetPlanRewrites.h"
 #include "JetTokens.h"
 
 #include <QList>
@@ -617,14 +618,16 @@ void rewriteCreateTable(Tokens& t, const QList<int>& depth) {
     }
 }
 
-}  // namespace
-
-JetStatement translateJet(const QString& jet) {
+JetStatement translate(const QString& jet, const JetSchema* schema) {
     Tokens tokens = tokenize(jet);
     if (nextSolid(tokens, 0) < 0)
         fail(QStringLiteral("La instrucción está vacía."));
     refuseUnsupported(tokens);
     const std::optional<TopClause> top = takeTop(tokens, depths(tokens));
+    if (schema) {
+        JetPlanRewrites::boundYearFilters(tokens, *schema);
+        JetPlanRewrites::groupByJoinedKey(tokens, *schema);
+    }
     tokens = OperatorRewriter(tokens).rewrite();
     const QList<int> depth = depths(tokens);
     JetStatement result;
@@ -637,4 +640,14 @@ JetStatement translateJet(const QString& jet) {
         limitToTop(tokens, *top);
     result.sql = joined(tokens, 0, static_cast<int>(tokens.size()));
     return result;
+}
+
+}  // namespace
+
+JetStatement translateJet(const QString& jet) {
+    return translate(jet, nullptr);
+}
+
+JetStatement translateJet(const QString& jet, const JetSchema& schema) {
+    return translate(jet, &schema);
 }

@@ -70,6 +70,7 @@ Mod347::Mod347(const StartupSettings& settings, UserInterface& ui)
 Mod347::~Mod347() = default;
 
 bool Mod347::Form_Load() {
+    const BusyCursor busy(m_ui);
     switch (loadModelo347(m_settings.DbPath, m_text2->text(), m_AccountsDb, m_ui)) {
         case Modelo347Load::OpenFailed:
             return false;
@@ -130,7 +131,10 @@ void Mod347::Command2_Click() {
 
 void Mod347::Command4_Click() {
     ContactInputs contact = m_contact.inputs();
-    const RunOutcome outcome = runModelo347(*m_session, m_text2->text(), contact, m_ui);
+    const RunOutcome outcome = [&] {
+        const BusyCursor busy(m_ui);
+        return runModelo347(*m_session, m_text2->text(), contact, m_ui);
+    }();
     m_contact.show(contact);
     if (outcome.endsProgram)
         m_ui.endProgram(outcome.result == RunResult::Failed ? 1 : 0);

@@ -33,18 +33,25 @@ QByteArray magnitude(double amount) {
     return FieldRules::amount(std::abs(roundToCents(amount)), 15);
 }
 
-QString quarterStatement(int quarter, int year) {
-    const QDate first(year, 3 * quarter + 1, 1);
-    return Mod347Statements::quarter(first, first.addMonths(3).addDays(-1));
+using QuarterStatements = std::array<QString, 4>;
+
+// The statements of the declaration year's quarters, written once for all the suppliers.
+QuarterStatements quarterStatements(int year) {
+    QuarterStatements statements;
+    for (int quarter = 0; quarter < 4; ++quarter) {
+        const QDate first(year, 3 * quarter + 1, 1);
+        statements[quarter] = Mod347Statements::quarter(first, first.addMonths(3).addDays(-1));
+    }
+    return statements;
 }
 
-std::array<double, 4> quarterlyAmounts(Database& db, const QString& nif, const QString& ivacc) {
+std::array<double, 4> quarterlyAmounts(Database& db, const QuarterStatements& statements, const QString& nif,
+                                       const QString& ivacc) {
     std::array<double, 4> amounts{};
     if (ivacc != QLatin1String("N"))
         return amounts;
-    const int year = Clock::declarationYear();
     for (int quarter = 0; quarter < 4; ++quarter)
-        amounts[quarter] = euros(db.openRecordset(quarterStatement(quarter, year), {nif}).value(0));
+        amounts[quarter] = euros(db.openRecordset(statements[quarter], {nif}).value(0));
     return amounts;
 }
 
@@ -87,6 +94,7 @@ std::optional<QString> WriteModelo347Header(Database& db, OutputTextFile& file, 
 
 void WriteDeclaredRecords(Database& db, OutputTextFile& file, const QString& DeclarantNif) {
     const QByteArray year = digits(QString::number(Clock::declarationYear()), 4);
+    const QuarterStatements quarterly = quarterStatements(Clock::declarationYear());
     for (Recordset rows = db.openRecordset(Mod347Statements::kDeclaredSuppliers); !rows.eof();
          rows.moveNext()) {
         const QString nif = rows.value(QStringLiteral("nif")).toString();
@@ -94,7 +102,7 @@ void WriteDeclaredRecords(Database& db, OutputTextFile& file, const QString& Dec
         const QString ivacc = rows.value(QStringLiteral("ivacc")).toString();
         const double yearly = euros(rows.value(QStringLiteral("expr1005")));
         const bool abroad = code == kAbroad;
-        const std::array<double, 4> quarters = quarterlyAmounts(db, nif, ivacc);
+        const std::array<double, 4> quarters = quarterlyAmounts(db, quarterly, nif, ivacc);
         double cashBasis = 0;
         if (ivacc == QLatin1String("S"))
             cashBasis = euros(db.openRecordset(Mod347Statements::kPaidInTheYear, {nif}).value(0));

@@ -5,12 +5,16 @@
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QUrl>
 
 #include <cerrno>
 
 MessageAnswer QtUserInterface::showMessage(const QString& text, const QString& title, MessageIcon icon,
                                            MessageButtons buttons) {
+    // A message in the middle of a busy piece of work shows the ordinary pointer.
+    QApplication::setOverrideCursor(Qt::ArrowCursor);
+    const auto restore = qScopeGuard([] { QApplication::restoreOverrideCursor(); });
     QMessageBox box;
     box.setWindowTitle(title);
     QString shown = text;
@@ -54,6 +58,11 @@ void QtUserInterface::setBusyCursor(bool busy) {
     else
         while (QApplication::overrideCursor())
             QApplication::restoreOverrideCursor();
+}
+
+void QtUserInterface::stillWorking() {
+    // Paints and the like, but no clicks or keys: they wait until the work is done.
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 }
 
 void QtUserInterface::endProgram(int status) {

@@ -9,5 +9,6 @@ public:
                               MessageButtons buttons) override;
     int shellOpen(const QString& target) override;
     void setBusyCursor(bool busy) override;
+    void stillWorking() override;
     void endProgram(int status) override;
 };

@@ -121,7 +121,7 @@ void TestWorkingCopy::refreshKeepsWhatTheProgramAdded() {
         db->execute(QStringLiteral("update Table1 set IVACC = 'S' where ID = 2"));
         db->execute(QStringLiteral("select ID as nif into TStper from Table1 where ID > 2"));
         db->createQueryDef(QStringLiteral("Stper"), QStringLiteral("Select * from TStper"));
-        db->ensureIndex(QStringLiteral("Table1"), QStringLiteral("DateField"));
+        db->ensureIndex(QStringLiteral("Table1"), {QStringLiteral("DateField")});
     }
     // 1582-10-15 becomes 1582-10-16 in the package's file.
     office.replaceBytes(storedDouble(-115858.0), storedDouble(-115857.0));

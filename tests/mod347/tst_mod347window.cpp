@@ -253,6 +253,8 @@ void TestMod347Window::iniciarWritesTheFile() {
     w.window->Command4_Click();
     QCOMPARE(w.ui.messages.size(), 1);
     QCOMPARE(w.ui.messages[0].title, QStringLiteral("PROCESO TERMINADO"));
+    QVERIFY(w.ui.messages[0].shownWhileBusy);  // the run works under the busy pointer
+    QVERIFY(!w.ui.busy);
     QCOMPARE(w.ui.endedWith, QList<int>{0});
     QVERIFY(QFile::exists(w.f.folder() + QStringLiteral("/Mdb/Mod347.txt")));
 }
@@ -263,6 +265,8 @@ void TestMod347Window::nothingToDeclareEndsTheProgram() {
     QVERIFY(!w.window->Form_Load());
     QCOMPARE(w.ui.messages.size(), 1);
     QCOMPARE(w.ui.messages[0].text, QStringLiteral("No hay perceptores para incluir en el fichero."));
+    QVERIFY(w.ui.messages[0].shownWhileBusy);  // the load works under the busy pointer
+    QVERIFY(!w.ui.busy);
     QCOMPARE(w.ui.endedWith, QList<int>{0});
 }
 

@@ -13,11 +13,12 @@ public:
         QString title;
         MessageIcon icon;
         MessageButtons buttons;
+        bool shownWhileBusy;
     };
 
     MessageAnswer showMessage(const QString& text, const QString& title, MessageIcon icon,
                               MessageButtons buttons) override {
-        messages.append({text, title, icon, buttons});
+        messages.append({text, title, icon, buttons, busy});
         if (buttons == MessageButtons::Ok)
             return MessageAnswer::Ok;
         return answers.isEmpty() ? MessageAnswer::No : answers.takeFirst();
