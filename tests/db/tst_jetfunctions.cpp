@@ -23,6 +23,7 @@ private Q_SLOTS:
     void spreadOfASample();
     void firstAndLast();
     void firstRows_data();
+    void textsSortAsJetSortsThem();
     void firstRows();
 
 private:
@@ -227,6 +228,24 @@ void TestJetFunctions::firstRows() {
         got.append(rs.value(0).toString());
     got.sort();
     QCOMPARE(got, rows);
+}
+
+// Without accents and case first, then byte by byte; Latin letters, others and broken UTF-8 alike.
+void TestJetFunctions::textsSortAsJetSortsThem() {
+    const QStringList expected{QStringLiteral(""),      QStringLiteral("alvarez"), QStringLiteral("Álvarez"),
+                               QStringLiteral("Ärger"), QStringLiteral("e"),       QStringLiteral("Émile"),
+                               QStringLiteral("Ñandú"), QStringLiteral("Nuñez"),   QStringLiteral("Núñez"),
+                               QStringLiteral("nz"),    QStringLiteral("ſ"),       QStringLiteral("zapata"),
+                               QStringLiteral("ZOË"),   QStringLiteral("Zoë"),     QStringLiteral("Ωmega"),
+                               QStringLiteral("😀")};
+    m_db->executeNativeScript(QStringLiteral("create table names (n text)"));
+    for (qsizetype i = expected.size() - 1; i >= 0; --i)
+        m_db->executeNative(QStringLiteral("insert into names values (?)"), {expected[i]});
+    QStringList sorted;
+    for (Recordset rs = m_db->openRecordset(QStringLiteral("select n from names order by n")); !rs.eof();
+         rs.moveNext())
+        sorted.append(rs.value(0).toString());
+    QCOMPARE(sorted, expected);
 }
 
 QTEST_GUILESS_MAIN(TestJetFunctions)
