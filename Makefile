@@ -3,7 +3,7 @@ BUILD_DIR ?= build
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?=
 
-.PHONY: run test build deps clean format check-format
+.PHONY: run test build package deps clean format check-format
 
 run: build
 	scripts/run.sh $(BUILD_DIR)
@@ -14,6 +14,10 @@ test: build
 build: deps
 	cmake -S . -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo $(CMAKE_FLAGS)
 	cmake --build $(BUILD_DIR) -j $(JOBS)
+
+# A Debian package and a relocatable .tar.gz, in $(BUILD_DIR).
+package: build
+	cmake --build $(BUILD_DIR) --target package
 
 deps:
 	scripts/install-deps.sh

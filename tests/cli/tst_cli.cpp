@@ -54,6 +54,7 @@ private Q_SLOTS:
     void fileThatIsNotADatabase_data();
     void fileThatIsNotADatabase();
     void argumentsAsTyped();
+    void programFolderIsTheRealOneThroughALink();
     void checkFile_data();
     void checkFile();
 };
@@ -327,6 +328,22 @@ void TestCli::argumentsAsTyped() {
     QCOMPARE(cli.readAllStandardOutput(), QByteArray("\xEF\xBB\xBF"
                                                      "12345678Z\tinvalid\n12345678Z\tvalid\n"));
     QCOMPARE(cli.exitCode(), 1);
+}
+
+// Installed, the programs are started through links on the PATH: the program folder, where
+// aeat-cli finds itself for the import's child process, is the real executable's.
+void TestCli::programFolderIsTheRealOneThroughALink() {
+    QTemporaryDir dir;
+    QVERIFY(QDir(dir.path()).mkpath(QStringLiteral("enlaces")));
+    const QString link = dir.filePath(QStringLiteral("enlaces/datos-aeat"));
+    QVERIFY(QFile::link(QStringLiteral(AEAT_BIN_DIR "/aeat-cli"), link));
+    const QString access = dir.filePath(QStringLiteral("ecordadb.mdb"));
+    QVERIFY(QFile::copy(QStringLiteral(AEAT_TEST_DATA_DIR "/data/access/testV1997.mdb"), access));
+    QProcess cli;
+    cli.start(link, {QStringLiteral("import-mdb"), access});
+    QVERIFY(cli.waitForFinished(60000));
+    QVERIFY2(cli.exitCode() == 0, cli.readAllStandardError().constData());
+    QVERIFY(QFile::exists(dir.filePath(QStringLiteral("ecordadb.aeat.sqlite"))));
 }
 
 void TestCli::checkFile_data() {
