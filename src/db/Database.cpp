@@ -237,20 +237,20 @@ void Database::throwLastError() const {
 }
 
 void Database::exec(const char* sql) {
-    if (!m_db)
-        throw DbError(QStringLiteral("La base de datos está cerrada."));
-    forgetLastResult();
-    schemaChanged();
-    if (sqlite3_exec(m_db, sql, nullptr, nullptr, nullptr) != SQLITE_OK)
-        throwLastError();
+    execOn(QString::fromUtf8(sql), QString());
 }
 
 void Database::execOn(const QString& sql, const QString& object) {
     if (!m_db)
         throw DbError(QStringLiteral("La base de datos está cerrada."));
     forgetLastResult(object);
-    schemaChanged();
-    if (sqlite3_exec(m_db, sql.toUtf8().constData(), nullptr, nullptr, nullptr) != SQLITE_OK)
+    StatementAccess access;
+    m_preparing = &access;
+    const int rc = sqlite3_exec(m_db, sql.toUtf8().constData(), nullptr, nullptr, nullptr);
+    m_preparing = nullptr;
+    if (access.changesTables)
+        schemaChanged();
+    if (rc != SQLITE_OK)
         throwLastError();
 }
 

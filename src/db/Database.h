@@ -128,7 +128,7 @@ private:
     void step(const QString& sql, const QVariantList& params);
     void selectInto(const JetStatement& statement, const QVariantList& params);
     void exec(const char* sql);
-    // A statement that creates or drops `object` and nothing else.
+    // Runs statements that change `object` alone, or anything when it is empty.
     void execOn(const QString& sql, const QString& object);
     void schemaChanged();
     std::optional<Rows> reusedRows(const QString& sql);
