@@ -628,3 +628,23 @@ void Database::commit() {
 void Database::rollback() {
     exec("ROLLBACK");
 }
+
+Database::ReadTransaction::ReadTransaction(Database& db) : m_db(db) {
+    if (m_db.m_readTransactions++ > 0)
+        return;  // the outer one holds the reading and refuses writes
+    if (sqlite3_get_autocommit(m_db.m_db)) {
+        m_db.exec("BEGIN DEFERRED");
+        m_began = true;
+    }
+    m_db.exec("PRAGMA query_only = ON");
+}
+
+Database::ReadTransaction::~ReadTransaction() {
+    if (--m_db.m_readTransactions > 0 || !m_db.m_db)
+        return;
+    // Nothing was written, so ending the transaction cannot fail on what it holds;
+    // should it fail all the same, the rollback lets go of the lock.
+    sqlite3_exec(m_db.m_db, "PRAGMA query_only = OFF", nullptr, nullptr, nullptr);
+    if (m_began && sqlite3_exec(m_db.m_db, "COMMIT", nullptr, nullptr, nullptr) != SQLITE_OK)
+        sqlite3_exec(m_db.m_db, "ROLLBACK", nullptr, nullptr, nullptr);
+}

@@ -104,6 +104,25 @@ public:
     void commit();
     void rollback();
 
+    /**
+     * Reads that belong together. While it lasts, the statements read the file
+     * as the first of them found it and keep its shared lock, so that each one
+     * is spared taking the lock anew; another connection's write waits for the
+     * end. Nothing can be written meanwhile: a write fails. Inside a
+     * transaction that is already open it only refuses writes.
+     */
+    class ReadTransaction {
+    public:
+        explicit ReadTransaction(Database& db);
+        ~ReadTransaction();
+        ReadTransaction(const ReadTransaction&) = delete;
+        ReadTransaction& operator=(const ReadTransaction&) = delete;
+
+    private:
+        Database& m_db;
+        bool m_began = false;
+    };
+
 private:
     explicit Database(sqlite3* db);
 
@@ -159,4 +178,5 @@ private:
     std::function<void()> m_stillWorking;
     QElapsedTimer m_sinceStillWorking;
     std::vector<std::shared_ptr<const void>> m_keptWhileOpen;
+    int m_readTransactions = 0;  // how many ReadTransaction are open, one inside the other
 };

@@ -95,6 +95,8 @@ std::optional<QString> WriteModelo347Header(Database& db, OutputTextFile& file, 
 void WriteDeclaredRecords(Database& db, OutputTextFile& file, const QString& DeclarantNif) {
     const QByteArray year = digits(QString::number(Clock::declarationYear()), 4);
     const QuarterStatements quarterly = quarterStatements(Clock::declarationYear());
+    // Every supplier's amounts from one reading of the file, without taking its lock for each statement.
+    const Database::ReadTransaction oneReading(db);
     for (Recordset rows = db.openRecordset(Mod347Statements::kDeclaredSuppliers); !rows.eof();
          rows.moveNext()) {
         const QString nif = rows.value(QStringLiteral("nif")).toString();

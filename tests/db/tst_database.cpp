@@ -31,6 +31,15 @@ QVariant single(Database& db, const QString& sql) {
     return rs.value(0);
 }
 
+// Whether another connection, which does not wait for locks, can write to the file now.
+bool anotherCanWrite(const QString& path) {
+    sqlite3* raw = nullptr;
+    sqlite3_open_v2(path.toUtf8().constData(), &raw, SQLITE_OPEN_READWRITE, nullptr);
+    const int rc = sqlite3_exec(raw, "UPDATE provedores SET nombre = nombre", nullptr, nullptr, nullptr);
+    sqlite3_close(raw);
+    return rc == SQLITE_OK;
+}
+
 }  // namespace
 
 class TestDatabase : public QObject {
@@ -63,6 +72,10 @@ private Q_SLOTS:
     void exclusiveOpenRefusesOthers();
     void readOnlyRefusesWrites();
     void writerInAnotherProcessIsWaitedFor();
+    void readTransactionHoldsTheFileUntilItEnds_data();
+    void readTransactionHoldsTheFileUntilItEnds();
+    void readTransactionRefusesWritesUntilTheOuterOneEnds();
+    void readTransactionLeavesAnOpenTransactionOpen();
 };
 
 void TestDatabase::jetFormsFailNativelyAndWorkTranslated_data() {
@@ -362,6 +375,49 @@ void TestDatabase::writerInAnotherProcessIsWaitedFor() {
              QVariant(QStringLiteral("Dos")));
     QVERIFY(holder.waitForFinished(10000));
     QCOMPARE(holder.exitCode(), 0);
+}
+
+void TestDatabase::readTransactionHoldsTheFileUntilItEnds_data() {
+    QTest::addColumn<bool>("leftByAnError");
+    QTest::newRow("its scope ends") << false;
+    QTest::newRow("an error leaves its scope") << true;
+}
+
+void TestDatabase::readTransactionHoldsTheFileUntilItEnds() {
+    QFETCH(bool, leftByAnError);
+    FixtureDatabase f;
+    f.addSupplier(QStringLiteral("B1"), QStringLiteral("Uno"), {});
+    try {
+        const Database::ReadTransaction reading(f.db());
+        QCOMPARE(single(f.db(), QStringLiteral("select count(*) from provedores")), QVariant(1LL));
+        QVERIFY2(!anotherCanWrite(f.path()), "the file was let go between the reads");
+        if (leftByAnError)
+            f.db().openRecordset(QStringLiteral("select * from NoSuchTable"));
+    } catch (const DbError&) {
+        QVERIFY(leftByAnError);
+    }
+    QVERIFY2(anotherCanWrite(f.path()), "the file is still held");
+}
+
+void TestDatabase::readTransactionRefusesWritesUntilTheOuterOneEnds() {
+    FixtureDatabase f;
+    const QString insert = QStringLiteral("insert into provedores (nif, nombre) values ('B1', 'Uno')");
+    {
+        const Database::ReadTransaction outer(f.db());
+        { const Database::ReadTransaction inner(f.db()); }
+        QVERIFY_THROWS_EXCEPTION(DbError, f.db().execute(insert));
+    }
+    f.db().execute(insert);
+    QCOMPARE(single(f.db(), QStringLiteral("select count(*) from provedores")), QVariant(1LL));
+}
+
+void TestDatabase::readTransactionLeavesAnOpenTransactionOpen() {
+    FixtureDatabase f;
+    f.db().beginTransaction();
+    f.db().execute(QStringLiteral("insert into provedores (nif, nombre) values ('B1', 'Uno')"));
+    { const Database::ReadTransaction reading(f.db()); }
+    f.db().rollback();
+    QCOMPARE(single(f.db(), QStringLiteral("select count(*) from provedores")), QVariant(0LL));
 }
 
 QTEST_GUILESS_MAIN(TestDatabase)
