@@ -630,13 +630,15 @@ void Database::rollback() {
 }
 
 Database::ReadTransaction::ReadTransaction(Database& db) : m_db(db) {
-    if (m_db.m_readTransactions++ > 0)
-        return;  // the outer one holds the reading and refuses writes
-    if (sqlite3_get_autocommit(m_db.m_db)) {
-        m_db.exec("BEGIN DEFERRED");
-        m_began = true;
+    // Counted only once it holds: a failure here leaves nothing for the destructor to end.
+    if (m_db.m_readTransactions == 0) {  // otherwise the outer one holds the reading and refuses writes
+        if (m_db.m_db && sqlite3_get_autocommit(m_db.m_db)) {
+            m_db.exec("BEGIN DEFERRED");
+            m_began = true;
+        }
+        m_db.exec("PRAGMA query_only = ON");
     }
-    m_db.exec("PRAGMA query_only = ON");
+    ++m_db.m_readTransactions;
 }
 
 Database::ReadTransaction::~ReadTransaction() {

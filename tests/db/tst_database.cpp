@@ -76,6 +76,7 @@ private Q_SLOTS:
     void readTransactionHoldsTheFileUntilItEnds();
     void readTransactionRefusesWritesUntilTheOuterOneEnds();
     void readTransactionLeavesAnOpenTransactionOpen();
+    void readTransactionOnAClosedConnectionFails();
 };
 
 void TestDatabase::jetFormsFailNativelyAndWorkTranslated_data() {
@@ -418,6 +419,12 @@ void TestDatabase::readTransactionLeavesAnOpenTransactionOpen() {
     { const Database::ReadTransaction reading(f.db()); }
     f.db().rollback();
     QCOMPARE(single(f.db(), QStringLiteral("select count(*) from provedores")), QVariant(0LL));
+}
+
+void TestDatabase::readTransactionOnAClosedConnectionFails() {
+    FixtureDatabase f;
+    f.db().close();
+    QVERIFY_THROWS_EXCEPTION(DbError, Database::ReadTransaction(f.db()));
 }
 
 QTEST_GUILESS_MAIN(TestDatabase)
