@@ -77,7 +77,7 @@ Modelo347Load loadModelo347(const QString& DbPath, const QString& threshold,
     });
     db.refresh();
     skipOnFailure([&] { db.execute(Mod347Statements::kDefaultCashBasisMark); });
-    // The selection, the count and five statements a supplier read the entries by NIF and invoice
+    // The selection, the count and each supplier's own statements read the entries by NIF and invoice
     // date: this index serves them all without reading the table itself, and the NIF's alone.
     skipOnFailure([&] {
         db.ensureIndex(QStringLiteral("TdApt"),
