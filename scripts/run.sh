@@ -22,12 +22,12 @@ echo "No hay pantalla: se ejecuta la demostración sin ventanas sobre $db"
 "$bin/aeat-cli" mod190 --db "$db" --out "$data" 2>&1 | sed 's/^/  /' || true
 "$bin/aeat-cli" mod347 --db "$db" --out "$data" --yes 2>&1 | sed 's/^/  /' || true
 "$bin/aeat-cli" review-ids --db "$db" --pdf "$data/Proveedores.pdf" > "$data/Proveedores.txt" || true
-# Each declaration is checked against the agency's rules, with its printable summary.
+# Each run has checked its own file (Comprobacion*.txt lists what it found); check-file says the same
+# and prints the summary.
 for model in 190 347; do
   if [ -f "$data/Mod$model.txt" ]; then
-    "$bin/aeat-cli" check-file "$data/Mod$model.txt" --pdf "$data/Resumen$model.pdf" \
-      > "$data/Comprobacion$model.txt" || true
-    echo "  Mod$model.txt: $(tail -n 1 "$data/Comprobacion$model.txt")"
+    summary=$("$bin/aeat-cli" check-file "$data/Mod$model.txt" --pdf "$data/Resumen$model.pdf" | tail -n 1) || true
+    echo "  Mod$model.txt: $summary"
   fi
 done
 echo "Ficheros en $data: Mod190.txt, Mod347.txt, su comprobación (Comprobacion*.txt, Resumen*.pdf)" \

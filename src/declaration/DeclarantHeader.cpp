@@ -11,7 +11,7 @@ QString recordName(const QString& name) {
 }
 
 ContactInputs initialContactInputs(const QString& model) {
-    return {QStringLiteral("123456789"), QStringLiteral("Papellido Sapellido Nombre"),
+    return {kExampleTelephone, kExampleContactPerson,
             model == QLatin1String("347") ? QStringLiteral("0000000001") : QStringLiteral("0000000000000")};
 }
 

@@ -30,6 +30,10 @@ struct DeclarantHeader {
  */
 DeclarantHeader buildDeclarantHeader(Database& db, const QString& model, ContactInputs& contact);
 
+/** The example contact data that the windows show at first, for the user to replace. */
+inline const QString kExampleTelephone = QStringLiteral("123456789");
+inline const QString kExampleContactPerson = QStringLiteral("Papellido Sapellido Nombre");
+
 /** The initial texts of the contact inputs; the declaration number differs by model. */
 ContactInputs initialContactInputs(const QString& model);
 

@@ -16,11 +16,37 @@ QString seeTheFile(const QString& path) {
     return QStringLiteral("Vea el fichero \r\n") + QDir::toNativeSeparators(path);
 }
 
+QString counted(int number, const QString& one, const QString& many) {
+    return QString::number(number) + QLatin1Char(' ') + (number == 1 ? one : many);
+}
+
 }  // namespace
 
 void announceWritten(UserInterface& ui, const QString& path) {
     ui.showMessage(QStringLiteral("Fichero : ") + QDir::toNativeSeparators(path),
                    QStringLiteral("PROCESO TERMINADO"), MessageIcon::None, MessageButtons::Ok);
+}
+
+void tellFileCheckFindings(UserInterface& ui, const FileCheckFindings& findings) {
+    QString text = QStringLiteral("La comprobación del fichero ha encontrado ") +
+                   counted(findings.errors, QStringLiteral("error"), QStringLiteral("errores")) +
+                   QStringLiteral(" y ") +
+                   counted(findings.warnings, QStringLiteral("aviso"), QStringLiteral("avisos")) +
+                   QStringLiteral(":\r\n\r\n") + findings.shownProblems.join(QStringLiteral("\r\n"));
+    const int notShown = findings.problemCount - static_cast<int>(findings.shownProblems.size());
+    if (notShown > 0)
+        text += QStringLiteral("\r\n... y %1 más").arg(notShown);
+    if (findings.listFailure.isEmpty())
+        text += QStringLiteral("\r\n\r\nLa lista completa está en el fichero\r\n") +
+                QDir::toNativeSeparators(findings.listPath);
+    else
+        text += QStringLiteral("\r\n\r\nNo se ha podido escribir la lista completa en el fichero\r\n") +
+                QDir::toNativeSeparators(findings.listPath) + QStringLiteral("\r\n") + findings.listFailure;
+    text += QStringLiteral(
+        "\r\n\r\nEl fichero de la declaración se ha escrito. Usted decide si corrige "
+        "los datos y lo vuelve a generar.");
+    ui.showMessage(text, QStringLiteral("COMPROBACIÓN DEL FICHERO"), MessageIcon::Exclamation,
+                   MessageButtons::Ok);
 }
 
 void tellNoWithholdings(UserInterface& ui) {

@@ -3,6 +3,7 @@
 #include "base/UserInterface.h"
 
 #include <QString>
+#include <QStringList>
 
 /**
  * What the declaration runs and windows tell the user, each text written
@@ -16,6 +17,20 @@ inline const QString kSpacedAttentionTitle = QStringLiteral("A T E N C I Ó N");
 
 /** The declaration at `path` is written and closed: "PROCESO TERMINADO". */
 void announceWritten(UserInterface& ui, const QString& path);
+
+/** What the run's own check of a written declaration found. */
+struct FileCheckFindings {
+    int errors = 0;
+    int warnings = 0;
+    /** The first problems, one line each. */
+    QStringList shownProblems;
+    int problemCount = 0;
+    /** The file with the whole list, and why it could not be written (empty when it was). */
+    QString listPath;
+    QString listFailure;
+};
+/** "COMPROBACIÓN DEL FICHERO": the problems of the declaration just written, which stays written. */
+void tellFileCheckFindings(UserInterface& ui, const FileCheckFindings& findings);
 
 // Modelo 190
 void tellNoWithholdings(UserInterface& ui);

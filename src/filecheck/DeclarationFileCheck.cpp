@@ -1,5 +1,6 @@
 #include "DeclarationFileCheck.h"
 
+#include "declaration/DeclarantHeader.h"
 #include "taxid/cCifNif.h"
 
 #include <QStringDecoder>
@@ -115,6 +116,7 @@ private:
     qint64 amount(int sign, int first, int last) const;
 
     void checkHeader();
+    void checkContact();
     void checkPerceptor();
     void checkSupplier();
 
@@ -257,6 +259,7 @@ void Checker::checkHeader() {
     checkNif(9, 17, field("NIF del declarante"));
     for (const Span& span : kHeaderNames)
         checkName(span.first, span.last, field(span.field));
+    checkContact();
     if (is190) {
         checkDigits(k190HeaderDigits);
         checkSigns(k190HeaderSigns);
@@ -270,6 +273,25 @@ void Checker::checkHeader() {
     }
     m_sums = QList<qint64>(m_result.totals.size(), 0);
     m_headerCount = at(136, 144).toLongLong();
+}
+
+// The agency calls the person at positions 59-107: the example data of the windows reach nobody.
+void Checker::checkContact() {
+    const QString telephone = text(59, 67);
+    if (!isDigitsOnly(at(59, 67)))
+        report(59, 67, field("teléfono de contacto"),
+               QStringLiteral("«%1»: el teléfono debe tener 9 cifras").arg(telephone.trimmed()));
+    else if (telephone == kExampleTelephone)
+        report(59, 67, field("teléfono de contacto"),
+               QStringLiteral("«%1» es el número de ejemplo, no el de la persona de contacto").arg(telephone),
+               FileProblem::Severity::Warning);
+    const QString person = text(68, 107).trimmed();
+    if (person.isEmpty())
+        report(68, 107, field("persona de contacto"), field("está en blanco"));
+    else if (person == recordName(kExampleContactPerson))
+        report(68, 107, field("persona de contacto"),
+               QStringLiteral("«%1» es el nombre de ejemplo, no el de la persona de contacto").arg(person),
+               FileProblem::Severity::Warning);
 }
 
 void Checker::checkPerceptor() {

@@ -6,6 +6,7 @@
 #include "declaration/DeclarationMessages.h"
 #include "declaration/OutputTextFile.h"
 #include "declaration/ReviewFile.h"
+#include "filecheck/WrittenDeclarationCheck.h"
 
 namespace {
 
@@ -60,6 +61,7 @@ RunOutcome runModelo190(Database& AccountsDb, const QString& outputFolder, Conta
     const RunOutcome written = writeFile(AccountsDb, path, contact, ui);
     if (written.result != RunResult::FileWritten)
         return written;
+    checkWrittenDeclaration(path, QStringLiteral("190"), ui);
     DeclarationMessages::announceWritten(ui, path);
     dropWithholdingWorkObjects(AccountsDb);
     return written;

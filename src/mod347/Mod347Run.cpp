@@ -11,6 +11,7 @@
 #include "declaration/DeclarationMessages.h"
 #include "declaration/OutputTextFile.h"
 #include "declaration/ReviewFile.h"
+#include "filecheck/WrittenDeclarationCheck.h"
 
 #include <QDir>
 #include <QFile>
@@ -40,6 +41,7 @@ RunOutcome writeDeclaration(Modelo347Session& session, const QString& threshold,
     }
     WriteDeclaredRecords(session.AccountsDb, file, *DeclarantNif);
     file.close();
+    checkWrittenDeclaration(path, QStringLiteral("347"), ui);
     DeclarationMessages::announceWritten(ui, path);
     return {RunResult::FileWritten, true};
 }

@@ -77,14 +77,29 @@ inline const QString kDeclaredSuppliers =
 inline const QString kPaidInTheYear =
     QStringLiteral("select sum(cantidad) from tdapt where nifprov = ? and year(f_pago) = year(now)-1");
 
-/** A supplier's invoices between the first and last day of a quarter; the NIF is bound. */
-inline QString quarter(const QDate& first, const QDate& last) {
-    const auto dateLiteral = [](const QDate& date) {
-        return date.toString(QStringLiteral("'#'MM/dd/yyyy'#'"));
+/**
+ * Every supplier's yearly amount broken down by the quarter of the invoice
+ * date: the entries of the selection's own filter, each in exactly one
+ * quarter whatever its time of day, so that the four add up to the year.
+ * Columns: nif, then the four quarters.
+ */
+inline QString quarterlyAmounts(int year) {
+    const auto firstDayOf = [year](int month) {
+        return QDate(year, month, 1).toString(QStringLiteral("'#'MM/dd/yyyy'#'"));
     };
-    return QStringLiteral("select sum(cantidad) from TdApt Where f_factura between ") + dateLiteral(first) +
-           QStringLiteral(" and ") + dateLiteral(last) + QStringLiteral(" and ") +
-           QStringLiteral("NifProv = ?");
+    const auto sumWhere = [](const QString& condition) {
+        return QStringLiteral("sum(iif(") + condition + QStringLiteral(", a.cantidad, 0))");
+    };
+    const QString april = firstDayOf(4);
+    const QString july = firstDayOf(7);
+    const QString october = firstDayOf(10);
+    return QStringLiteral("SELECT p.nif, ") + sumWhere(QStringLiteral("f_factura < ") + april) +
+           QStringLiteral(", ") +
+           sumWhere(QStringLiteral("f_factura >= ") + april + QStringLiteral(" and f_factura < ") + july) +
+           QStringLiteral(", ") +
+           sumWhere(QStringLiteral("f_factura >= ") + july + QStringLiteral(" and f_factura < ") + october) +
+           QStringLiteral(", ") + sumWhere(QStringLiteral("f_factura >= ") + october) + QStringLiteral(" ") +
+           kSuppliersWithEntries + kLastYearByInvoice + kVatLineExclusion + QStringLiteral("group by p.nif");
 }
 
 /** The grid's record source, before its order: the selected suppliers with their cash-basis mark. */

@@ -7,7 +7,7 @@
 #include "declaration/Amount.h"
 #include "declaration/OutputTextFile.h"
 
-#include <QDate>
+#include <QHash>
 
 #include <array>
 #include <cstdlib>
@@ -28,31 +28,47 @@ QByteArray sign(double amount) {
     return amount < 0 ? QByteArray("N") : QByteArray(" ");
 }
 
+QByteArray centsSign(qint64 cents) {
+    return cents < 0 ? QByteArray("N") : QByteArray(" ");
+}
+
+QByteArray centsMagnitude(qint64 cents) {
+    return FieldRules::amount(std::abs(cents), 15);
+}
+
 // Rule 4 on the absolute value; the sign goes in its own position.
 QByteArray magnitude(double amount) {
-    return FieldRules::amount(std::abs(roundToCents(amount)), 15);
+    return centsMagnitude(roundToCents(amount));
 }
 
-using QuarterStatements = std::array<QString, 4>;
+using QuarterCents = std::array<qint64, 4>;
 
-// The statements of the declaration year's quarters, written once for all the suppliers.
-QuarterStatements quarterStatements(int year) {
-    QuarterStatements statements;
+// Each quarter in cents, rounded on the running sum so that the four add up to the rounded year even
+// when an entry carries a fraction of a cent.
+QuarterCents roundedQuarters(const std::array<double, 4>& quarters) {
+    QuarterCents cents{};
+    double runningEuros = 0;
+    qint64 runningCents = 0;
     for (int quarter = 0; quarter < 4; ++quarter) {
-        const QDate first(year, 3 * quarter + 1, 1);
-        statements[quarter] = Mod347Statements::quarter(first, first.addMonths(3).addDays(-1));
+        runningEuros += quarters[quarter];
+        const qint64 upToThisQuarter = roundToCents(runningEuros);
+        cents[quarter] = upToThisQuarter - runningCents;
+        runningCents = upToThisQuarter;
     }
-    return statements;
+    return cents;
 }
 
-std::array<double, 4> quarterlyAmounts(Database& db, const QuarterStatements& statements, const QString& nif,
-                                       const QString& ivacc) {
-    std::array<double, 4> amounts{};
-    if (ivacc != QLatin1String("N"))
-        return amounts;
-    for (int quarter = 0; quarter < 4; ++quarter)
-        amounts[quarter] = euros(db.openRecordset(statements[quarter], {nif}).value(0));
-    return amounts;
+// The quarters of every supplier with entries in the declaration year, by its NIF, from one statement.
+QHash<QString, QuarterCents> quarterlyAmounts(Database& db) {
+    QHash<QString, QuarterCents> bySupplier;
+    for (Recordset rows = db.openRecordset(Mod347Statements::quarterlyAmounts(Clock::declarationYear()));
+         !rows.eof(); rows.moveNext()) {
+        std::array<double, 4> quarters{};
+        for (int quarter = 0; quarter < 4; ++quarter)
+            quarters[quarter] = euros(rows.value(1 + quarter));
+        bySupplier.insert(rows.value(0).toString(), roundedQuarters(quarters));
+    }
+    return bySupplier;
 }
 
 // The name as the record carries it: upper-cased, normalized, and cut at its first line break.
@@ -94,9 +110,9 @@ std::optional<QString> WriteModelo347Header(Database& db, OutputTextFile& file, 
 
 void WriteDeclaredRecords(Database& db, OutputTextFile& file, const QString& DeclarantNif) {
     const QByteArray year = digits(QString::number(Clock::declarationYear()), 4);
-    const QuarterStatements quarterly = quarterStatements(Clock::declarationYear());
     // Every supplier's amounts from one reading of the file, without taking its lock for each statement.
     const Database::ReadTransaction oneReading(db);
+    const QHash<QString, QuarterCents> quarterly = quarterlyAmounts(db);
     for (Recordset rows = db.openRecordset(Mod347Statements::kDeclaredSuppliers); !rows.eof();
          rows.moveNext()) {
         const QString nif = rows.value(QStringLiteral("nif")).toString();
@@ -104,7 +120,8 @@ void WriteDeclaredRecords(Database& db, OutputTextFile& file, const QString& Dec
         const QString ivacc = rows.value(QStringLiteral("ivacc")).toString();
         const double yearly = euros(rows.value(QStringLiteral("expr1005")));
         const bool abroad = code == kAbroad;
-        const std::array<double, 4> quarters = quarterlyAmounts(db, quarterly, nif, ivacc);
+        // Only the ordinary scheme declares quarters; the cash-basis one leaves them at zero.
+        const QuarterCents quarters = ivacc == QLatin1String("N") ? quarterly.value(nif) : QuarterCents{};
         double cashBasis = 0;
         if (ivacc == QLatin1String("S"))
             cashBasis = euros(db.openRecordset(Mod347Statements::kPaidInTheYear, {nif}).value(0));
@@ -134,8 +151,8 @@ void WriteDeclaredRecords(Database& db, OutputTextFile& file, const QString& Dec
             .add(132, 135, constant("0000", 4));
         for (int quarter = 0; quarter < 4; ++quarter) {
             const int first = 136 + 32 * quarter;
-            record.add(first, first, sign(quarters[quarter]))
-                .add(first + 1, first + 15, magnitude(quarters[quarter]))
+            record.add(first, first, centsSign(quarters[quarter]))
+                .add(first + 1, first + 15, centsMagnitude(quarters[quarter]))
                 .add(first + 16, first + 16, constant(" ", 1))
                 .add(first + 17, first + 31, constant("000000000000000", 15));
         }

@@ -168,8 +168,25 @@ void TestCli::mod190_data() {
     QTest::addColumn<QStringList>("options");
     QTest::addColumn<int>("status");
     QTest::addColumn<QString>("err");
-    QTest::newRow("file written") << "clean" << QStringList{} << 0
+    QTest::newRow("file written") << "clean"
+                                  << QStringList{QStringLiteral("--phone"), QStringLiteral("915550123")} << 0
                                   << "PROCESO TERMINADO: Fichero : %1/Mod190.txt\n";
+    // The run checks its own file: the example telephone is a warning, letters in it an error.
+    QTest::newRow("example telephone")
+        << "clean" << QStringList{} << 0
+        << "COMPROBACIÓN DEL FICHERO: La comprobación del fichero ha encontrado 0 errores y 1 aviso:\n\n"
+           "Registro 1, posiciones 59-67 (teléfono de contacto): aviso: «123456789» es el número de ejemplo, "
+           "no el de la persona de contacto.\n\nLa lista completa está en el fichero\n%1/Comprobacion190.txt"
+           "\n\nEl fichero de la declaración se ha escrito. Usted decide si corrige los datos y lo vuelve a "
+           "generar.\nPROCESO TERMINADO: Fichero : %1/Mod190.txt\n";
+    QTest::newRow("telephone with letters")
+        << "clean" << QStringList{QStringLiteral("--phone"), QStringLiteral("91-555-01")} << 0
+        << "COMPROBACIÓN DEL FICHERO: La comprobación del fichero ha encontrado 1 error y 0 avisos:\n\n"
+           "Registro 1, posiciones 59-67 (teléfono de contacto): error: «91-555-01»: el teléfono debe tener "
+           "9 "
+           "cifras.\n\nLa lista completa está en el fichero\n%1/Comprobacion190.txt\n\nEl fichero de la "
+           "declaración se ha escrito. Usted decide si corrige los datos y lo vuelve a generar.\n"
+           "PROCESO TERMINADO: Fichero : %1/Mod190.txt\n";
     QTest::newRow("postal code missing")
         << "faults" << QStringList{} << 4
         << "A T E N C I Ó N: El fichero %1/ErrorCP.txt\nle informa de errores que ha "
@@ -209,6 +226,8 @@ void TestCli::mod190() {
                     .mid(67, 40)
                     .startsWith("NU\xD1"
                                 "EZ "));
+    QCOMPARE(QFile::exists(f.folder() + QStringLiteral("/Comprobacion190.txt")),
+             err.startsWith(QStringLiteral("COMPROBACIÓN")));
 }
 
 void TestCli::mod347_data() {
@@ -219,6 +238,11 @@ void TestCli::mod347_data() {
     QTest::addColumn<QString>("lastMessage");
     QTest::newRow("file written") << "B12345674" << QVariant(QStringLiteral("28001")) << QStringList{} << 0
                                   << "PROCESO TERMINADO: Fichero : %1/Mod347.txt";
+    QTest::newRow("real contact data")
+        << "B12345674" << QVariant(QStringLiteral("28001"))
+        << QStringList{QStringLiteral("--phone"), QStringLiteral("915550123"), QStringLiteral("--contact"),
+                       QStringLiteral("Garcia Lopez Ana")}
+        << 0 << "PROCESO TERMINADO: Fichero : %1/Mod347.txt";
     QTest::newRow("postal code missing") << "B12345674" << QVariant() << QStringList{} << 4
                                          << "ERRORES EN PROVEEDORES: Vea el fichero \n%1/RevisarCP.txt";
     QTest::newRow("doubtful identifier, no")
@@ -248,6 +272,8 @@ void TestCli::mod347() {
     f.native(QStringLiteral("insert into Centro values ('Q2826000H', 'Centro')"));
     f.addSupplier(nif, QStringLiteral("Uno"), postalCode);
     f.addEntry(nif, 5000, QStringLiteral("2025-05-05"), QStringLiteral("2025-05-06"));
+    const QString checkList = f.folder() + QStringLiteral("/Comprobacion347.txt");
+    QVERIFY(writeAll(checkList, "an earlier run's list\r\n"));
     const CliRun run = runCliWith(QStringList{QStringLiteral("mod347"), QStringLiteral("--db"), f.path(),
                                               QStringLiteral("--out"), f.folder()} +
                                   options);
@@ -255,6 +281,10 @@ void TestCli::mod347() {
     QVERIFY2(
         run.err.endsWith(QString(lastMessage).replace(QLatin1String("%1"), f.folder()) + QLatin1Char('\n')),
         qPrintable(run.err));
+    // A written file is checked: a list of its problems, or no list at all.
+    const bool checkedClean = status == 0 && options.contains(QStringLiteral("--contact"));
+    QCOMPARE(QFile::exists(checkList), !checkedClean);
+    QCOMPARE(run.err.contains(QStringLiteral("COMPROBACIÓN DEL FICHERO: ")), status == 0 && !checkedClean);
     if (status == 0) {
         const QList<QByteArray> lines = readAll(f.folder() + QStringLiteral("/Mod347.txt")).split('\n');
         QCOMPARE(lines.size(), 3);
@@ -350,10 +380,10 @@ void TestCli::checkFile_data() {
     QTest::addColumn<QString>("file");
     QTest::addColumn<int>("status");
     QTest::addColumn<QString>("lastLine");
-    QTest::newRow("a clean declaration") << "mod190/golden/totals-default-contact.txt" << 0
-                                         << "Registros leídos: 3; declarados: 2; errores: 0; avisos: 0.";
+    QTest::newRow("warnings only") << "mod190/golden/totals-default-contact.txt" << 0
+                                   << "Registros leídos: 3; declarados: 2; errores: 0; avisos: 2.";
     QTest::newRow("an error") << "mod190/golden/empty-centre-long-number.txt" << 1
-                              << "Registros leídos: 2; declarados: 1; errores: 1; avisos: 0.";
+                              << "Registros leídos: 2; declarados: 1; errores: 1; avisos: 2.";
     QTest::newRow("not a declaration") << "data/access/README.md" << 2 << QString();
     QTest::newRow("no such file") << "no/such/Mod190.txt" << 2 << QString();
 }

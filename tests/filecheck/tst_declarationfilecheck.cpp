@@ -14,8 +14,22 @@ namespace {
 
 using Patch = std::function<void(QByteArray&)>;
 
-QByteArray golden190() {
+const QByteArray kRealContact = QByteArray("915550123") + QByteArray("GARCIA LOPEZ ANA").leftJustified(40);
+
+QByteArray defaultContact190() {
     return readAll(QStringLiteral(AEAT_TEST_DATA_DIR "/mod190/golden/totals-default-contact.txt"));
+}
+
+// Positions from 1 of the n-th line (from 1).
+void put(QByteArray& file, int line, int position, const QByteArray& bytes) {
+    file.replace(static_cast<qsizetype>(line - 1) * 502 + position - 1, bytes.size(), bytes);
+}
+
+// The golden Modelo 190 file as the office sends it, with a real person to call.
+QByteArray golden190() {
+    QByteArray file = defaultContact190();
+    put(file, 1, 59, kRealContact);
+    return file;
 }
 
 // A clean Modelo 347 file, as the run writes it for two suppliers of last year.
@@ -36,14 +50,10 @@ QByteArray clean347() {
     if (loadModelo347(f.path(), kInitialThreshold, AccountsDb, ui) != Modelo347Load::Ready)
         return {};
     Modelo347Session session{*AccountsDb, out, kInitialThreshold};
-    ContactInputs contact = initialContactInputs(QStringLiteral("347"));
+    ContactInputs contact{QStringLiteral("915550123"), QStringLiteral("Garcia Lopez Ana"),
+                          QStringLiteral("0000000001")};
     runModelo347(session, kInitialThreshold, contact, ui);
     return readAll(out + QStringLiteral("/Mod347.txt"));
-}
-
-// Positions from 1 of the n-th line (from 1).
-void put(QByteArray& file, int line, int position, const QByteArray& bytes) {
-    file.replace(static_cast<qsizetype>(line - 1) * 502 + position - 1, bytes.size(), bytes);
 }
 
 }  // namespace
@@ -59,6 +69,7 @@ private Q_SLOTS:
     void plantedFault_data();
     void plantedFault();
     void warningsForCharactersOfNames();
+    void exampleContactIsAWarning();
     void notADeclaration_data();
     void notADeclaration();
     void whatTheSummaryReads();
@@ -80,7 +91,7 @@ void TestDeclarationFileCheck::goldenFilesShowTheirData() {
     const auto checked = checkDeclarationFile(
         readAll(QStringLiteral(AEAT_TEST_DATA_DIR "/mod190/golden/empty-centre-long-number.txt")));
     QVERIFY(checked);
-    QCOMPARE(checked->problems.size(), 1);
+    QCOMPARE(checked->errorCount(), 1);
     QCOMPARE(
         checked->problems[0].text(),
         QStringLiteral(
@@ -156,6 +167,17 @@ void TestDeclarationFileCheck::plantedFault_data() {
         "a property total", "347", [](QByteArray& f) { put(f, 1, 185, "1"); },
         "Registro 1, posiciones 161-185 (inmuebles): error:");
     row(
+        "a telephone with letters", "190", [](QByteArray& f) { put(f, 1, 59, "91555A123"); },
+        "Registro 1, posiciones 59-67 (teléfono de contacto): error: «91555A123»: el teléfono debe tener 9 "
+        "cifras.");
+    row(
+        "a short telephone", "347", [](QByteArray& f) { put(f, 1, 59, "5550123  "); },
+        "Registro 1, posiciones 59-67 (teléfono de contacto): error: «5550123»: el teléfono debe tener 9 "
+        "cifras.");
+    row(
+        "nobody to call", "347", [](QByteArray& f) { put(f, 1, 68, QByteArray(40, ' ')); },
+        "Registro 1, posiciones 68-107 (persona de contacto): error: está en blanco.");
+    row(
         "a sign that is neither", "347", [](QByteArray& f) { put(f, 2, 83, "-"); },
         "Registro 2, posición 83 (signo del importe anual): error:");
 }
@@ -187,6 +209,22 @@ void TestDeclarationFileCheck::warningsForCharactersOfNames() {
     QCOMPARE(checked->problems[0].text(),
              QStringLiteral("Registro 2, posición 40 (nombre del perceptor): aviso: la Agencia puede no "
                             "aceptar el carácter «Ü»."));
+}
+
+// The windows' example contact data reach nobody at the agency, but the file may still be sent.
+void TestDeclarationFileCheck::exampleContactIsAWarning() {
+    const auto checked = checkDeclarationFile(defaultContact190());
+    QVERIFY(checked);
+    QCOMPARE(checked->errorCount(), 0);
+    QStringList texts;
+    for (const FileProblem& found : checked->problems)
+        texts.append(found.text());
+    QCOMPARE(texts, (QStringList{QStringLiteral("Registro 1, posiciones 59-67 (teléfono de contacto): aviso: "
+                                                "«123456789» es el número de ejemplo, no el de la persona "
+                                                "de contacto."),
+                                 QStringLiteral("Registro 1, posiciones 68-107 (persona de contacto): aviso: "
+                                                "«PAPELLIDO SAPELLIDO NOMBRE» es el nombre de ejemplo, no "
+                                                "el de la persona de contacto.")}));
 }
 
 void TestDeclarationFileCheck::notADeclaration_data() {

@@ -75,6 +75,7 @@ void TestMod190Window::iniciarWritesTheFileAndEndsTheProgram() {
     ScriptedUserInterface ui;
     Mod190 window(settings, ui);
     QVERIFY(window.Form_Load());
+    window.findChild<QLineEdit*>(QStringLiteral("Text1(0)"))->setText(QStringLiteral("915550123"));
     window.findChild<QLineEdit*>(QStringLiteral("Text1(1)"))->setText(QStringLiteral("Núñez (Ana)"));
     window.findChild<QPushButton*>(QStringLiteral("Command4"))->click();
     QCOMPARE(ui.messages.size(), 1);
@@ -84,6 +85,7 @@ void TestMod190Window::iniciarWritesTheFileAndEndsTheProgram() {
     QCOMPARE(window.findChild<QLineEdit*>(QStringLiteral("Text1(1)"))->text(), QStringLiteral("NUÑEZ ANA"));
     QCOMPARE(ui.endedWith, QList<int>{0});
     QVERIFY(QFile::exists(f.folder() + QStringLiteral("/Mdb/Mod190.txt")));
+    QVERIFY(!QFile::exists(f.folder() + QStringLiteral("/Mdb/Comprobacion190.txt")));
 }
 
 void TestMod190Window::loadFailureShowsTheEngineMessage() {

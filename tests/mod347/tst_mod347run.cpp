@@ -55,6 +55,11 @@ struct Run347 {
         return QString();
     }
     QVariant single(const QString& sql) { return AccountsDb->openRecordset(sql).value(0); }
+    /** Contact data in place of the windows' examples, for a file that passes its own check. */
+    void realContact() {
+        contact.telephone = QStringLiteral("915550123");
+        contact.contactPerson = QStringLiteral("Garcia Lopez Ana");
+    }
 };
 
 }  // namespace
@@ -67,6 +72,10 @@ private Q_SLOTS:
     void cleanup() { Clock::unpin(); }
     void declaredRecords();
     void negativeAmounts();
+    void quartersAddUpToTheYear();
+    void runChecksItsOwnFile_data();
+    void runChecksItsOwnFile();
+    void cleanRunRemovesAnOlderCheckList();
     void everyLineIsFiveHundredBytes();
     void thresholdText_data();
     void thresholdText();
@@ -185,6 +194,133 @@ void TestMod347Run::negativeAmounts() {
     const QString refunds = r.line(QStringLiteral("DEVOLUCIONES"));
     QCOMPARE(refunds.mid(82, 16), QStringLiteral("N000000000070000"));
     QCOMPARE(refunds.mid(283, 16), QStringLiteral("N000000000070000"));
+}
+
+// The quarters break the yearly amount down: the same entries, whatever their time of day.
+void TestMod347Run::quartersAddUpToTheYear() {
+    Run347 r;
+    r.supplier(QStringLiteral("B12345674"), QStringLiteral("Trimestres"), QStringLiteral("28001"));
+    r.entry(QStringLiteral("B12345674"), 1000, QStringLiteral("2025-01-15"));
+    r.entry(QStringLiteral("B12345674"), 210, QStringLiteral("2025-01-15"));  // its VAT line
+    r.entry(QStringLiteral("B12345674"), 500.25, QStringLiteral("2025-03-31 10:00:00"));
+    r.entry(QStringLiteral("B12345674"), 800, QStringLiteral("2025-06-30 23:59:59"), QString(), 0);
+    r.entry(QStringLiteral("B12345674"), 1200.10, QStringLiteral("2025-07-01"));
+    r.entry(QStringLiteral("B12345674"), 900.65, QStringLiteral("2025-12-31 18:30:00"));
+    r.entry(QStringLiteral("B12345674"), 77, QStringLiteral("2024-12-31 23:00:00"));
+    r.entry(QStringLiteral("B12345674"), 88, QStringLiteral("2026-01-01 00:00:00"));
+    // Fractions of a cent: each quarter alone would round up, the year only once.
+    r.supplier(QStringLiteral("X1234567L"), QStringLiteral("Fracciones"), QStringLiteral("28002"));
+    r.entry(QStringLiteral("X1234567L"), 1000.005, QStringLiteral("2025-02-01"));
+    r.entry(QStringLiteral("X1234567L"), 2500.005, QStringLiteral("2025-05-01"));
+    QCOMPARE(r.load(), Modelo347Load::Ready);
+    const QString vatLine = r.single(QStringLiteral("select iu from TdApt where cantidad = 210")).toString();
+    r.AccountsDb->execute(
+        QStringLiteral("insert into IVA (iuprincipal, iuiva, nif) values ('1', ?, 'B12345674')"), {vatLine});
+    QVERIFY(SelectOperations(*r.AccountsDb, kInitialThreshold, r.ui));
+    r.realContact();
+
+    QCOMPARE(r.run().result, RunResult::FileWritten);
+    QString why;
+    QVERIFY2(matchesGolden(r.file(), QStringLiteral("mod347"), QStringLiteral("quarters-add-up.txt"), &why),
+             qPrintable(why));
+    const QString quarters = r.line(QStringLiteral("TRIMESTRES"));
+    QCOMPARE(quarters.mid(82, 16), QStringLiteral(" 000000000440100"));
+    QCOMPARE(quarters.mid(135, 16), QStringLiteral(" 000000000150025"));
+    QCOMPARE(quarters.mid(167, 16), QStringLiteral(" 000000000080000"));
+    QCOMPARE(quarters.mid(199, 16), QStringLiteral(" 000000000120010"));
+    QCOMPARE(quarters.mid(231, 16), QStringLiteral(" 000000000090065"));
+    const QString fractions = r.line(QStringLiteral("FRACCIONES"));
+    QCOMPARE(fractions.mid(83, 15), QStringLiteral("000000000350001"));
+    QCOMPARE(fractions.mid(136, 15), QStringLiteral("000000000100001"));
+    QCOMPARE(fractions.mid(168, 15), QStringLiteral("000000000250000"));
+    QVERIFY(!QFile::exists(r.out + QStringLiteral("/Comprobacion347.txt")));  // the run's own check
+}
+
+void TestMod347Run::runChecksItsOwnFile_data() {
+    QTest::addColumn<QString>("telephone");
+    QTest::addColumn<QString>("person");
+    QTest::addColumn<QStringList>("problems");
+    QTest::addColumn<QString>("counts");
+    QTest::addColumn<QString>("closing");
+    QTest::newRow("real contact") << "915550123"
+                                  << "Garcia Lopez Ana" << QStringList() << QString() << QString();
+    QTest::newRow("example contact")
+        << "123456789"
+        << "Papellido Sapellido Nombre"
+        << QStringList{QStringLiteral(
+                           "Registro 1, posiciones 59-67 (teléfono de contacto): aviso: "
+                           "«123456789» es el número de ejemplo, no el de la persona de contacto."),
+                       QStringLiteral(
+                           "Registro 1, posiciones 68-107 (persona de contacto): aviso: «PAPELLIDO "
+                           "SAPELLIDO NOMBRE» es el nombre de ejemplo, no el de la persona de "
+                           "contacto.")}
+        << "0 errores y 2 avisos"
+        << "Registros leídos: 2; declarados: 1; errores: 0; avisos: 2.";
+    QTest::newRow("telephone with letters")
+        << "91 555 01"
+        << "Garcia Lopez Ana"
+        << QStringList{QStringLiteral("Registro 1, posiciones 59-67 (teléfono de contacto): error: "
+                                      "«91 555 01»: el teléfono debe tener 9 cifras.")}
+        << "1 error y 0 avisos"
+        << "Registros leídos: 2; declarados: 1; errores: 1; avisos: 0.";
+    QTest::newRow("no contact person")
+        << "915550123"
+        << ""
+        << QStringList{QStringLiteral("Registro 1, posiciones 68-107 (persona de contacto): error: está en "
+                                      "blanco.")}
+        << "1 error y 0 avisos"
+        << "Registros leídos: 2; declarados: 1; errores: 1; avisos: 0.";
+}
+
+void TestMod347Run::runChecksItsOwnFile() {
+    QFETCH(QString, telephone);
+    QFETCH(QString, person);
+    QFETCH(QStringList, problems);
+    QFETCH(QString, counts);
+    QFETCH(QString, closing);
+    Run347 r;
+    r.supplier(QStringLiteral("B12345674"), QStringLiteral("Uno"), QStringLiteral("08001"));
+    r.entry(QStringLiteral("B12345674"), 5000, QStringLiteral("2025-02-10"));
+    QCOMPARE(r.load(), Modelo347Load::Ready);
+    r.contact.telephone = telephone;
+    r.contact.contactPerson = person;
+    QCOMPARE(r.run().result, RunResult::FileWritten);
+
+    const QString list = r.out + QStringLiteral("/Comprobacion347.txt");
+    QCOMPARE(r.ui.messages.last().title, QStringLiteral("PROCESO TERMINADO"));
+    if (problems.isEmpty()) {
+        QCOMPARE(r.ui.messages.size(), 1);
+        QVERIFY(!QFile::exists(list));
+        return;
+    }
+    QCOMPARE(r.ui.messages.size(), 2);
+    const ScriptedUserInterface::Message& found = r.ui.messages.first();
+    QCOMPARE(found.title, QStringLiteral("COMPROBACIÓN DEL FICHERO"));
+    QCOMPARE(found.icon, MessageIcon::Exclamation);
+    QCOMPARE(found.buttons, MessageButtons::Ok);
+    QVERIFY2(found.text.startsWith(QStringLiteral("La comprobación del fichero ha encontrado ") + counts),
+             qPrintable(found.text));
+    for (const QString& problem : problems)
+        QVERIFY2(found.text.contains(problem), qPrintable(found.text));
+    QVERIFY(found.text.contains(list));
+    QVERIFY(found.text.contains(QStringLiteral("se ha escrito")));
+    // Windows-1252 with CR LF, as the other files for the office; these texts are all Latin-1.
+    QCOMPARE(r.file(QStringLiteral("Comprobacion347.txt")),
+             (problems + QStringList{closing}).join(QStringLiteral("\r\n")).toLatin1() + "\r\n");
+    QVERIFY(QFile::exists(r.out + QStringLiteral("/Mod347.txt")));
+}
+
+// A list from an earlier run never stays beside a file that passed the check.
+void TestMod347Run::cleanRunRemovesAnOlderCheckList() {
+    Run347 r;
+    r.supplier(QStringLiteral("B12345674"), QStringLiteral("Uno"), QStringLiteral("08001"));
+    r.entry(QStringLiteral("B12345674"), 5000, QStringLiteral("2025-02-10"));
+    QCOMPARE(r.load(), Modelo347Load::Ready);
+    QCOMPARE(r.run().result, RunResult::FileWritten);  // the example contact data
+    QVERIFY(QFile::exists(r.out + QStringLiteral("/Comprobacion347.txt")));
+    r.realContact();
+    QCOMPARE(r.run().result, RunResult::FileWritten);
+    QVERIFY(!QFile::exists(r.out + QStringLiteral("/Comprobacion347.txt")));
 }
 
 void TestMod347Run::everyLineIsFiveHundredBytes() {
@@ -334,6 +470,7 @@ void TestMod347Run::cleanRunDeletesTheIdentifierReview() {
     QFile old(r.out + QStringLiteral("/RevisarNIF.txt"));
     QVERIFY(old.open(QIODevice::WriteOnly));
     old.close();
+    r.realContact();
     QCOMPARE(r.run().result, RunResult::FileWritten);
     QVERIFY(!old.exists());
     QCOMPARE(r.ui.messages.size(), 1);

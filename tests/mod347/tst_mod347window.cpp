@@ -82,6 +82,7 @@ private Q_SLOTS:
     void accentedNamesSortAsJet_data();
     void accentedNamesSortAsJet();
     void failedWriteBackKeepsTheProgram();
+    void iniciarWritesTheFile_data();
     void iniciarWritesTheFile();
     void nothingToDeclareEndsTheProgram();
 };
@@ -247,16 +248,35 @@ void TestMod347Window::failedWriteBackKeepsTheProgram() {
     QVERIFY(w.ui.endedWith.isEmpty());
 }
 
+void TestMod347Window::iniciarWritesTheFile_data() {
+    QTest::addColumn<QString>("telephone");
+    QTest::addColumn<QStringList>("titles");
+    QTest::newRow("real contact") << "915550123" << QStringList{QStringLiteral("PROCESO TERMINADO")};
+    // The example data are warnings of the run's own check, told before the end.
+    QTest::newRow("example contact") << "123456789"
+                                     << QStringList{QStringLiteral("COMPROBACIÓN DEL FICHERO"),
+                                                    QStringLiteral("PROCESO TERMINADO")};
+}
+
 void TestMod347Window::iniciarWritesTheFile() {
+    QFETCH(QString, telephone);
+    QFETCH(QStringList, titles);
     Window347 w;
     QVERIFY(w.window->Form_Load());
+    w.child<QLineEdit>("Text1(0)")->setText(telephone);
+    if (telephone != kExampleTelephone)
+        w.child<QLineEdit>("Text1(1)")->setText(QStringLiteral("Garcia Lopez Ana"));
     w.window->Command4_Click();
-    QCOMPARE(w.ui.messages.size(), 1);
-    QCOMPARE(w.ui.messages[0].title, QStringLiteral("PROCESO TERMINADO"));
-    QVERIFY(w.ui.messages[0].shownWhileBusy);  // the run works under the busy pointer
+    QStringList shown;
+    for (const ScriptedUserInterface::Message& message : w.ui.messages) {
+        shown.append(message.title);
+        QVERIFY(message.shownWhileBusy);  // the run works under the busy pointer
+    }
+    QCOMPARE(shown, titles);
     QVERIFY(!w.ui.busy);
     QCOMPARE(w.ui.endedWith, QList<int>{0});
     QVERIFY(QFile::exists(w.f.folder() + QStringLiteral("/Mdb/Mod347.txt")));
+    QCOMPARE(QFile::exists(w.f.folder() + QStringLiteral("/Mdb/Comprobacion347.txt")), titles.size() == 2);
 }
 
 void TestMod347Window::nothingToDeclareEndsTheProgram() {
