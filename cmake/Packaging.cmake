@@ -54,8 +54,9 @@ directamente de la base de datos de la contabilidad de Ecorda, los comprueba\n\
 con las normas de registro de la Agencia y revisa los CIF/NIF de los\n\
 proveedores.")
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-# Loaded at run time, not linked: the display plugin and the fonts of the windows and reports.
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, fonts-liberation2, fonts-dejavu-core")
+# Loaded at run time, not linked: the display plugin, Qt's Spanish translations and the fonts of the
+# windows and reports.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, qt6-translations-l10n, fonts-liberation2, fonts-dejavu-core")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_EXTRA ${packaging}/debian/postinst)
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 

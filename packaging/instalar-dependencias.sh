@@ -6,5 +6,5 @@ if [ "$(id -u)" -ne 0 ]; then
   exit 1
 fi
 apt-get update
-apt-get install -y libqt6widgets6 libqt6printsupport6 qt6-qpa-plugins libsqlite3-0 libmdb3 \
-  fonts-liberation2 fonts-dejavu-core
+apt-get install -y libqt6widgets6 libqt6printsupport6 qt6-qpa-plugins qt6-translations-l10n \
+  libsqlite3-0 libmdb3 fonts-liberation2 fonts-dejavu-core

@@ -4,6 +4,7 @@
 #include "shell/Aeat.h"
 #include "shell/ProgramArguments.h"
 #include "shell/QtUserInterface.h"
+#include "shell/SpanishTranslations.h"
 #include "taxid/ReportPreview.h"
 #include "widgets/ImportProgressDialog.h"
 
@@ -24,6 +25,7 @@ QWidget* loaded(Window* window) {
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
+    installSpanishTranslations(app);
     QtUserInterface ui;
     ImportProgressDialog importProgress;
     WorkingCopy::setProgress(&importProgress);

@@ -64,6 +64,8 @@ Mod347::Mod347(const StartupSettings& settings, UserInterface& ui)
         return keyAscii;
     });
     connect(m_DBGrid1, &DataGrid::rowLeft, m_Data1, &SupplierGridModel::commitPendingEdit);
+    connect(m_DBGrid1, &DataGrid::editConfirmed, m_Data1, &SupplierGridModel::commitPendingEdit);
+    connect(m_DBGrid1, &DataGrid::editCancelled, m_Data1, &SupplierGridModel::cancelPendingEdit);
     connect(m_Data1, &SupplierGridModel::writeBackFailed, this, &Mod347::tellWriteBackFailed);
 }
 

@@ -40,19 +40,23 @@ void SupplierGridModel::setIvacc(int row, const QString& value) {
 bool SupplierGridModel::commitPendingEdit() {
     if (!m_pendingEdit)
         return true;
-    const PendingEdit edit = *m_pendingEdit;
-    const QVariantList& row = m_rows[edit.row];
+    const QVariantList& row = m_rows[m_pendingEdit->row];
     try {
         m_db->execute(Mod347Statements::kSaveCashBasisMark, {row[kIvaccColumn], row[0]});
     } catch (const DbError& error) {
-        // The screen must not claim what the table does not hold.
-        setCell(edit.row, edit.storedValue);
-        m_pendingEdit.reset();
+        cancelPendingEdit();  // the screen must not claim what the table does not hold
         Q_EMIT writeBackFailed(error.message());
         return false;
     }
     m_pendingEdit.reset();
     return true;
+}
+
+void SupplierGridModel::cancelPendingEdit() {
+    if (!m_pendingEdit)
+        return;
+    setCell(m_pendingEdit->row, m_pendingEdit->storedValue);
+    m_pendingEdit.reset();
 }
 
 void SupplierGridModel::setCell(int row, const QVariant& value) {

@@ -32,6 +32,8 @@ public:
     void setIvacc(int row, const QString& value);
     /** Writes the edited row, if any, to provedores; false when the write failed. */
     bool commitPendingEdit();
+    /** Gives the edited row, if any, back the value that provedores holds. */
+    void cancelPendingEdit();
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;

@@ -15,7 +15,8 @@ MessageAnswer QtUserInterface::showMessage(const QString& text, const QString& t
     // A message in the middle of a busy piece of work shows the ordinary pointer.
     QApplication::setOverrideCursor(Qt::ArrowCursor);
     const auto restore = qScopeGuard([] { QApplication::restoreOverrideCursor(); });
-    QMessageBox box;
+    // Over the window that raised it, and modal to it.
+    QMessageBox box(QApplication::activeWindow());
     box.setWindowTitle(title);
     QString shown = text;
     box.setText(shown.replace(QLatin1String("\r\n"), QLatin1String("\n")));

@@ -36,6 +36,18 @@ DataGrid::DataGrid(const QString& caption, QWidget* parent) : QFrame(parent) {
     connect(m_table->horizontalHeader(), &QHeaderView::sectionClicked, this, &DataGrid::headClicked);
 }
 
+namespace {
+
+// A printable character, or Backspace, which the key filter sees as well.
+bool typesACharacter(const QKeyEvent& key) {
+    if (key.text().isEmpty() || key.key() == Qt::Key_Tab || key.key() == Qt::Key_Backtab)
+        return false;
+    const QChar typed = key.text().at(0);
+    return typed == QLatin1Char('\b') || typed.isPrint();
+}
+
+}  // namespace
+
 int DataGrid::currentColumn() const {
     const QModelIndex current = m_table->currentIndex();
     return current.isValid() ? current.column() : -1;
@@ -51,8 +63,19 @@ bool DataGrid::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() != QEvent::KeyPress)
         return false;
     const auto* key = static_cast<QKeyEvent*>(event);
-    if (key->text().isEmpty() || key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab)
-        return false;  // navigation keys are the grid's own
+    switch (key->key()) {
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+            Q_EMIT editConfirmed();
+            return true;
+        case Qt::Key_Escape:
+            Q_EMIT editCancelled();
+            return true;
+        default:
+            break;
+    }
+    if (!typesACharacter(*key))
+        return false;  // Tab, the arrows and the other control keys are the grid's own
     int keyAscii = key->text().at(0).unicode();
     if (m_keyFilter)
         keyAscii = m_keyFilter(keyAscii);

@@ -12,8 +12,10 @@ class QTableView;
  * The data grid DBGrid1: a caption bar above a table of cells. Header clicks
  * are reported; a character typed in a cell passes the key filter first (which
  * may change it, or discard it with 0) and is then written into the cell
- * through the model, Backspace excepted. Leaving a row or the grid is reported
- * too, for writing edits back.
+ * through the model, Backspace excepted. Keys that type no character are the
+ * grid's own: Tab and the arrows move, Enter and Return confirm the edit as
+ * typed, Escape cancels it. Leaving a row or the grid is reported too, for
+ * writing edits back.
  */
 class DataGrid : public QFrame {
     Q_OBJECT
@@ -33,6 +35,10 @@ public:
 Q_SIGNALS:
     void headClicked(int column);
     void rowLeft();
+    /** Enter or Return: the edit of the current row stands as typed. */
+    void editConfirmed();
+    /** Escape: the edit of the current row is undone. */
+    void editCancelled();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

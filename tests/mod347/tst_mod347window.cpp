@@ -79,6 +79,8 @@ private Q_SLOTS:
     void gridListsTheSelection();
     void headerClicksSort();
     void keyFilterAndWriteBack();
+    void keysThatConfirmCancelOrMove_data();
+    void keysThatConfirmCancelOrMove();
     void accentedNamesSortAsJet_data();
     void accentedNamesSortAsJet();
     void failedWriteBackKeepsTheProgram();
@@ -192,6 +194,54 @@ void TestMod347Window::keyFilterAndWriteBack() {
     QCOMPARE(w.column(2).at(1), QStringLiteral("S"));
     w.window->Command2_Click();  // leaving the grid writes the row
     QCOMPARE(w.storedIvacc(QStringLiteral("A00000000")), QStringLiteral("S"));
+}
+
+void TestMod347Window::keysThatConfirmCancelOrMove_data() {
+    QTest::addColumn<int>("key");
+    QTest::addColumn<QString>("shown");
+    QTest::addColumn<QString>("stored");
+    QTest::addColumn<QString>("storedOnLeaving");
+    // Enter and Return confirm at once; Tab and the arrows move, and leaving the row writes it.
+    QTest::newRow("Enter") << int(Qt::Key_Enter) << "S"
+                           << "S"
+                           << "S";
+    QTest::newRow("Return") << int(Qt::Key_Return) << "S"
+                            << "S"
+                            << "S";
+    QTest::newRow("Escape") << int(Qt::Key_Escape) << "N"
+                            << "N"
+                            << "N";
+    QTest::newRow("Tab") << int(Qt::Key_Tab) << "S"
+                         << "S"
+                         << "S";
+    QTest::newRow("arrow down") << int(Qt::Key_Down) << "S"
+                                << "S"
+                                << "S";
+    QTest::newRow("arrow left") << int(Qt::Key_Left) << "S"
+                                << "N"
+                                << "S";
+    QTest::newRow("Delete") << int(Qt::Key_Delete) << "S"
+                            << "N"
+                            << "S";
+}
+
+// Real key events on the IVACC cell after typing "s", checked against provedores.
+void TestMod347Window::keysThatConfirmCancelOrMove() {
+    QFETCH(int, key);
+    QFETCH(QString, shown);
+    QFETCH(QString, stored);
+    QFETCH(QString, storedOnLeaving);
+    Window347 w;
+    QTableView* grid = w.openGrid();
+    QVERIFY(grid);
+    QVERIFY(QTest::qWaitForWindowExposed(w.window.get()));
+    grid->setCurrentIndex(grid->model()->index(0, 2));
+    QTest::keyClicks(grid, QStringLiteral("s"));
+    QTest::keyClick(grid, static_cast<Qt::Key>(key));
+    QCOMPARE(w.column(2).first(), shown);
+    QCOMPARE(w.storedIvacc(QStringLiteral("12345678Z")), stored);
+    w.window->Command2_Click();
+    QCOMPARE(w.storedIvacc(QStringLiteral("12345678Z")), storedOnLeaving);
 }
 
 void TestMod347Window::accentedNamesSortAsJet_data() {

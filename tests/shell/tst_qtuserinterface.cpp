@@ -1,0 +1,76 @@
+#include "shell/QtUserInterface.h"
+#include "shell/SpanishTranslations.h"
+
+#include <QApplication>
+#include <QDialogButtonBox>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+#include <memory>
+
+class TestQtUserInterface : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase() { QVERIFY(installSpanishTranslations(*qApp)); }
+    void qtTextsInSpanish_data();
+    void qtTextsInSpanish();
+    void messageBelongsToTheActiveWindow();
+};
+
+void TestQtUserInterface::qtTextsInSpanish_data() {
+    QTest::addColumn<QString>("shown");
+    QTest::addColumn<QString>("spanish");
+    const QDialogButtonBox buttons(QDialogButtonBox::Cancel | QDialogButtonBox::Save);
+    QTest::newRow("Cancel") << buttons.button(QDialogButtonBox::Cancel)->text() << "Cancelar";
+    QTest::newRow("Save") << buttons.button(QDialogButtonBox::Save)->text() << "Guardar";
+    QLineEdit edit(QStringLiteral("texto"));
+    const std::unique_ptr<QMenu> menu(edit.createStandardContextMenu());
+    QStringList actions;
+    for (const QAction* action : menu->actions())
+        if (!action->isSeparator())
+            actions.append(action->text().section(QLatin1Char('\t'), 0, 0));
+    QTest::newRow("text box menu") << actions.join(QLatin1Char(' '))
+                                   << "Deshacer Rehacer Cortar Copiar Pegar Borrar Seleccionar todo";
+}
+
+// The program's own texts are Spanish; Qt's must be too, whatever the machine's language.
+void TestQtUserInterface::qtTextsInSpanish() {
+    QFETCH(QString, shown);
+    QFETCH(QString, spanish);
+    QCOMPARE(shown.remove(QLatin1Char('&')), spanish);
+}
+
+// A message raised by a window is centred over it and modal to it, not over the main menu.
+void TestQtUserInterface::messageBelongsToTheActiveWindow() {
+    QWidget menu;
+    menu.setGeometry(0, 0, 300, 200);
+    menu.show();
+    QWidget raiser;
+    raiser.setGeometry(500, 300, 400, 300);
+    raiser.show();
+    QApplication::setActiveWindow(&raiser);
+    QVERIFY(QTest::qWaitForWindowActive(&raiser));
+    QWidget* parent = nullptr;
+    QPoint centre;
+    QTimer::singleShot(0, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        QVERIFY(box);
+        parent = box->parentWidget();
+        centre = box->frameGeometry().center();
+        box->buttons().first()->click();
+    });
+    QtUserInterface ui;
+    ui.showMessage(QStringLiteral("Texto"), QStringLiteral("TÍTULO"), MessageIcon::Information,
+                   MessageButtons::Ok);
+    QCOMPARE(parent, &raiser);
+    QVERIFY2((centre - raiser.frameGeometry().center()).manhattanLength() < 40,
+             qPrintable(QStringLiteral("%1,%2").arg(centre.x()).arg(centre.y())));
+}
+
+QTEST_MAIN(TestQtUserInterface)
+#include "tst_qtuserinterface.moc"
