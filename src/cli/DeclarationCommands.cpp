@@ -7,6 +7,7 @@
 #include "declaration/DeclarantHeader.h"
 #include "mod190/Mod190Run.h"
 #include "mod347/Mod347Run.h"
+#include "mod347/OperationsExtraction.h"
 
 #include <QFileInfo>
 
@@ -65,7 +66,9 @@ int runMod347Command(const QStringList& arguments, CliStreams streams) {
     if (!args)
         return kExitUsage;
     TextUserInterface ui(streams.err, args->has(QStringLiteral("yes")));
-    const QString threshold = args->value(QStringLiteral("threshold"), kInitialThreshold);
+    // As the box holds it once it has lost the focus.
+    const QString threshold =
+        thresholdWithDecimalPoint(args->value(QStringLiteral("threshold"), kInitialThreshold));
     if (!acceptThreshold(threshold, ui))
         return kExitUsage;
     std::unique_ptr<Database> AccountsDb;

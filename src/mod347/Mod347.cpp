@@ -1,6 +1,7 @@
 #include "Mod347.h"
 
 #include "Mod347Statements.h"
+#include "OperationsExtraction.h"
 #include "SupplierGridModel.h"
 #include "base/ApplicationTitle.h"
 #include "base/UserInterface.h"
@@ -107,10 +108,9 @@ void Mod347::closeEvent(QCloseEvent* event) {
 }
 
 void Mod347::Text2_LostFocus() {
-    QString text = m_text2->text();
-    const qsizetype comma = text.indexOf(QLatin1Char(','));
-    if (comma >= 0)
-        m_text2->setText(text.replace(comma, 1, QLatin1Char('.')));
+    const QString converted = thresholdWithDecimalPoint(m_text2->text());
+    if (converted != m_text2->text())
+        m_text2->setText(converted);
 }
 
 void Mod347::Command1_Click() {

@@ -13,6 +13,13 @@ bool isPlainDecimal(const QString& text) {
     return plain.match(text).hasMatch();
 }
 
+QString thresholdWithDecimalPoint(const QString& text) {
+    const qsizetype comma = text.indexOf(QLatin1Char(','));
+    if (comma < 0)
+        return text;
+    return text.left(comma).remove(QLatin1Char('.')) + QLatin1Char('.') + text.mid(comma + 1);
+}
+
 bool SelectOperations(Database& db, const QString& threshold, UserInterface& ui) {
     const QString selection = Mod347Statements::selection(threshold);
     std::optional<bool> empty;

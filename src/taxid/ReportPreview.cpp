@@ -3,6 +3,7 @@
 #include "base/UserInterface.h"
 #include "db/DbError.h"
 #include "shell/StartupSettings.h"
+#include "widgets/ScreenFit.h"
 
 #include <QFileDialog>
 #include <QHBoxLayout>
@@ -82,6 +83,7 @@ ReportPreview::ReportPreview(const StartupSettings& settings, UserInterface& ui,
     connect(print, &QPushButton::clicked, this, &ReportPreview::printReport);
     connect(pdf, &QPushButton::clicked, this, &ReportPreview::exportReport);
     resize(900, 760);
+    keepOnScreen(this);
     showPage(0);
 }
 

@@ -1,13 +1,12 @@
 #include "class_Elastic.h"
 
+#include "ScreenFit.h"
 #include "Twips.h"
 #include "WindowControls.h"
 
 #include <QCoreApplication>
 #include <QLineEdit>
 #include <QResizeEvent>
-#include <QScreen>
-#include <QStyle>
 #include <QWidget>
 
 #include <cmath>
@@ -48,27 +47,17 @@ bool isLine(const QWidget* control) {
            control->property("X2").isValid() && control->property("Y2").isValid();
 }
 
-// The frame and title bar around the window. Before the window manager has
-// framed the window, the style's title bar and frame stand in for them.
-QSize decorations(const QWidget* frm) {
-    const QSize framed = frm->frameGeometry().size() - frm->geometry().size();
-    if (!framed.isEmpty())
-        return framed;
-    const int border = frm->style()->pixelMetric(QStyle::PM_MdiSubWindowFrameWidth);
-    return QSize(2 * border, frm->style()->pixelMetric(QStyle::PM_TitleBarHeight) + 2 * border);
-}
-
 double outerHeight(const QWidget* frm) {
-    return Twips::fromPixels(frm->height() + decorations(frm).height());
+    return Twips::fromPixels(frm->height() + frameDecorations(frm).height());
 }
 double outerWidth(const QWidget* frm) {
-    return Twips::fromPixels(frm->width() + decorations(frm).width());
+    return Twips::fromPixels(frm->width() + frameDecorations(frm).width());
 }
 
 // Sets the window's outer size. A hidden window holds its resize event until
 // it is shown; it is sent at once, as a resize is a notification to the window.
 void setOuterSize(QWidget* frm, double heightTwips, double widthTwips) {
-    const QSize frame = decorations(frm);
+    const QSize frame = frameDecorations(frm);
     const QSize oldSize = frm->size();
     frm->resize(std::max(1, Twips::toPixels(static_cast<int>(widthTwips)) - frame.width()),
                 std::max(1, Twips::toPixels(static_cast<int>(heightTwips)) - frame.height()));
@@ -78,9 +67,9 @@ void setOuterSize(QWidget* frm, double heightTwips, double widthTwips) {
     }
 }
 
+// The screen as a window may take it, without the desktop's panels.
 QSizeF screenTwips(const QWidget* frm) {
-    const QScreen* screen = frm->screen();
-    const QRect pixels = screen ? screen->geometry() : QRect(0, 0, 1024, 768);
+    const QRect pixels = availableArea(frm);
     return QSizeF(Twips::fromPixels(pixels.width()), Twips::fromPixels(pixels.height()));
 }
 
@@ -121,9 +110,14 @@ void class_Elastic::Init(QWidget* frm, std::optional<int> nWindState) {
         if (!frm->isMaximized())
             setOuterSize(frm, screen.height(), screen.width());
     } else {
-        setOuterSize(frm, outerHeight(frm) * screen.height() / kReferenceScreenHeight, outerWidth(frm));
-        setOuterSize(frm, outerHeight(frm), outerWidth(frm) * screen.width() / kReferenceScreenWidth);
+        // Scaled to the screen, but never past it: every control stays within reach.
+        setOuterSize(frm,
+                     std::min(outerHeight(frm) * screen.height() / kReferenceScreenHeight, screen.height()),
+                     outerWidth(frm));
+        setOuterSize(frm, outerHeight(frm),
+                     std::min(outerWidth(frm) * screen.width() / kReferenceScreenWidth, screen.width()));
     }
+    keepOnScreen(frm);
     m_skip = true;
 }
 

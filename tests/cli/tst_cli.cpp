@@ -258,8 +258,17 @@ void TestCli::mod347_data() {
         << "ATENCIÓN: No hay perceptores para incluir en el fichero.";
     QTest::newRow("threshold not a number")
         << "B12345674" << QVariant(QStringLiteral("28001"))
-        << QStringList{QStringLiteral("--threshold"), QStringLiteral("3.005,06")} << 2
+        << QStringList{QStringLiteral("--threshold"), QStringLiteral("3.005.06")} << 2
         << "Datos de Ecorda para AEAT: Mete bien el tope";
+    // As the box takes it: the points before the decimal comma separate thousands.
+    QTest::newRow("threshold as Spaniards write it")
+        << "B12345674" << QVariant(QStringLiteral("28001"))
+        << QStringList{QStringLiteral("--threshold"), QStringLiteral("4.999,99")} << 0
+        << "PROCESO TERMINADO: Fichero : %1/Mod347.txt";
+    QTest::newRow("threshold above the amount")
+        << "B12345674" << QVariant(QStringLiteral("28001"))
+        << QStringList{QStringLiteral("--threshold"), QStringLiteral("5.000,00")} << 3
+        << "ATENCIÓN: No hay perceptores para incluir en el fichero.";
 }
 
 void TestCli::mod347() {

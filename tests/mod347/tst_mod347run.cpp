@@ -79,6 +79,8 @@ private Q_SLOTS:
     void everyLineIsFiveHundredBytes();
     void thresholdText_data();
     void thresholdText();
+    void thresholdConversion_data();
+    void thresholdConversion();
     void editedThresholdSelectsAgain();
     void missingPostalCodeStopsBeforeTheIdentifiers();
     void doubtfulIdentifiersAndTheQuestion_data();
@@ -371,6 +373,37 @@ void TestMod347Run::thresholdText() {
     QCOMPARE(r.ui.messages[0].text, QStringLiteral("Mete bien el tope"));
     QCOMPARE(r.ui.messages[0].title, QStringLiteral("Datos de Ecorda para AEAT"));
     QVERIFY(!QFile::exists(r.out + QStringLiteral("/Mod347.txt")));
+}
+
+void TestMod347Run::thresholdConversion_data() {
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("converted");
+    QTest::addColumn<bool>("accepted");
+    QTest::newRow("thousands and decimal comma") << "3.005,06"
+                                                 << "3005.06" << true;
+    QTest::newRow("millions") << "1.000.000,5"
+                              << "1000000.5" << true;
+    QTest::newRow("decimal comma") << "3005,06"
+                                   << "3005.06" << true;
+    QTest::newRow("decimal point") << "3005.06"
+                                   << "3005.06" << true;
+    QTest::newRow("whole") << "6000"
+                           << "6000" << true;
+    QTest::newRow("points only") << "3.005.06"
+                                 << "3.005.06" << false;
+    QTest::newRow("two commas") << "1,000,5"
+                                << "1.000,5" << false;
+    QTest::newRow("letters") << "tres mil,5"
+                             << "tres mil.5" << false;
+}
+
+// The box's text after it loses the focus, and what Iniciar then makes of it.
+void TestMod347Run::thresholdConversion() {
+    QFETCH(QString, typed);
+    QFETCH(QString, converted);
+    QFETCH(bool, accepted);
+    QCOMPARE(thresholdWithDecimalPoint(typed), converted);
+    QCOMPARE(isPlainDecimal(converted), accepted);
 }
 
 void TestMod347Run::editedThresholdSelectsAgain() {

@@ -117,6 +117,12 @@ void TestMod347Window::decimalCommaBecomesAPoint_data() {
                                           << "1.000,5";
     QTest::newRow("no comma") << "3005.06"
                               << "3005.06";
+    QTest::newRow("thousands and decimal comma") << "3.005,06"
+                                                 << "3005.06";
+    QTest::newRow("millions") << "1.000.000,5"
+                              << "1000000.5";
+    QTest::newRow("points without a comma") << "3.005.06"
+                                            << "3.005.06";
 }
 
 void TestMod347Window::decimalCommaBecomesAPoint() {
