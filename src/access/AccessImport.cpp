@@ -10,6 +10,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
+#include <QSet>
 
 namespace AccessImport {
 
@@ -47,7 +48,8 @@ QString insertStatement(const AccessTable& table) {
 }
 
 void createPackageObjectsRecord(Database& copy) {
-    copy.executeNative(QStringLiteral("CREATE TABLE IF NOT EXISTS %1 (name TEXT PRIMARY KEY COLLATE NOCASE, "
+    // No key on the name: a damaged file may hold a query named like a table, and both are listed.
+    copy.executeNative(QStringLiteral("CREATE TABLE IF NOT EXISTS %1 (name TEXT COLLATE NOCASE, "
                                       "kind TEXT, rows INTEGER, note TEXT)")
                            .arg(kPackageObjectsTable));
 }
@@ -80,6 +82,16 @@ void recordQuery(Database& copy, const QString& name, const QString& kind, const
                        {name, kind, note.isEmpty() ? QVariant() : QVariant(note)});
 }
 
+// The names of the tables read so far, as Access compares names: without regard to case.
+QSet<QString> importedTableNames(Database& copy) {
+    QSet<QString> names;
+    for (Recordset rs = copy.openNativeRecordset(
+             QStringLiteral("SELECT name FROM %1 WHERE kind = 'table'").arg(kPackageObjectsTable));
+         !rs.eof(); rs.moveNext())
+        names.insert(rs.value(0).toString().toCaseFolded());
+    return names;
+}
+
 // A view that SQLite takes may still name what is not there: it is tried once.
 void createCheckedView(Database& copy, const SavedQueries::Query& query) {
     copy.createQueryDef(query.name, query.sql);
@@ -98,8 +110,17 @@ void createCheckedView(Database& copy, const SavedQueries::Query& query) {
 // the views are tried again as long as a round makes one more.
 void importQueries(Database& copy, const QList<SavedQueries::Query>& queries) {
     createPackageObjectsRecord(copy);
+    // Access forbids a query named like a table or another query; a damaged file may still hold one.
+    QSet<QString> taken = importedTableNames(copy);
     QList<SavedQueries::Query> pending;
     for (const SavedQueries::Query& query : queries) {
+        const QString key = query.name.toCaseFolded();
+        if (taken.contains(key)) {
+            recordQuery(copy, query.name, QStringLiteral("query"),
+                        QStringLiteral("no importada: otro objeto del archivo se llama igual"));
+            continue;
+        }
+        taken.insert(key);
         if (query.isView())
             pending.append(query);
         else

@@ -42,9 +42,18 @@ struct TableDef {
     MdbTableDef* table;
 };
 
+// The result types of a calculated column that the reading decodes.
+const QSet<int> kCalculatedResultTypes{MDB_BOOL,  MDB_BYTE,  MDB_INT,    MDB_LONGINT,
+                                       MDB_MONEY, MDB_FLOAT, MDB_DOUBLE, MDB_DATETIME,
+                                       MDB_TEXT,  MDB_MEMO,  MDB_REPID,  MDB_NUMERIC};
+// The bytes that a calculated column adds around a text.
+constexpr int kCalculatedWrapping = 23;
+
 }  // namespace
 
 bool AccessColumn::isKept() const {
+    if (calculated)
+        return kCalculatedResultTypes.contains(type);
     return type != MDB_COMPLEX;
 }
 
@@ -59,8 +68,8 @@ QString AccessColumn::sqliteType() const {
         case MDB_INT:
         case MDB_LONGINT:
             return QStringLiteral("INTEGER");
-        case MDB_NUMERIC:
-            return scale == 0 ? QStringLiteral("INTEGER") : QStringLiteral("REAL");
+        case MDB_NUMERIC:  // a calculated one has a scale of its own in each value
+            return scale == 0 && !calculated ? QStringLiteral("INTEGER") : QStringLiteral("REAL");
         case MDB_MONEY:
         case MDB_FLOAT:
         case MDB_DOUBLE:
@@ -88,17 +97,49 @@ struct AccessReader::OpenFile {
         throw unreadableAccessFile(path, what + QLatin1Char('.'));
     }
 
-    MdbCatalogEntry* entry(const QString& name) const {
-        const QByteArray utf8 = name.toUtf8();
-        return mdb_get_catalogentry_by_name(mdb, utf8.constData());
+    /**
+     * The table of that name, not a form, report or query named like it:
+     * Access files often have those. Names compare without regard to case, as
+     * Access compares them.
+     */
+    MdbCatalogEntry* tableEntry(const QString& name) const {
+        for (unsigned int i = 0; i < mdb->num_catalog; ++i) {
+            auto* entry = static_cast<MdbCatalogEntry*>(g_ptr_array_index(mdb->catalog, i));
+            if (entry->object_type == MDB_TABLE &&
+                libraryText(entry->object_name).compare(name, Qt::CaseInsensitive) == 0)
+                return entry;
+        }
+        return nullptr;
     }
 
     AccessTable describe(MdbCatalogEntry* entry) const;
+    AccessColumn describe(const MdbColumn& column, int position) const;
     void readRows(const AccessTable& table, const std::function<void(const QVariantList&)>& onRow) const;
-    QVariant value(const MdbColumn& column, const MdbField& field) const;
+    QVariant value(const AccessColumn& column, const MdbField& field) const;
+    QVariant calculatedValue(int resultType, const MdbField& field) const;
+    QVariant storedValue(int type, const QByteArray& stored, int scale) const;
     QByteArray longValue(const MdbField& field) const;
     QString text(const QByteArray& stored) const;
 };
+
+AccessColumn AccessReader::OpenFile::describe(const MdbColumn& column, int position) const {
+    // libmdb reads a Decimal's precision into col_scale and its scale into col_prec.
+    AccessColumn described{libraryText(column.name), column.col_type, column.col_size, column.col_prec,
+                           position};
+    // A calculated column has its expression among its properties, and its result's type.
+    if (mdb_col_get_prop(&column, "Expression")) {
+        const char* resultType = mdb_col_get_prop(&column, "ResultType");
+        described.calculated = true;
+        described.type = resultType ? QByteArray(resultType).toInt() : 0;
+        described.scale = 0;
+        if (described.type == MDB_TEXT)
+            described.size -= kCalculatedWrapping;
+    }
+    // Jet 4 and ACE keep a text in UTF-16, two bytes a character.
+    if (described.type == MDB_TEXT && !jet3)
+        described.size /= 2;
+    return described;
+}
 
 AccessTable AccessReader::OpenFile::describe(MdbCatalogEntry* entry) const {
     const TableDef def(mdb_read_table(entry));
@@ -107,14 +148,9 @@ AccessTable AccessReader::OpenFile::describe(MdbCatalogEntry* entry) const {
     AccessTable table;
     table.name = libraryText(entry->object_name);
     table.rowCount = def.table->num_rows;
-    for (unsigned int i = 0; i < def.table->num_cols; ++i) {
-        const auto* column = static_cast<MdbColumn*>(g_ptr_array_index(def.table->columns, i));
-        // Jet 4 and ACE keep a text in UTF-16, two bytes a character.
-        const int size = column->col_type == MDB_TEXT && !jet3 ? column->col_size / 2 : column->col_size;
-        // libmdb reads a Decimal's precision into col_scale and its scale into col_prec.
-        table.columns.append(
-            {libraryText(column->name), column->col_type, size, column->col_prec, static_cast<int>(i)});
-    }
+    for (unsigned int i = 0; i < def.table->num_cols; ++i)
+        table.columns.append(describe(*static_cast<MdbColumn*>(g_ptr_array_index(def.table->columns, i)),
+                                      static_cast<int>(i)));
     mdb_read_indices(def.table);  // fills table->indices; what it returns says nothing
     if (def.table->indices) {
         for (unsigned int i = 0; i < def.table->num_idxs; ++i) {
@@ -172,38 +208,69 @@ QByteArray AccessReader::OpenFile::longValue(const MdbField& field) const {
     return data.left(length);
 }
 
-QVariant AccessReader::OpenFile::value(const MdbColumn& column, const MdbField& field) const {
-    if (column.col_type == MDB_BOOL)  // a Yes/No lives in the row's null mask
+QVariant AccessReader::OpenFile::value(const AccessColumn& column, const MdbField& field) const {
+    if (column.calculated)
+        return calculatedValue(column.type, field);
+    if (column.type == MDB_BOOL)  // a Yes/No lives in the row's null mask
         return QVariant::fromValue<qlonglong>(field.is_null ? 0 : -1);
     if (field.is_null)
         return {};
-    const auto* at = static_cast<const char*>(field.value);
-    const QByteArray stored(at, field.siz);
-    switch (column.col_type) {
-        case MDB_BYTE:
-            return QVariant::fromValue<qlonglong>(static_cast<unsigned char>(at[0]));
-        case MDB_INT:
-            return QVariant::fromValue<qlonglong>(littleEndian<qint16>(at));
-        case MDB_LONGINT:
-            return QVariant::fromValue<qlonglong>(littleEndian<qint32>(at));
-        case MDB_FLOAT:
-            return static_cast<double>(littleEndian<float>(at));
-        case MDB_DOUBLE:
-            return littleEndian<double>(at);
-        case MDB_MONEY:
-            return AccessValues::currency(littleEndian<qint64>(at));
-        case MDB_NUMERIC:
-            return AccessValues::decimal(stored, column.col_prec);
-        case MDB_DATETIME:
-            return AccessValues::dateText(littleEndian<double>(at));
-        case MDB_REPID:
-            return AccessValues::replicationId(stored);
-        case MDB_TEXT:
-            return text(stored);
+    switch (column.type) {
         case MDB_MEMO:
             return text(longValue(field));
         case MDB_OLE:
             return longValue(field);
+        default:
+            return storedValue(column.type, QByteArray(static_cast<const char*>(field.value), field.siz),
+                               column.scale);
+    }
+}
+
+// A calculated column keeps its result in a wrapping, even a Yes/No, and a Memo inside its long value.
+QVariant AccessReader::OpenFile::calculatedValue(int resultType, const MdbField& field) const {
+    if (field.is_null)
+        return resultType == MDB_BOOL ? QVariant::fromValue<qlonglong>(0) : QVariant();
+    const QByteArray stored = resultType == MDB_MEMO
+                                  ? longValue(field)
+                                  : QByteArray(static_cast<const char*>(field.value), field.siz);
+    const QByteArray data = AccessValues::calculatedData(stored);
+    switch (resultType) {
+        case MDB_BOOL:
+            return QVariant::fromValue<qlonglong>(!data.isEmpty() && data[0] != 0 ? -1 : 0);
+        case MDB_NUMERIC:
+            return AccessValues::calculatedDecimal(data);
+        case MDB_MEMO:
+            return text(data);
+        default:
+            return storedValue(resultType, data, 0);
+    }
+}
+
+// A value from the bytes its type stores in the row; Null when they are too few for the type.
+QVariant AccessReader::OpenFile::storedValue(int type, const QByteArray& stored, int scale) const {
+    const char* at = stored.constData();
+    const auto holds = [&](qsizetype size) { return stored.size() >= size; };
+    switch (type) {
+        case MDB_BYTE:
+            return holds(1) ? QVariant::fromValue<qlonglong>(static_cast<unsigned char>(at[0])) : QVariant();
+        case MDB_INT:
+            return holds(2) ? QVariant::fromValue<qlonglong>(littleEndian<qint16>(at)) : QVariant();
+        case MDB_LONGINT:
+            return holds(4) ? QVariant::fromValue<qlonglong>(littleEndian<qint32>(at)) : QVariant();
+        case MDB_FLOAT:
+            return holds(4) ? QVariant(static_cast<double>(littleEndian<float>(at))) : QVariant();
+        case MDB_DOUBLE:
+            return holds(8) ? QVariant(littleEndian<double>(at)) : QVariant();
+        case MDB_MONEY:
+            return holds(8) ? QVariant(AccessValues::currency(littleEndian<qint64>(at))) : QVariant();
+        case MDB_NUMERIC:
+            return AccessValues::decimal(stored, scale);
+        case MDB_DATETIME:
+            return holds(8) ? QVariant(AccessValues::dateText(littleEndian<double>(at))) : QVariant();
+        case MDB_REPID:
+            return holds(16) ? QVariant(AccessValues::replicationId(stored)) : QVariant();
+        case MDB_TEXT:
+            return text(stored);
         default:
             return stored;
     }
@@ -211,7 +278,8 @@ QVariant AccessReader::OpenFile::value(const MdbColumn& column, const MdbField& 
 
 void AccessReader::OpenFile::readRows(const AccessTable& table,
                                       const std::function<void(const QVariantList&)>& onRow) const {
-    const TableDef def(mdb_read_table(entry(table.name)));
+    MdbCatalogEntry* entry = tableEntry(table.name);
+    const TableDef def(entry ? mdb_read_table(entry) : nullptr);
     if (!def.table || !mdb_read_columns(def.table))
         fail(QStringLiteral("la tabla %1 está dañada").arg(table.name));
     std::vector<MdbField> fields(def.table->num_cols);
@@ -228,9 +296,7 @@ void AccessReader::OpenFile::readRows(const AccessTable& table,
         for (const AccessColumn& column : table.columns) {
             if (!column.isKept())
                 continue;
-            const auto* def_column =
-                static_cast<const MdbColumn*>(g_ptr_array_index(def.table->columns, column.position));
-            row.append(value(*def_column, fields[static_cast<size_t>(column.position)]));
+            row.append(value(column, fields[static_cast<size_t>(column.position)]));
         }
         onRow(row);
     }
@@ -256,8 +322,8 @@ AccessReader::AccessReader(const QString& path) : m_path(path), m_file(std::make
 AccessReader::~AccessReader() = default;
 
 AccessTable AccessReader::systemTable(const QString& name) const {
-    MdbCatalogEntry* entry = m_file->entry(name);
-    if (!entry || entry->object_type != MDB_TABLE)
+    MdbCatalogEntry* entry = m_file->tableEntry(name);
+    if (!entry)
         return {};
     return m_file->describe(entry);
 }

@@ -11,15 +11,23 @@
 /** A column of an Access table, and the column it becomes in the working copy. */
 struct AccessColumn {
     QString name;
-    /** The type code of the reading library (MDB_TEXT, MDB_LONGINT, ...). */
+    /**
+     * The type code of the reading library (MDB_TEXT, MDB_LONGINT, ...); for a
+     * calculated column, the type of its result.
+     */
     int type = 0;
     /** The size as Access shows it: characters for a Text, bytes for the other types. */
     int size = 0;
     int scale = 0;
     /** Its place among the table's columns as the file orders them. */
     int position = 0;
+    /** A calculated column (Access 2010 and later) stores the result of its expression in a wrapping. */
+    bool calculated = false;
 
-    /** Attachment and multi-value columns are left out: the program reads none of them. */
+    /**
+     * Attachment and multi-value columns are left out: the program reads none
+     * of them; so is a calculated column whose result type is unknown.
+     */
     bool isKept() const;
     /** Its type in the working copy: "TEXT(50) COLLATE NOCASE", "INTEGER", "REAL", "BLOB" ... */
     QString sqliteType() const;

@@ -2,6 +2,10 @@
 
 #include "db/JetDates.h"
 
+#include <QtEndian>
+
+#include <algorithm>
+#include <climits>
 #include <cmath>
 #include <cstdlib>
 #include <limits>
@@ -91,6 +95,29 @@ QVariant decimal(const QByteArray& stored, int scale) {
     if (scale > 0)
         digits.insert(digits.size() - scale, QLatin1Char('.'));
     return (negative ? -1.0 : 1.0) * digits.toDouble();
+}
+
+QByteArray calculatedData(const QByteArray& stored) {
+    constexpr int kLengthOffset = 16;
+    constexpr int kDataOffset = kLengthOffset + 4;
+    if (stored.size() < kDataOffset)
+        return stored;
+    const auto length = qFromLittleEndian<quint32>(stored.constData() + kLengthOffset);
+    return stored.mid(kDataOffset, static_cast<qsizetype>(std::min<quint32>(length, INT_MAX)));
+}
+
+QVariant calculatedDecimal(const QByteArray& data) {
+    if (data.size() < 4)
+        return {};
+    const int scale = static_cast<unsigned char>(data[2]);
+    // Rewritten as a Decimal column stores it: the sign, then four words from the most significant.
+    const QByteArray magnitude = data.mid(4).leftJustified(12, '\0', true);
+    QByteArray stored(1, data[3]);
+    stored += QByteArray(4, '\0');
+    stored += magnitude.mid(0, 4);  // the high word
+    stored += magnitude.mid(8, 4);  // the low part's high word
+    stored += magnitude.mid(4, 4);  // its low word
+    return decimal(stored, scale);
 }
 
 QString replicationId(const QByteArray& stored) {

@@ -36,6 +36,22 @@ double currency(qint64 tenThousandths);
  */
 QVariant decimal(const QByteArray& stored, int scale);
 
+/**
+ * What a calculated column of Access 2010 and later stores for a value: 16
+ * bytes, the value's length as a little-endian 32-bit number, the value in
+ * its result type's own form, and padding. Returns the value's bytes; a
+ * stored value too short to hold the length is returned as it is.
+ */
+QByteArray calculatedData(const QByteArray& stored);
+
+/**
+ * The Decimal result of a calculated column, from calculatedData: a 16-bit
+ * length, the scale, a sign byte (0x80 when negative), then a 96-bit
+ * magnitude as a little-endian 32-bit high word and a little-endian 64-bit
+ * low part. Converted as decimal() converts.
+ */
+QVariant calculatedDecimal(const QByteArray& data);
+
 /** A Replication ID: "{xxxxxxxx-xxxx-xxxx-xxxx-xxxxxxxxxxxx}", the first three groups little-endian. */
 QString replicationId(const QByteArray& stored);
 

@@ -15,6 +15,8 @@ private Q_SLOTS:
     void decimal_data();
     void decimal();
     void replicationId();
+    void calculatedDecimal_data();
+    void calculatedDecimal();
 };
 
 void TestAccessValues::unicodeText_data() {
@@ -103,6 +105,42 @@ void TestAccessValues::decimal() {
 void TestAccessValues::replicationId() {
     const QByteArray stored("\x33\x22\x11\x00\x55\x44\x77\x66\x88\x99\xAA\xBB\xCC\xDD\xEE\xFF", 16);
     QCOMPARE(AccessValues::replicationId(stored), QStringLiteral("{00112233-4455-6677-8899-AABBCCDDEEFF}"));
+}
+
+void TestAccessValues::calculatedDecimal_data() {
+    QTest::addColumn<QByteArray>("stored");
+    QTest::addColumn<QVariant>("value");
+    // A calculated column's wrapping: 16 bytes, the length, the value, padding (from an Access 2010 file).
+    const auto wrapped = [](const char* value) {
+        return QByteArray(16, '\0') + QByteArray("\x10\x00\x00\x00", 4) + QByteArray::fromHex(value) +
+               QByteArray(3, '\0');
+    };
+    QTest::newRow("a low word") << wrapped(
+                                       "0000060000000000"
+                                       "08e6ff0200000000")
+                                << QVariant(50.325);
+    QTest::newRow("negative") << wrapped(
+                                     "0000068000000000"
+                                     "f8b4280200000000")
+                              << QVariant(-36.2222);
+    QTest::newRow("two words of the low part") << wrapped(
+                                                      "00000600"
+                                                      "00000000"
+                                                      "f1f4ede11c7c6a01")
+                                               << QVariant(102030405060.654321);
+    QTest::newRow("the high word") << wrapped(
+                                          "0e001200"
+                                          "58e993b6"
+                                          "744deac8f7aa5218")
+                                   << QVariant(56505085819.424791296572280180);
+    QTest::newRow("too short") << QByteArray(16, '\0') + QByteArray("\x02\x00\x00\x00\x00\x00", 6)
+                               << QVariant();
+}
+
+void TestAccessValues::calculatedDecimal() {
+    QFETCH(QByteArray, stored);
+    QFETCH(QVariant, value);
+    QCOMPARE(AccessValues::calculatedDecimal(AccessValues::calculatedData(stored)), value);
 }
 
 QTEST_GUILESS_MAIN(TestAccessValues)

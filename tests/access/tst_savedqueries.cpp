@@ -8,6 +8,7 @@
 #include "support/ScriptedUserInterface.h"
 
 #include <QDir>
+#include <QTemporaryDir>
 #include <QTest>
 
 using SavedQueries::CatalogueRow;
@@ -54,6 +55,7 @@ private Q_SLOTS:
     void viewsReadingViewsAndRefusals();
     void qryIrpfOverTheSupplierTables();
     void modelo190NamesAQryIrpfThatDidNotComeAcross();
+    void queryNamedLikeATable();
 };
 
 void TestSavedQueries::decodesTheFixture() {
@@ -159,6 +161,20 @@ void TestSavedQueries::modelo190NamesAQryIrpfThatDidNotComeAcross() {
     QVERIFY2(ui.messages[0].text.contains(QLatin1String("qryIRPF")) &&
                  ui.messages[0].text.contains(QLatin1String("no ha podido pasar")),
              qPrintable(ui.messages[0].text));
+}
+
+// Access forbids it, but a damaged file may hold it: the table comes across, the query is listed.
+void TestSavedQueries::queryNamedLikeATable() {
+    QTemporaryDir dir;
+    const QString copyPath = dir.filePath(QStringLiteral("copia.sqlite"));
+    AccessImport::importAccessFile(QStringLiteral(AEAT_TEST_DATA_DIR "/data/access/nameClash.mdb"), copyPath,
+                                   nullptr);
+    const auto copy = Database::open(copyPath, OpenMode::ReadOnly, QString());
+    QCOMPARE(copy->openRecordset(QStringLiteral("select count(*) from Customers")).value(0), QVariant(2LL));
+    QCOMPARE(AccessImport::notImported(*copy, QStringLiteral("Customers")),
+             std::optional<QString>(QStringLiteral("no importada: otro objeto del archivo se llama igual")));
+    QVERIFY(!AccessImport::notImported(*copy, QStringLiteral("BigOrders")));
+    QCOMPARE(copy->openRecordset(QStringLiteral("select count(*) from BigOrders")).value(0), QVariant(2LL));
 }
 
 QTEST_GUILESS_MAIN(TestSavedQueries)
