@@ -4,7 +4,10 @@
 # Debian's sqlite3 over the same file that computes what the declaration file
 # needs (scripts/bench/floor-*.sql). It prints both times, their ratio and the
 # program's peak memory, then how the time grows from a tenth of the size to
-# the whole. Usage: scripts/benchmark.sh [BUILD_DIR]
+# the whole. Last, the package's Access file: the import, and the road from a
+# changed file to Mod347.txt, each beside the same work done by hand with
+# mdbtools and sqlite3. It needs ../shared beside the project (jetwriter) and
+# python3. Usage: scripts/benchmark.sh [BUILD_DIR]
 set -euo pipefail
 build=${1:-build}
 cli="$build/bin/aeat-cli"
@@ -32,6 +35,7 @@ floor() {
 }
 
 declare -A seconds
+declare -A checks
 printf '%-22s %-7s %9s %9s %7s %9s\n' case run program floor ratio "peak MB"
 measure_case() {
   local name=$1; shift
@@ -46,6 +50,8 @@ measure_case() {
     printf '%-22s %-7s %8.3fs %8.3fs %6.2fx %9d\n' "$name" "$run" "$program" "$floor_s" \
       "$(echo "$program / $floor_s" | bc -l)" $((kib / 1024))
   done
+  cp "$work/Mod347.txt" "$work/$name-Mod347.txt"
+  checks[$name]=$("$cli" check-file "$work/$name-Mod347.txt" | tail -n 1 || true)
 }
 
 for size in tenth whole; do
@@ -64,6 +70,12 @@ for name in today history; do
     printf '  %-8s %-7s %6.2fx\n' "$name" "$run" \
       "$(echo "${seconds[$name-whole/$run]} / ${seconds[$name-tenth/$run]}" | bc -l)"
   done
+done
+
+echo
+echo "check-file on each Mod347.txt:"
+for name in "${!checks[@]}"; do
+  printf '  %-14s %s\n' "$name" "${checks[$name]}"
 done
 
 echo
@@ -87,3 +99,59 @@ done
 end=$(date +%s.%N)
 echo "read-mdb: $rows rows in $ms ms of reading ($(echo "$rows * 1000 / ($ms + 1)" | bc) rows/s)," \
   "$(echo "$end - $start" | bc) s with the process starts"
+
+# The package's Access file as an office has it: the whole sample of today,
+# copied into Access by jetwriter (from ../shared beside the project).
+# The program's road from a changed file is set beside the simplest one by
+# hand: mdb-schema and mdb-export into sqlite3, then the floor.
+echo
+jetwriter=$(dirname "$0")/../../shared/tools/jetwriter/jetwriter.py
+sample="$work/access-sample.sqlite"
+office="$work/office.mdb"
+"$cli" sample-db "$sample" --suppliers 50000 --entries 2000000 > /dev/null
+sqlite3 "$sample" "DROP TABLE aeat_password"
+python3 "$jetwriter" from-sqlite "$sample" "$office" --date f_factura,f_pago,f_apunte \
+  --currency cantidad,integr,irp,noreten > /dev/null
+
+export_by_hand() {
+  local mdb=$1 out=$2 table
+  rm -f "$out"
+  mdb-schema "$mdb" sqlite | sqlite3 "$out"
+  for table in $(mdb-tables -1 "$mdb"); do
+    mdb-export -H "$mdb" "$table" | sqlite3 "$out" ".import --csv /dev/stdin $table"
+  done
+}
+export -f export_by_hand
+
+access_copy() {
+  mkdir -p "$work/$1"
+  rm -f "$work/$1/ecordadb."*
+  cp "$office" "$work/$1/ecordadb.mdb"
+  echo "$work/$1/ecordadb.mdb"
+}
+
+rows=$(sqlite3 "$sample" "SELECT (SELECT count(*) FROM TdApt) + (SELECT count(*) FROM provedores) +
+  (SELECT count(*) FROM Irpf) + (SELECT count(*) FROM IVA)")
+read -r import_s import_kib < <(timed "$cli" import-mdb "$(access_copy import)")
+read -r export_s _ < <(timed bash -c 'export_by_hand "$1" "$2"' _ "$office" "$work/export.sqlite")
+printf 'import-mdb %.3fs (%d rows/s, %d MB at most), export by hand %.3fs: %.2fx\n' "$import_s" \
+  "$(echo "$rows / $import_s" | bc)" $((import_kib / 1024)) "$export_s" "$(echo "$import_s / $export_s" | bc -l)"
+
+mkdir -p "$work/out-access"
+read -r road_s _ < <(timed "$cli" mod347 --db "$(access_copy road)" --out "$work/out-access" --yes)
+read -r export_s _ < <(timed bash -c 'export_by_hand "$1" "$2"' _ "$office" "$work/export.sqlite")
+cp "$sample" "$work/floor.sqlite"
+sqlite3 "$work/floor.sqlite" "ALTER TABLE provedores ADD COLUMN IVACC TEXT DEFAULT 'N'"
+read -r floor_s _ < <(floor "$work/floor.sqlite" floor-mod347.sql)
+printf 'changed Access file to Mod347.txt %.3fs, export by hand and floor %.3fs + %.3fs: %.2fx\n' \
+  "$road_s" "$export_s" "$floor_s" "$(echo "$road_s / ($export_s + $floor_s)" | bc -l)"
+read -r again_s _ < <(timed "$cli" mod347 --db "$work/road/ecordadb.mdb" --out "$work/out-access" --yes)
+read -r floor_s _ < <(floor "$work/road/ecordadb.aeat.sqlite" floor-mod347.sql)
+printf 'a second Modelo 347 run on the indexed copy %.3fs, floor %.3fs: %.2fx\n' "$again_s" "$floor_s" \
+  "$(echo "$again_s / $floor_s" | bc -l)"
+if cmp -s "$work/out-access/Mod347.txt" "$work/today-whole-Mod347.txt"; then
+  echo "Mod347.txt from the Access file: the same bytes as from the sample itself"
+else
+  echo "Mod347.txt from the Access file DIFFERS from the one of the sample itself" >&2
+  exit 1
+fi

@@ -2,15 +2,23 @@
 
 #include "AccessReader.h"
 #include "ImportProgress.h"
+#include "RowBatches.h"
 #include "SavedQueries.h"
+#include "db/AccountingSchema.h"
 #include "db/Database.h"
 #include "db/DbError.h"
+#include "db/SkipOnFailure.h"
 
 #include <QDateTime>
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
+#include <QScopeGuard>
 #include <QSet>
+
+#include <algorithm>
+#include <functional>
+#include <thread>
 
 namespace AccessImport {
 
@@ -61,15 +69,70 @@ void recordSource(Database& copy, const SourceStamp& stamp) {
     createPackageObjectsRecord(copy);
 }
 
+// Binds one encoded row to the insert statement.
+void bindRow(Database::BulkInsert& insert, EncodedRows::Cursor& values, int columns) {
+    using Kind = EncodedRows::Value::Kind;
+    for (int parameter = 1; parameter <= columns; ++parameter) {
+        const EncodedRows::Value value = values.next();
+        switch (value.kind) {
+            case Kind::Null:
+                insert.bindNull(parameter);
+                break;
+            case Kind::Integer:
+                insert.bindInteger(parameter, value.integer);
+                break;
+            case Kind::Real:
+                insert.bindReal(parameter, value.real);
+                break;
+            case Kind::Text:
+                insert.bindText(parameter, value.data, value.size);
+                break;
+            case Kind::Blob:
+                insert.bindBlob(parameter, value.data, value.size);
+                break;
+        }
+    }
+}
+
+// Reads the table's rows on a thread of their own and hands them to `write` on this one, batch by
+// batch: the reading and the writing each take a core.
+void readAlongside(const AccessReader& reader, const AccessTable& table,
+                   const std::function<void(const EncodedRows&)>& write) {
+    RowBatches batches;
+    std::thread reading([&] {
+        try {
+            reader.readRows(table, [&](const QVariantList& row) { batches.push(row); });
+            batches.finish();
+        } catch (const RowBatches::Cancelled&) {
+            batches.finish();
+        } catch (...) {
+            batches.finish(std::current_exception());
+        }
+    });
+    const auto joined = qScopeGuard([&] {
+        batches.cancel();
+        reading.join();
+    });
+    EncodedRows batch;
+    while (batches.next(batch))
+        write(batch);
+}
+
 qint64 importTable(Database& copy, const AccessReader& reader, const AccessTable& table,
                    ImportProgress* progress) {
     copy.executeNative(createStatement(table));
-    const QString insert = insertStatement(table);
+    Database::BulkInsert insert(copy, insertStatement(table));
+    const auto columns = static_cast<int>(std::count_if(table.columns.begin(), table.columns.end(),
+                                                        [](const AccessColumn& c) { return c.isKept(); }));
     qint64 rows = 0;
-    reader.readRows(table, [&](const QVariantList& row) {
-        copy.executeNative(insert, row);
-        if (++rows % kRowsBetweenReports == 0 && progress)
-            progress->rowsRead(rows);
+    readAlongside(reader, table, [&](const EncodedRows& batch) {
+        EncodedRows::Cursor values(batch);
+        for (qsizetype row = 0; row < batch.rowCount(); ++row) {
+            bindRow(insert, values, columns);
+            insert.insert();
+            if (++rows % kRowsBetweenReports == 0 && progress)
+                progress->rowsRead(rows);
+        }
     });
     copy.executeNative(
         QStringLiteral("INSERT INTO %1 VALUES (?, 'table', ?, NULL)").arg(kPackageObjectsTable),
@@ -198,6 +261,9 @@ qint64 importAccessFile(const QString& accessPath, const QString& copyPath, Impo
                                        tables[i].rowCount);
             rows += importTable(*copy, reader, tables[i], progress);
         }
+        // Made now, while the rows are written anyway, not in a window's first wait; a file of another
+        // program without the package's entries has none.
+        skipOnFailure([&] { ensureEntriesIndex(*copy); });
         importQueries(*copy, SavedQueries::read(reader));
         copy->commit();
         copy->close();

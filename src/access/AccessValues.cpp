@@ -60,10 +60,15 @@ QString unicodeText(const QByteArray& stored) {
 }
 
 QString dateText(double days) {
-    return JetDates::storedText(JetDates::fromSerialDays(days));
+    return JetDates::serialDaysText(days);
 }
 
 double currency(qint64 tenThousandths) {
+    // Both numbers are exact doubles, and a division rounds to the nearest: the quotient is the double
+    // nearest the exact decimal value.
+    constexpr qint64 kExactInDouble = qint64(1) << 53;
+    if (std::llabs(tenThousandths) <= kExactInDouble)
+        return static_cast<double>(tenThousandths) / 10000.0;
     // The decimal text is exact; its parse gives the nearest double.
     const qint64 magnitude = std::llabs(tenThousandths);
     const QString text = QStringLiteral("%1%2.%3")

@@ -1,5 +1,7 @@
 #include "AccountingSchema.h"
 
+#include "Database.h"
+
 #include <QFile>
 
 static void initDbResources() {
@@ -12,4 +14,10 @@ QString accountingSchemaSql() {
     if (!schema.open(QIODevice::ReadOnly))
         qFatal("the accounting schema is missing from the program's resources");
     return QString::fromUtf8(schema.readAll());
+}
+
+void ensureEntriesIndex(Database& db) {
+    db.ensureIndex(QStringLiteral("TdApt"),
+                   {QStringLiteral("NifProv"), QStringLiteral("f_factura"), QStringLiteral("f_pago"),
+                    QStringLiteral("cantidad"), QStringLiteral("grupo")});
 }

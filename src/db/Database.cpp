@@ -450,6 +450,44 @@ void Database::step(const QString& sql, const QVariantList& params) {
     sqlite3_reset(stmt);
 }
 
+Database::BulkInsert::BulkInsert(Database& db, const QString& sql) : m_db(db), m_stmt(db.prepared(sql)) {
+    db.forgetLastResult();
+}
+
+void Database::BulkInsert::bindNull(int parameter) {
+    check(sqlite3_bind_null(m_stmt, parameter));
+}
+
+void Database::BulkInsert::bindInteger(int parameter, qint64 value) {
+    check(sqlite3_bind_int64(m_stmt, parameter, value));
+}
+
+void Database::BulkInsert::bindReal(int parameter, double value) {
+    check(sqlite3_bind_double(m_stmt, parameter, value));
+}
+
+void Database::BulkInsert::bindText(int parameter, const char* utf8, int size) {
+    check(sqlite3_bind_text(m_stmt, parameter, utf8, size, SQLITE_STATIC));
+}
+
+void Database::BulkInsert::bindBlob(int parameter, const char* bytes, int size) {
+    check(sqlite3_bind_blob(m_stmt, parameter, bytes, size, SQLITE_STATIC));
+}
+
+void Database::BulkInsert::insert() {
+    if (sqlite3_step(m_stmt) != SQLITE_DONE) {
+        const DbError error = DbError::fromSqlite(sqlite3_errmsg(m_db.m_db));
+        sqlite3_reset(m_stmt);
+        throw error;
+    }
+    sqlite3_reset(m_stmt);
+}
+
+void Database::BulkInsert::check(int rc) {
+    if (rc != SQLITE_OK)
+        m_db.throwLastError();
+}
+
 void Database::execute(const QString& jet, const QVariantList& params) {
     const JetStatement statement = translation(jet);
     if (!statement.intoTable.isEmpty()) {

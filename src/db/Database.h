@@ -123,6 +123,33 @@ public:
         bool m_began = false;
     };
 
+    /**
+     * One insert statement, in SQLite's own dialect, prepared once for many
+     * rows: each row's values are bound as they come, without conversion, for
+     * filling a whole table quickly.
+     */
+    class BulkInsert {
+    public:
+        BulkInsert(Database& db, const QString& sql);
+        BulkInsert(const BulkInsert&) = delete;
+        BulkInsert& operator=(const BulkInsert&) = delete;
+
+        // Parameters count from 1; a text or blob must stay valid until insert() returns.
+        void bindNull(int parameter);
+        void bindInteger(int parameter, qint64 value);
+        void bindReal(int parameter, double value);
+        void bindText(int parameter, const char* utf8, int size);
+        void bindBlob(int parameter, const char* bytes, int size);
+        /** Inserts the bound row. Throws DbError. */
+        void insert();
+
+    private:
+        void check(int rc);
+
+        Database& m_db;
+        sqlite3_stmt* m_stmt;
+    };
+
 private:
     explicit Database(sqlite3* db);
 

@@ -23,4 +23,11 @@ QDateTime fromStoredText(const QString& text);
  */
 QDateTime fromSerialDays(double days);
 
+/**
+ * The stored text of such a number, computed on the calendar alone: the same
+ * text as storedText(fromSerialDays(days)), whatever the machine's time zone,
+ * and without asking it.
+ */
+QString serialDaysText(double days);
+
 }  // namespace JetDates

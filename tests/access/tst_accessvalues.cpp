@@ -2,10 +2,17 @@
 
 #include <QTest>
 
+#include <ctime>
+
 class TestAccessValues : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
+    // Spain's time zone, with its daylight saving, which a date of the file must not feel.
+    void initTestCase() {
+        qputenv("TZ", "Europe/Madrid");
+        tzset();
+    }
     void unicodeText_data();
     void unicodeText();
     void dateText_data();
@@ -49,6 +56,9 @@ void TestAccessValues::dateText_data() {
     QTest::newRow("negative: the fraction counts forward") << -1.25 << "1899-12-29 06:00:00";
     QTest::newRow("before the Gregorian reform") << -115859.0 << "1582-10-14";
     QTest::newRow("fifteenth century") << -149008.0 << "1492-01-10";
+    // Wall-clock times: the days that Spain's clocks change keep every hour (see initTestCase).
+    QTest::newRow("in the hour that spring skips") << 45746.0 + 2.5 / 24 << "2025-03-30 02:30:00";
+    QTest::newRow("after the hour that autumn repeats") << 45956.0 + 10.0 / 24 << "2025-10-26 10:00:00";
 }
 
 void TestAccessValues::dateText() {

@@ -75,6 +75,7 @@ private Q_SLOTS:
     void firstOpenImportsAndNeverWritesTheAccessFile();
     void unchangedFileOpensTheCopyAsItIs();
     void refreshKeepsWhatTheProgramAdded();
+    void entriesIndexComesWithTheImport();
     void copyInUseIsNotReplaced();
     void failedReadKeepsThePreviousCopy_data();
     void failedReadKeepsThePreviousCopy();
@@ -141,6 +142,30 @@ void TestWorkingCopy::refreshKeepsWhatTheProgramAdded() {
     db->execute(QStringLiteral("update Table1 set IVACC = 'N' where isnull(IVACC)"));
     QCOMPARE(column(*db, QStringLiteral("select ID from Table1 where IVACC = 's'")),
              QStringList{QStringLiteral("2")});
+}
+
+// The Modelo 347 load finds the index on the entries already made, after the first import and a refresh.
+void TestWorkingCopy::entriesIndexComesWithTheImport() {
+    OfficeFolder office(QStringLiteral("packageSample.mdb"));
+    const QString indexes =
+        QStringLiteral("select name from sqlite_schema where type = 'index' and tbl_name = 'TdApt'");
+    const QStringList entriesIndex{QStringLiteral("aeat_TdApt_NifProv_f_factura_f_pago_cantidad_grupo")};
+    const QString firstSupplier = QStringLiteral("(select min(nif) from provedores)");
+    {
+        auto db = openAccountingDatabase(office.access);
+        QCOMPARE(column(*db, indexes), entriesIndex);
+        db->addTextField(QStringLiteral("provedores"), QStringLiteral("IVACC"), 1, QStringLiteral("N"));
+        db->execute(QStringLiteral("update provedores set IVACC = 'S' where nif = ") + firstSupplier);
+        db->execute(QStringLiteral("select nif into TStper from provedores"));
+    }
+    office.touch();
+    auto db = openAccountingDatabase(office.access);
+    QCOMPARE(column(*db, indexes), entriesIndex);
+    QCOMPARE(column(*db, QStringLiteral("select count(*) from provedores where IVACC = 'S' and nif = ") +
+                             firstSupplier),
+             QStringList{QStringLiteral("1")});
+    QCOMPARE(column(*db, QStringLiteral("select count(*) from TStper")),
+             column(*db, QStringLiteral("select count(*) from provedores")));
 }
 
 void TestWorkingCopy::copyInUseIsNotReplaced() {

@@ -84,6 +84,7 @@ private Q_SLOTS:
     void historySpreadsTheEntriesOverTheYears();
     void declarationsPassTheirCheck_data();
     void declarationsPassTheirCheck();
+    void accessCopyDeclaresTheSame();
 };
 
 void TestSampleDb::sameSeedSameContent() {
@@ -264,6 +265,37 @@ void TestSampleDb::declarationsPassTheirCheck() {
         const QString file = dir.filePath(QStringLiteral("Mod%1.txt").arg(QLatin1String(model)));
         QCOMPARE(cli({QStringLiteral("check-file"), file}, &err, &report), 0);
         QVERIFY2(report.contains(QStringLiteral("; errores: 0; avisos: ")), qPrintable(report));
+    }
+}
+
+// The sample copied into Access (tests/data/access/make-package-sample.sh) gives the same files as
+// the sample itself: the road through the working copy changes no byte.
+void TestSampleDb::accessCopyDeclaresTheSame() {
+    QTemporaryDir dir;
+    const QString sqlite = dir.filePath(QStringLiteral("muestra.mdb"));
+    QCOMPARE(sampleDb({sqlite, QStringLiteral("--suppliers"), QStringLiteral("30"),
+                       QStringLiteral("--entries"), QStringLiteral("400")}),
+             0);
+    const QString access = dir.filePath(QStringLiteral("ecordadb.mdb"));
+    QVERIFY(QFile::copy(QStringLiteral(AEAT_TEST_DATA_DIR "/data/access/packageSample.mdb"), access));
+    QFile(access).setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+    for (const QString& model : {QStringLiteral("190"), QStringLiteral("347")}) {
+        QByteArray files[2];
+        for (int road = 0; road < 2; ++road) {
+            const QString out = dir.filePath(QStringLiteral("salida%1").arg(road));
+            QDir().mkpath(out);
+            QString err;
+            QStringList run{QStringLiteral("mod") + model, QStringLiteral("--db"),
+                            road == 0 ? sqlite : access, QStringLiteral("--out"), out};
+            if (model == QLatin1String("347"))
+                run << QStringLiteral("--yes");
+            QCOMPARE(cli(run, &err), 0);
+            QFile file(out + QStringLiteral("/Mod") + model + QStringLiteral(".txt"));
+            QVERIFY2(file.open(QIODevice::ReadOnly), qPrintable(err));
+            files[road] = file.readAll();
+        }
+        QVERIFY(files[0].count('\n') > 2);
+        QCOMPARE(files[1], files[0]);
     }
 }
 
