@@ -1,25 +1,30 @@
 #include "RowBatches.h"
 
-#include <cstring>
+#include <algorithm>
+#include <bit>
 
 namespace {
 
-template <class T>
-void appendRaw(QByteArray& bytes, T value) {
-    bytes.append(reinterpret_cast<const char*>(&value), sizeof value);
+// Numbers are kept as their 8 or 4 bytes, least significant first.
+void appendBits(QByteArray& bytes, quint64 bits, int size) {
+    for (int i = 0; i < size; ++i)
+        bytes.append(static_cast<char>((bits >> (8 * i)) & 0xFF));
 }
 
-template <class T>
-T readRaw(const QByteArray& bytes, qsizetype& at) {
-    T value;
-    std::memcpy(&value, bytes.constData() + at, sizeof value);
-    at += sizeof value;
-    return value;
+// The batch is written by append() alone, so a value never runs past its end; the check keeps it so.
+quint64 readBits(const QByteArray& bytes, qsizetype& at, int size) {
+    quint64 bits = 0;
+    if (at < 0 || bytes.size() - at < size)
+        return bits;
+    for (int i = 0; i < size; ++i)
+        bits |= quint64(static_cast<unsigned char>(bytes.at(at + i))) << (8 * i);
+    at += size;
+    return bits;
 }
 
 void appendBytes(QByteArray& bytes, EncodedRows::Value::Kind kind, const QByteArray& data) {
     bytes.append(static_cast<char>(kind));
-    appendRaw(bytes, static_cast<qint32>(data.size()));
+    appendBits(bytes, static_cast<quint32>(data.size()), 4);
     bytes.append(data);
 }
 
@@ -35,11 +40,11 @@ void EncodedRows::append(const QVariantList& row) {
         switch (value.typeId()) {
             case QMetaType::LongLong:
                 m_bytes.append(static_cast<char>(Kind::Integer));
-                appendRaw(m_bytes, value.toLongLong());
+                appendBits(m_bytes, static_cast<quint64>(value.toLongLong()), 8);
                 break;
             case QMetaType::Double:
                 m_bytes.append(static_cast<char>(Kind::Real));
-                appendRaw(m_bytes, value.toDouble());
+                appendBits(m_bytes, std::bit_cast<quint64>(value.toDouble()), 8);
                 break;
             case QMetaType::QByteArray:
                 appendBytes(m_bytes, Kind::Blob, value.toByteArray());
@@ -59,14 +64,15 @@ EncodedRows::Value EncodedRows::Cursor::next() {
         case Value::Kind::Null:
             break;
         case Value::Kind::Integer:
-            value.integer = readRaw<qint64>(m_bytes, m_at);
+            value.integer = static_cast<qint64>(readBits(m_bytes, m_at, 8));
             break;
         case Value::Kind::Real:
-            value.real = readRaw<double>(m_bytes, m_at);
+            value.real = std::bit_cast<double>(readBits(m_bytes, m_at, 8));
             break;
         case Value::Kind::Text:
         case Value::Kind::Blob:
-            value.size = readRaw<qint32>(m_bytes, m_at);
+            value.size =
+                static_cast<int>(std::min<qsizetype>(readBits(m_bytes, m_at, 4), m_bytes.size() - m_at));
             value.data = m_bytes.constData() + m_at;
             m_at += value.size;
             break;
