@@ -79,6 +79,18 @@ for name in "${!checks[@]}"; do
 done
 
 echo
+# Every supplier with purchases declared (threshold 0), this year's file beside the history's.
+for name in today-whole history-whole; do
+  mkdir -p "$work/$name-all"
+  "$cli" mod347 --db "$work/$name.mdb" --out "$work/$name-all" --threshold 0 --yes 2> /dev/null
+done
+read -r compare_s kib < <(timed "$cli" check-file "$work/today-whole-all/Mod347.txt" \
+  --compare "$work/history-whole-all/Mod347.txt")
+printf 'check-file --compare, %d records beside %d: %.3fs, %d MB at most\n' \
+  $(($(wc -l < "$work/today-whole-all/Mod347.txt") - 1)) $(($(wc -l < "$work/history-whole-all/Mod347.txt") - 1)) \
+  "$compare_s" $((kib / 1024))
+
+echo
 read -r review kib < <(timed "$cli" review-ids --db "$work/today-whole.mdb")
 echo "review-ids on today-whole: ${review}s, $((kib / 1024)) MB at most"
 

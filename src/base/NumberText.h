@@ -10,3 +10,13 @@ inline QString shortestNumberText(double value) {
     const auto end = std::to_chars(buffer, buffer + sizeof buffer, value).ptr;
     return QString::fromLatin1(buffer, static_cast<qsizetype>(end - buffer));
 }
+
+/** Cents as Spaniards write an amount: "4.500,10", "-700,00". */
+inline QString spanishAmount(qint64 cents) {
+    const qint64 magnitude = cents < 0 ? -cents : cents;
+    QString whole = QString::number(magnitude / 100);
+    for (qsizetype at = whole.size() - 3; at > 0; at -= 3)
+        whole.insert(at, QLatin1Char('.'));
+    return (cents < 0 ? QStringLiteral("-") : QString()) + whole + QLatin1Char(',') +
+           QStringLiteral("%1").arg(magnitude % 100, 2, 10, QLatin1Char('0'));
+}

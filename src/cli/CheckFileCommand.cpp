@@ -1,37 +1,101 @@
 #include "CliCommands.h"
 
 #include "CliArguments.h"
+#include "filecheck/DeclarationComparison.h"
 #include "filecheck/DeclarationFileCheck.h"
 #include "filecheck/DeclarationSummary.h"
 
 #include <QFile>
 
+#include <cmath>
+
+namespace {
+
+constexpr double kDefaultChangePercent = 10;
+
+// A declaration file checked, or the message why it cannot be.
+struct Checked {
+    std::optional<CheckedDeclaration> declaration;
+    QString failure;
+};
+
+Checked checkFile(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {std::nullopt,
+                QStringLiteral("No se puede leer el fichero %1: %2\n").arg(path, file.errorString())};
+    std::optional<CheckedDeclaration> checked = checkDeclarationFile(file.readAll());
+    if (!checked)
+        return {std::nullopt,
+                QStringLiteral("El fichero %1 no es una declaración del modelo 190 ni del 347.\n").arg(path)};
+    return {std::move(checked), QString()};
+}
+
+// "10", "2,5" or "2.5": a percentage of zero or more.
+std::optional<double> changePercent(const CliArguments& args) {
+    if (!args.has(QStringLiteral("change")))
+        return kDefaultChangePercent;
+    bool ok = false;
+    const double percent =
+        args.value(QStringLiteral("change")).replace(QLatin1Char(','), QLatin1Char('.')).toDouble(&ok);
+    if (!ok || percent < 0 || !std::isfinite(percent))
+        return std::nullopt;
+    return percent;
+}
+
+}  // namespace
+
 int runCheckFileCommand(const QStringList& arguments, CliStreams streams) {
-    const auto args = CliArguments::parse(arguments, {QStringLiteral("pdf")});
-    if (!args || args->positional().size() != 1) {
+    const auto args = CliArguments::parse(
+        arguments, {QStringLiteral("pdf"), QStringLiteral("compare"), QStringLiteral("change")});
+    if (!args || args->positional().size() != 1 ||
+        (args->has(QStringLiteral("change")) && !args->has(QStringLiteral("compare")))) {
         streams.err << cliUsage();
         return kExitUsage;
     }
+    const std::optional<double> percent = changePercent(*args);
+    if (!percent) {
+        streams.err << QStringLiteral("El porcentaje de --change ha de ser un número de 0 en adelante.\n");
+        return kExitUsage;
+    }
     const QString path = args->positional().first();
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        streams.err << QStringLiteral("No se puede leer el fichero %1: %2\n").arg(path, file.errorString());
+    const Checked newer = checkFile(path);
+    if (!newer.declaration) {
+        streams.err << newer.failure;
         return kExitUsage;
     }
-    const std::optional<CheckedDeclaration> checked = checkDeclarationFile(file.readAll());
-    if (!checked) {
-        streams.err
-            << QStringLiteral("El fichero %1 no es una declaración del modelo 190 ni del 347.\n").arg(path);
-        return kExitUsage;
+    std::optional<DeclarationComparison> comparison;
+    if (args->has(QStringLiteral("compare"))) {
+        const QString olderPath = args->value(QStringLiteral("compare"));
+        const Checked older = checkFile(olderPath);
+        if (!older.declaration) {
+            streams.err << older.failure;
+            return kExitUsage;
+        }
+        comparison = compareDeclarations(*newer.declaration, *older.declaration, *percent);
+        if (!comparison) {
+            streams.err << differentModelsMessage(path, newer.declaration->model, olderPath,
+                                                  older.declaration->model)
+                        << '\n';
+            return kExitUsage;
+        }
     }
-    for (const FileProblem& problem : checked->problems)
+    const CheckedDeclaration& checked = *newer.declaration;
+    for (const FileProblem& problem : checked.problems)
         streams.out << problem.text() << '\n';
-    streams.out << checked->summaryLine() << '\n';
-    if (args->has(QStringLiteral("pdf")) &&
-        !DeclarationSummary(*checked).exportPdf(args->value(QStringLiteral("pdf")))) {
-        streams.err << QStringLiteral("No se ha podido escribir el fichero %1.\n")
-                           .arg(args->value(QStringLiteral("pdf")));
-        return kExitFailure;
+    streams.out << checked.summaryLine() << '\n';
+    if (comparison)
+        for (const QString& line : comparison->lines())
+            streams.out << line << '\n';
+    if (args->has(QStringLiteral("pdf"))) {
+        DeclarationSummary summary(checked);
+        if (comparison)
+            summary.setComparison(*comparison);
+        if (!summary.exportPdf(args->value(QStringLiteral("pdf")))) {
+            streams.err << QStringLiteral("No se ha podido escribir el fichero %1.\n")
+                               .arg(args->value(QStringLiteral("pdf")));
+            return kExitFailure;
+        }
     }
-    return checked->errorCount() > 0 ? kExitFailure : kExitOk;
+    return checked.errorCount() > 0 ? kExitFailure : kExitOk;
 }

@@ -26,6 +26,7 @@ QString cliUsage() {
         "  aeat-cli review-ids --db FICHERO [--pdf FICHERO]\n"
         "  aeat-cli check-id ID...\n"
         "  aeat-cli check-file Mod190.txt|Mod347.txt [--pdf FICHERO]\n"
+        "                     [--compare FICHERO_ANTERIOR [--change PORCENTAJE]]\n"
         "  aeat-cli sample-db FICHERO [--suppliers N] [--entries N] [--seed N] [--years N] [--faults]\n"
         "  aeat-cli query --db FICHERO INSTRUCCIÓN\n"
         "  aeat-cli import-mdb FICHERO.mdb\n"

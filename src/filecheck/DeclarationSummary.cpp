@@ -1,5 +1,6 @@
 #include "DeclarationSummary.h"
 
+#include "base/NumberText.h"
 #include "db/Clock.h"
 #include "report/ReportPainting.h"
 
@@ -32,15 +33,6 @@ constexpr Column kProvince{4250, 450};
 constexpr Column kKey{4700, 450};
 constexpr int kAmountsLeft = 5200;
 
-QString euros(qint64 cents) {
-    const qint64 magnitude = cents < 0 ? -cents : cents;
-    QString whole = QString::number(magnitude / 100);
-    for (qsizetype at = whole.size() - 3; at > 0; at -= 3)
-        whole.insert(at, QLatin1Char('.'));
-    return (cents < 0 ? QStringLiteral("-") : QString()) + whole + QLatin1Char(',') +
-           QStringLiteral("%1").arg(magnitude % 100, 2, 10, QLatin1Char('0'));
-}
-
 QStringList amountTitles(const QString& model) {
     if (model == QLatin1String("190"))
         return {QStringLiteral("Percepciones"), QStringLiteral("Retenciones")};
@@ -65,10 +57,57 @@ DeclarationSummary::DeclarationSummary(CheckedDeclaration checked)
       m_tableFont(ReportPainting::font(kTableSize)),
       m_tableMetrics(m_tableFont) {}
 
-// The declared records, a heading for the problems, then the problems (or a line saying there are none).
+void DeclarationSummary::setComparison(const DeclarationComparison& comparison) {
+    using Kind = ComparisonLine::Kind;
+    m_comparison.clear();
+    m_comparison.append({Kind::Title, comparison.heading(), {}, {}});
+    for (const QString& note : comparison.notes())
+        m_comparison.append({Kind::Text, note, {}, {}});
+    const auto amountsOf = [&](const DeclaredRecord& record) {
+        QStringList amounts;
+        for (qsizetype i = 0; i < comparison.amountNames.size() && i < record.amounts.size(); ++i)
+            amounts.append(spanishAmount(record.amounts[i]));
+        return amounts;
+    };
+    const auto list = [&](const QString& title, const QList<DeclaredRecord>& records) {
+        m_comparison.append({Kind::Title, QStringLiteral("%1 (%2)").arg(title).arg(records.size()), {}, {}});
+        m_comparison.append({Kind::Columns, {}, {}, comparison.amountNames});
+        for (const DeclaredRecord& record : records)
+            m_comparison.append({Kind::Row, {}, record, amountsOf(record)});
+    };
+    list(QStringLiteral("Nuevos"), comparison.added);
+    list(QStringLiteral("Ya no figuran"), comparison.gone);
+    m_comparison.append({Kind::Title,
+                         QStringLiteral("Cambios de más del %1 % (%2)")
+                             .arg(comparison.changePercentText())
+                             .arg(comparison.changed.size()),
+                         {},
+                         {}});
+    m_comparison.append({Kind::Columns,
+                         {},
+                         {},
+                         {QStringLiteral("Importe"), QStringLiteral("Antes"), QStringLiteral("Ahora"),
+                          QStringLiteral("Diferencia"), QStringLiteral("%")}});
+    for (const AmountChange& change : comparison.changed)
+        m_comparison.append({Kind::Row,
+                             {},
+                             change.record,
+                             {change.amountName, spanishAmount(change.before), spanishAmount(change.after),
+                              spanishAmount(change.difference()), change.percentText()}});
+    m_comparison.append({Kind::Title, QStringLiteral("Totales"), {}, {}});
+    for (const QString& line : comparison.totalLines())
+        m_comparison.append({Kind::Text, line, {}, {}});
+}
+
+// The problems, or a line saying there are none.
+int DeclarationSummary::problemLines() const {
+    return std::max(1, static_cast<int>(m_checked.problems.size()));
+}
+
+// The declared records, a heading for the problems, the problems, then the comparison.
 int DeclarationSummary::lineCount() const {
-    return static_cast<int>(m_checked.declared.size()) + 1 +
-           std::max(1, static_cast<int>(m_checked.problems.size()));
+    return static_cast<int>(m_checked.declared.size()) + 1 + problemLines() +
+           static_cast<int>(m_comparison.size());
 }
 
 int DeclarationSummary::pageCount() const {
@@ -95,7 +134,7 @@ void DeclarationSummary::paintHeader(QPainter& painter) const {
             ? QStringList{QStringLiteral("percepciones"), QStringLiteral("retenciones")}
             : QStringList{QStringLiteral("importe total")};
     for (int i = 0; i < m_checked.totals.size() && i < titles.size(); ++i)
-        totals.append(QStringLiteral("%1 %2 €").arg(titles[i], euros(m_checked.totals[i])));
+        totals.append(QStringLiteral("%1 %2 €").arg(titles[i], spanishAmount(m_checked.totals[i])));
     drawFittedText(painter, QRect(0, 680, kPrintableWidth, 260),
                    QStringLiteral("Registros: %1 (%2 declarados). Totales: %3. Errores: %4; avisos: %5.")
                        .arg(m_checked.recordsRead)
@@ -125,18 +164,10 @@ void DeclarationSummary::paintLine(QPainter& painter, int line, int top) const {
         // Only the name can be too long for its cell; the other values fit theirs. Drawn at a
         // point rather than in a box, which lays the text out once: a summary may have 50,000 rows.
         const DeclaredRecord& record = m_checked.declared[line];
-        painter.setFont(text);
-        const int baseline = top + m_tableMetrics.ascent();
-        painter.drawText(kNif.left, baseline, record.nif);
-        painter.drawText(kName.left, baseline,
-                         m_tableMetrics.elidedText(record.name, Qt::ElideRight, kName.width));
-        painter.drawText(kProvince.left, baseline, record.province);
-        painter.drawText(kKey.left, baseline, record.key);
-        for (int i = 0; i < record.amounts.size(); ++i) {
-            const QString amount = euros(record.amounts[i]);
-            const QRect box = amountCell(i, static_cast<int>(record.amounts.size()), top);
-            painter.drawText(box.right() - m_tableMetrics.horizontalAdvance(amount), baseline, amount);
-        }
+        QStringList amounts;
+        for (const qint64 amount : record.amounts)
+            amounts.append(spanishAmount(amount));
+        paintRecordCells(painter, record, amounts, top);
         return;
     }
     const QRect whole(0, top, kPrintableWidth, kLineHeight);
@@ -146,9 +177,55 @@ void DeclarationSummary::paintLine(QPainter& painter, int line, int top) const {
         return;
     }
     const int problem = line - records - 1;
+    if (problem >= problemLines()) {
+        paintComparisonLine(painter, m_comparison[problem - problemLines()], top);
+        return;
+    }
     drawFittedText(
         painter, whole,
         m_checked.problems.isEmpty() ? QStringLiteral("Ninguno.") : m_checked.problems[problem].text(), text);
+}
+
+// Only the name can be too long for its cell; the other values fit theirs. Drawn at a point rather
+// than in a box, which lays the text out once: a summary may have 50,000 rows.
+void DeclarationSummary::paintRecordCells(QPainter& painter, const DeclaredRecord& record,
+                                          const QStringList& amounts, int top) const {
+    painter.setFont(m_tableFont);
+    const int baseline = top + m_tableMetrics.ascent();
+    painter.drawText(kNif.left, baseline, record.nif);
+    painter.drawText(kName.left, baseline,
+                     m_tableMetrics.elidedText(record.name, Qt::ElideRight, kName.width));
+    painter.drawText(kProvince.left, baseline, record.province);
+    painter.drawText(kKey.left, baseline, record.key);
+    for (int i = 0; i < amounts.size(); ++i) {
+        const QRect box = amountCell(i, static_cast<int>(amounts.size()), top);
+        painter.drawText(box.right() - m_tableMetrics.horizontalAdvance(amounts[i]), baseline, amounts[i]);
+    }
+}
+
+void DeclarationSummary::paintComparisonLine(QPainter& painter, const ComparisonLine& line, int top) const {
+    const QRect whole(0, top, kPrintableWidth, kLineHeight);
+    const QFont bold = ReportPainting::font(kTableSize, true);
+    switch (line.kind) {
+        case ComparisonLine::Kind::Title:
+            drawFittedText(painter, whole.translated(0, 40), line.text, bold);
+            break;
+        case ComparisonLine::Kind::Text:
+            drawFittedText(painter, whole, line.text, m_tableFont);
+            break;
+        case ComparisonLine::Kind::Columns:
+            drawFittedText(painter, cell(kNif, top), QStringLiteral("NIF"), bold);
+            drawFittedText(painter, cell(kName, top), QStringLiteral("Nombre"), bold);
+            drawFittedText(painter, cell(kProvince, top), QStringLiteral("Prov."), bold);
+            drawFittedText(painter, cell(kKey, top), QStringLiteral("Clave"), bold);
+            for (int i = 0; i < line.amounts.size(); ++i)
+                drawFittedText(painter, amountCell(i, static_cast<int>(line.amounts.size()), top),
+                               line.amounts[i], bold, Qt::AlignRight);
+            break;
+        case ComparisonLine::Kind::Row:
+            paintRecordCells(painter, line.record, line.amounts, top);
+            break;
+    }
 }
 
 void DeclarationSummary::paintFooter(QPainter& painter, int pageIndex) const {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "DeclarationComparison.h"
 #include "DeclarationFileCheck.h"
 
 #include <QFont>
@@ -11,8 +12,9 @@ class QPainter;
 /**
  * The printable summary of a checked declaration file, on A4: the model,
  * fiscal year and declarant, the number of records and the totals, a table
- * of the declared records with their amounts, the problems found, and on
- * every page its number and the date it was printed.
+ * of the declared records with their amounts, the problems found, the
+ * comparison with an earlier file when there is one, and on every page its
+ * number and the date it was printed.
  */
 class DeclarationSummary {
 public:
@@ -20,6 +22,10 @@ public:
     static constexpr int kLinesPerPage = 51;
 
     explicit DeclarationSummary(CheckedDeclaration checked);
+
+    /** Adds the comparison with an earlier file, after the problems: its three lists as tables and the
+     * totals. */
+    void setComparison(const DeclarationComparison& comparison);
 
     int pageCount() const;
     /** Draws a page on a painter whose unit is the twip, with the origin at the printable area's corner. */
@@ -30,12 +36,26 @@ public:
     static QPageLayout pageLayout();
 
 private:
+    // A line of the comparison: a title, a text, the column titles of a table, or a row of one.
+    struct ComparisonLine {
+        enum class Kind { Title, Text, Columns, Row };
+        Kind kind;
+        QString text;
+        DeclaredRecord record;
+        QStringList amounts;
+    };
+
     int lineCount() const;
+    int problemLines() const;
+    void paintRecordCells(QPainter& painter, const DeclaredRecord& record, const QStringList& amounts,
+                          int top) const;
+    void paintComparisonLine(QPainter& painter, const ComparisonLine& line, int top) const;
     void paintHeader(QPainter& painter) const;
     void paintLine(QPainter& painter, int line, int top) const;
     void paintFooter(QPainter& painter, int pageIndex) const;
 
     CheckedDeclaration m_checked;
+    QList<ComparisonLine> m_comparison;
     QString m_printed;
     QFont m_tableFont;
     QFontMetrics m_tableMetrics;

@@ -57,6 +57,8 @@ private Q_SLOTS:
     void programFolderIsTheRealOneThroughALink();
     void checkFile_data();
     void checkFile();
+    void checkFileCompare_data();
+    void checkFileCompare();
 };
 
 void TestCli::badUsage_data() {
@@ -414,6 +416,57 @@ void TestCli::checkFile() {
     }
     QVERIFY2(run.out.endsWith(lastLine + QLatin1Char('\n')), qPrintable(run.out));
     QVERIFY(readAll(pdf).startsWith("%PDF"));
+}
+
+void TestCli::checkFileCompare_data() {
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<QStringList>("options");
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QString>("expected");
+    const QString older347 = QStringLiteral(AEAT_TEST_DATA_DIR "/filecheck/golden/compare-347-old.txt");
+    QTest::newRow("last year") << "filecheck/golden/compare-347-new.txt"
+                               << QStringList{QStringLiteral("--compare"), older347} << 0
+                               << "Nuevos: 1; ya no figuran: 1; cambios: 2.\n";
+    QTest::newRow("every change") << "filecheck/golden/compare-347-new.txt"
+                                  << QStringList{QStringLiteral("--compare"), older347,
+                                                 QStringLiteral("--change"), QStringLiteral("0")}
+                                  << 0 << "Nuevos: 1; ya no figuran: 1; cambios: 3.\n";
+    // The comparison leaves the status of the check as it is.
+    QTest::newRow("errors in the new file")
+        << "mod190/golden/empty-centre-long-number.txt"
+        << QStringList{QStringLiteral("--compare"),
+                       QStringLiteral(AEAT_TEST_DATA_DIR "/filecheck/golden/compare-190-old.txt")}
+        << 1 << "; cambios: 0.\n";
+    QTest::newRow("another model") << "filecheck/golden/compare-347-new.txt"
+                                   << QStringList{QStringLiteral("--compare"),
+                                                  QStringLiteral(AEAT_TEST_DATA_DIR
+                                                                 "/filecheck/golden/compare-190-old.txt")}
+                                   << 2 << "del modelo 347 y";
+    QTest::newRow("no declaration") << "filecheck/golden/compare-347-new.txt"
+                                    << QStringList{QStringLiteral("--compare"),
+                                                   QStringLiteral(AEAT_TEST_DATA_DIR
+                                                                  "/data/access/README.md")}
+                                    << 2 << "no es una declaración del modelo 190 ni del 347";
+    QTest::newRow("a percentage below zero") << "filecheck/golden/compare-347-new.txt"
+                                             << QStringList{QStringLiteral("--compare"), older347,
+                                                            QStringLiteral("--change"), QStringLiteral("-5")}
+                                             << 2 << "--change";
+}
+
+void TestCli::checkFileCompare() {
+    QFETCH(QString, file);
+    QFETCH(QStringList, options);
+    QFETCH(int, status);
+    QFETCH(QString, expected);
+    const CliRun run = runCliWith(
+        QStringList{QStringLiteral("check-file"), QStringLiteral(AEAT_TEST_DATA_DIR "/") + file} + options);
+    QCOMPARE(run.status, status);
+    if (status == 2) {
+        QVERIFY(run.out.isEmpty());
+        QVERIFY2(run.err.contains(expected), qPrintable(run.err));
+        return;
+    }
+    QVERIFY2(run.out.endsWith(expected), qPrintable(run.out));
 }
 
 QTEST_MAIN(TestCli)
