@@ -320,9 +320,11 @@ void rewriteExpressions(Tokens& t) {
         if (tok.isWord("now") && !qualified && !called) {
             tok.text += QLatin1String("()");
         } else if (tok.isWord("isnull") && !qualified && called) {
-            // isnull(x) becomes ((x) IS NULL): SQLite's ISNULL is a postfix operator.
+            // isnull(x) becomes ((x) IS NULL): SQLite's ISNULL is a postfix operator. The parentheses
+            // that the rewrite adds stand outside the punctuation, so later passes, such as TOP's, still
+            // find the statement's own ones balanced.
             const int close = matchingParen(t, next);
-            t[close].text = QStringLiteral(") IS NULL)");
+            t[close].after.prepend(QStringLiteral(" IS NULL)"));
             tok.text = QStringLiteral("(");
         } else if (tok.isWord("right") && !qualified && called) {
             // Jet's Right(); in SQLite the word is taken for RIGHT JOIN unless quoted.

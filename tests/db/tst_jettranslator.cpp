@@ -90,6 +90,18 @@ void TestJetTranslator::translates_data() {
            "(SELECT count(*) FROM (SELECT RANK() OVER (ORDER BY a COLLATE JETTEXT desc) AS jet_rank, "
            "count(*) "
            "OVER () AS jet_rows from t where c > 0) WHERE jet_rank <= 2);";
+    QTest::newRow("top with isnull")
+        << "select top 2 nif from provedores where isnull(codpost) or nif <> ''"
+        << "select  nif AS \"nif\" from provedores where ((codpost) IS NULL) or nif "
+           "<> '' LIMIT 2";
+    QTest::newRow("top with isnull and now, in order")
+        << "select top 1 a from t where not isnull(d) and d < now order by isnull(e), a"
+        << "select  a AS \"a\" from t where not ((d) IS NULL) and d < now() order by ((e) IS NULL) COLLATE "
+           "JETTEXT, a COLLATE JETTEXT LIMIT (SELECT count(*) FROM (SELECT RANK() OVER (ORDER BY ((e) IS "
+           "NULL) "
+           "COLLATE JETTEXT, a COLLATE JETTEXT) AS jet_rank, count(*) OVER () AS jet_rows from t where not "
+           "((d) "
+           "IS NULL) and d < now()) WHERE jet_rank <= 1)";
     QTest::newRow("top percent without order") << "select distinct top 10 percent a from t"
                                                << "select distinct  a AS \"a\" from t LIMIT (SELECT "
                                                   "(count(*) * 10 + 99) / 100 FROM (select distinct  a "

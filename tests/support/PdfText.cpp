@@ -1,6 +1,7 @@
 #include "PdfText.h"
 
 #include <QProcess>
+#include <QStandardPaths>
 
 QString pdfText(const QString& pdf) {
     QProcess process;
@@ -8,4 +9,8 @@ QString pdfText(const QString& pdf) {
     if (!process.waitForFinished(30000))
         return {};
     return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+bool pdfToTextInstalled() {
+    return !QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty();
 }

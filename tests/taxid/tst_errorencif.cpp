@@ -1,6 +1,7 @@
 #include "support/PdfText.h"
 #include "taxid/ErrorEnCIF.h"
 
+#include <QFile>
 #include <QImage>
 #include <QPainter>
 #include <QTemporaryDir>
@@ -27,6 +28,7 @@ private Q_SLOTS:
     void pagesFollowTheRows();
     void fullPageEndsAboveTheFooter();
     void unwritablePdfIsReported();
+    void unreadablePdfReadsAsNothing();
 };
 
 void TestErrorEnCIF::pdfHoldsTitleColumnsAndEverySupplier() {
@@ -36,9 +38,10 @@ void TestErrorEnCIF::pdfHoldsTitleColumnsAndEverySupplier() {
                                {QStringLiteral("Y1234567L"), QStringLiteral("Álvarez Peña, Íñigo")},
                                {QString(), QStringLiteral("Sin NIF")}};
     QVERIFY(ErrorEnCIF(listed).exportPdf(pdf));
-    const QString text = pdfText(pdf);
-    if (text.isEmpty())
+    if (!pdfToTextInstalled())
         QSKIP("pdftotext is not installed");
+    const QString text = pdfText(pdf);
+    QVERIFY2(!text.isEmpty(), "pdftotext read nothing");
     for (const QString& expected :
          {QStringLiteral("Proveedores con CIF/NIF aparentemente erróneo"), QStringLiteral("CIF / NIF"),
           QStringLiteral("Nombre"), QStringLiteral("12345678z"), QStringLiteral("L'Hospitalet Ñandú, S.A."),
@@ -60,9 +63,10 @@ void TestErrorEnCIF::pagesFollowTheRows() {
     QTemporaryDir dir;
     const QString pdf = dir.filePath(QStringLiteral("r.pdf"));
     QVERIFY(ErrorEnCIF(::rows(rows)).exportPdf(pdf));
-    const QString text = pdfText(pdf);
-    if (text.isEmpty())
+    if (!pdfToTextInstalled())
         QSKIP("pdftotext is not installed");
+    const QString text = pdfText(pdf);
+    QVERIFY2(!text.isEmpty(), "pdftotext read nothing");
     const QStringList pageTexts = text.split(QLatin1Char('\f'), Qt::SkipEmptyParts);
     QCOMPARE(pageTexts.size(), pages);
     for (const QString& page : pageTexts)
@@ -96,6 +100,19 @@ void TestErrorEnCIF::fullPageEndsAboveTheFooter() {
 
 void TestErrorEnCIF::unwritablePdfIsReported() {
     QVERIFY(!ErrorEnCIF(rows(1)).exportPdf(QStringLiteral("/no/such/folder/r.pdf")));
+}
+
+// What the checks above rely on: a PDF that pdftotext cannot read gives no text, which they fail on.
+void TestErrorEnCIF::unreadablePdfReadsAsNothing() {
+    if (!pdfToTextInstalled())
+        QSKIP("pdftotext is not installed");
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath(QStringLiteral("roto.pdf"));
+    QFile file(pdf);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write("%PDF-1.4\nno es un PDF\n");
+    file.close();
+    QVERIFY(pdfText(pdf).isEmpty());
 }
 
 QTEST_MAIN(TestErrorEnCIF)
