@@ -14,12 +14,59 @@ QString storedText(const QDateTime& moment) {
     return moment.toString(moment.time() == QTime(0, 0) ? kDay : kDayAndTime);
 }
 
+namespace {
+
+// "yyyy-MM-dd" or "yyyy-MM-dd HH:mm:ss", its parts checked digit by digit.
+struct StoredParts {
+    QDate day;
+    QTime time;
+};
+
+std::optional<StoredParts> storedParts(const unsigned char* text, qsizetype size) {
+    if (size != 10 && size != 19)
+        return std::nullopt;
+    const auto digit = [&](qsizetype i) { return text[i] >= '0' && text[i] <= '9'; };
+    const auto number = [&](qsizetype from, qsizetype digits) {
+        int value = 0;
+        for (qsizetype i = from; i < from + digits; ++i) {
+            if (!digit(i))
+                return -1;
+            value = value * 10 + (text[i] - '0');
+        }
+        return value;
+    };
+    if (text[4] != '-' || text[7] != '-')
+        return std::nullopt;
+    const int year = number(0, 4);
+    const int month = number(5, 2);
+    const int day = number(8, 2);
+    if (year < 0 || month < 0 || day < 0 || !QDate::isValid(year, month, day))
+        return std::nullopt;
+    StoredParts parts{QDate(year, month, day), QTime(0, 0)};
+    if (size == 10)
+        return parts;
+    if (text[10] != ' ' || text[13] != ':' || text[16] != ':')
+        return std::nullopt;
+    const int hour = number(11, 2);
+    const int minute = number(14, 2);
+    const int second = number(17, 2);
+    if (hour < 0 || minute < 0 || second < 0 || !QTime::isValid(hour, minute, second))
+        return std::nullopt;
+    parts.time = QTime(hour, minute, second);
+    return parts;
+}
+
+}  // namespace
+
 QDateTime fromStoredText(const QString& text) {
-    const QDateTime moment = QDateTime::fromString(text, kDayAndTime);
-    if (moment.isValid())
-        return moment;
-    const QDate day = QDate::fromString(text, kDay);
-    return day.isValid() ? QDateTime(day, QTime(0, 0)) : QDateTime();
+    const QByteArray utf8 = text.toUtf8();
+    const auto parts = storedParts(reinterpret_cast<const unsigned char*>(utf8.constData()), utf8.size());
+    return parts ? QDateTime(parts->day, parts->time) : QDateTime();
+}
+
+std::optional<QDate> storedDay(const unsigned char* utf8, qsizetype size) {
+    const auto parts = storedParts(utf8, size);
+    return parts ? std::optional<QDate>(parts->day) : std::nullopt;
 }
 
 namespace {

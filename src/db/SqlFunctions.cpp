@@ -38,15 +38,6 @@ void jetNow(sqlite3_context* ctx, int, sqlite3_value**) {
     resultText(ctx, JetDates::storedText(Clock::now()));
 }
 
-// The year of an ISO date text, read straight from its bytes: this runs once per entry.
-std::optional<int> isoYear(const unsigned char* text, int size) {
-    const auto digit = [&](int i) { return i < size && text[i] >= '0' && text[i] <= '9'; };
-    if (size < 10 || !digit(0) || !digit(1) || !digit(2) || !digit(3) || text[4] != '-' || !digit(5) ||
-        !digit(6) || text[7] != '-' || !digit(8) || !digit(9))
-        return std::nullopt;
-    return (text[0] - '0') * 1000 + (text[1] - '0') * 100 + (text[2] - '0') * 10 + (text[3] - '0');
-}
-
 void jetYear(sqlite3_context* ctx, int, sqlite3_value** argv) {
     switch (sqlite3_value_type(argv[0])) {
         case SQLITE_NULL:
@@ -60,14 +51,15 @@ void jetYear(sqlite3_context* ctx, int, sqlite3_value** argv) {
             return;
         }
         default: {
+            // Read straight from the text's bytes: this runs once per entry.
             const unsigned char* text = sqlite3_value_text(argv[0]);
-            const std::optional<int> year = isoYear(text, sqlite3_value_bytes(argv[0]));
-            if (!year) {
+            const std::optional<QDate> day = JetDates::storedDay(text, sqlite3_value_bytes(argv[0]));
+            if (!day) {
                 resultError(ctx, QStringLiteral("No coinciden los tipos de datos: '%1' no es una fecha.")
                                      .arg(argumentText(argv[0])));
                 return;
             }
-            sqlite3_result_int(ctx, *year);
+            sqlite3_result_int(ctx, day->year());
         }
     }
 }

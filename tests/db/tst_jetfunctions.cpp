@@ -151,6 +151,12 @@ void TestJetFunctions::refusals_data() {
     QTest::addColumn<QString>("message");
     QTest::newRow("Month of a text") << "Month('mañana')"
                                      << "no es una fecha";
+    // A text shaped like a date that is none is no date to any of them.
+    for (const char* function : {"Year(%1)", "Month(%1)", "Day(%1)", "Weekday(%1)", "Hour(%1)",
+                                 "DatePart('yyyy', %1)", "DateAdd('d', 1, %1)", "CDate(%1)"})
+        for (const char* noDate : {"'2025-13-45'", "'2025-00-00'", "'2025-02-30'", "'2025-01-01 24:00:00'"})
+            QTest::addRow("%s of %s", function, noDate)
+                << QString::fromLatin1(function).arg(QLatin1String(noDate)) << "no es una fecha";
     QTest::newRow("CDbl of a text") << "CDbl('dos')"
                                     << "no es un número";
     QTest::newRow("CInt beyond its range") << "CInt(40000)"
