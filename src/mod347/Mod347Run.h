@@ -30,8 +30,9 @@ enum class Modelo347Load {
 
 /**
  * The database work of the Modelo 347 window's load: PrepararTablas, the
- * connection AccountsDb, the IVACC field and its default, an index of the
- * tool's own on TdApt(NifProv), and SelectOperations with `threshold`.
+ * connection AccountsDb, the IVACC field and its default, the tool's own
+ * index on the entries (ensureEntriesIndex, or one on TdApt(NifProv) alone
+ * when that cannot be made), and SelectOperations with `threshold`.
  */
 Modelo347Load loadModelo347(const QString& DbPath, const QString& threshold,
                             std::unique_ptr<Database>& AccountsDb, UserInterface& ui);
