@@ -5,31 +5,11 @@
 #include "filecheck/DeclarationFileCheck.h"
 #include "filecheck/DeclarationSummary.h"
 
-#include <QFile>
-
 #include <cmath>
 
 namespace {
 
 constexpr double kDefaultChangePercent = 10;
-
-// A declaration file checked, or the message why it cannot be.
-struct Checked {
-    std::optional<CheckedDeclaration> declaration;
-    QString failure;
-};
-
-Checked checkFile(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return {std::nullopt,
-                QStringLiteral("No se puede leer el fichero %1: %2\n").arg(path, file.errorString())};
-    std::optional<CheckedDeclaration> checked = checkDeclarationFile(file.readAll());
-    if (!checked)
-        return {std::nullopt,
-                QStringLiteral("El fichero %1 no es una declaración del modelo 190 ni del 347.\n").arg(path)};
-    return {std::move(checked), QString()};
-}
 
 // "10", "2,5" or "2.5": a percentage of zero or more.
 std::optional<double> changePercent(const CliArguments& args) {
@@ -59,28 +39,27 @@ int runCheckFileCommand(const QStringList& arguments, CliStreams streams) {
         return kExitUsage;
     }
     const QString path = args->positional().first();
-    const Checked newer = checkFile(path);
-    if (!newer.declaration) {
-        streams.err << newer.failure;
+    QString failure;
+    const std::optional<CheckedDeclaration> newer = checkDeclarationFileAt(path, failure);
+    if (!newer) {
+        streams.err << failure << '\n';
         return kExitUsage;
     }
     std::optional<DeclarationComparison> comparison;
     if (args->has(QStringLiteral("compare"))) {
         const QString olderPath = args->value(QStringLiteral("compare"));
-        const Checked older = checkFile(olderPath);
-        if (!older.declaration) {
-            streams.err << older.failure;
+        const std::optional<CheckedDeclaration> older = checkDeclarationFileAt(olderPath, failure);
+        if (!older) {
+            streams.err << failure << '\n';
             return kExitUsage;
         }
-        comparison = compareDeclarations(*newer.declaration, *older.declaration, *percent);
+        comparison = compareDeclarations(*newer, *older, *percent);
         if (!comparison) {
-            streams.err << differentModelsMessage(path, newer.declaration->model, olderPath,
-                                                  older.declaration->model)
-                        << '\n';
+            streams.err << differentModelsMessage(path, newer->model, olderPath, older->model) << '\n';
             return kExitUsage;
         }
     }
-    const CheckedDeclaration& checked = *newer.declaration;
+    const CheckedDeclaration& checked = *newer;
     for (const FileProblem& problem : checked.problems)
         streams.out << problem.text() << '\n';
     streams.out << checked.summaryLine() << '\n';

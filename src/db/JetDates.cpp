@@ -5,16 +5,10 @@
 namespace JetDates {
 
 namespace {
+
 const QString kDay = QStringLiteral("yyyy-MM-dd");
 const QString kDayAndTime = QStringLiteral("yyyy-MM-dd HH:mm:ss");
 constexpr int kSecondsPerDay = 86400;
-}  // namespace
-
-QString storedText(const QDateTime& moment) {
-    return moment.toString(moment.time() == QTime(0, 0) ? kDay : kDayAndTime);
-}
-
-namespace {
 
 // "yyyy-MM-dd" or "yyyy-MM-dd HH:mm:ss", its parts checked digit by digit.
 struct StoredParts {
@@ -56,21 +50,6 @@ std::optional<StoredParts> storedParts(const unsigned char* text, qsizetype size
     return parts;
 }
 
-}  // namespace
-
-QDateTime fromStoredText(const QString& text) {
-    const QByteArray utf8 = text.toUtf8();
-    const auto parts = storedParts(reinterpret_cast<const unsigned char*>(utf8.constData()), utf8.size());
-    return parts ? QDateTime(parts->day, parts->time) : QDateTime();
-}
-
-std::optional<QDate> storedDay(const unsigned char* utf8, qsizetype size) {
-    const auto parts = storedParts(utf8, size);
-    return parts ? std::optional<QDate>(parts->day) : std::nullopt;
-}
-
-namespace {
-
 struct DayAndSecond {
     QDate day;
     int second;  // of the day
@@ -86,6 +65,21 @@ DayAndSecond split(double days) {
 }
 
 }  // namespace
+
+QString storedText(const QDateTime& moment) {
+    return moment.toString(moment.time() == QTime(0, 0) ? kDay : kDayAndTime);
+}
+
+QDateTime fromStoredText(const QString& text) {
+    const QByteArray utf8 = text.toUtf8();
+    const auto parts = storedParts(reinterpret_cast<const unsigned char*>(utf8.constData()), utf8.size());
+    return parts ? QDateTime(parts->day, parts->time) : QDateTime();
+}
+
+std::optional<QDate> storedDay(const unsigned char* utf8, qsizetype size) {
+    const auto parts = storedParts(utf8, size);
+    return parts ? std::optional<QDate>(parts->day) : std::nullopt;
+}
 
 QDateTime fromSerialDays(double days) {
     const DayAndSecond moment = split(days);

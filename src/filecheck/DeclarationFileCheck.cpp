@@ -3,6 +3,7 @@
 #include "declaration/DeclarantHeader.h"
 #include "taxid/cCifNif.h"
 
+#include <QFile>
 #include <QStringDecoder>
 
 #include <algorithm>
@@ -434,4 +435,16 @@ std::optional<CheckedDeclaration> checkDeclarationFile(const QByteArray& content
     }
     checker.checkCounts();
     return result;
+}
+
+std::optional<CheckedDeclaration> checkDeclarationFileAt(const QString& path, QString& failure) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        failure = QStringLiteral("No se puede leer el fichero %1: %2").arg(path, file.errorString());
+        return std::nullopt;
+    }
+    std::optional<CheckedDeclaration> checked = checkDeclarationFile(file.readAll());
+    if (!checked)
+        failure = QStringLiteral("El fichero %1 no es una declaración del modelo 190 ni del 347.").arg(path);
+    return checked;
 }

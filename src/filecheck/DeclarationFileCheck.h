@@ -60,3 +60,9 @@ struct CheckedDeclaration {
  * its first record).
  */
 std::optional<CheckedDeclaration> checkDeclarationFile(const QByteArray& content);
+
+/**
+ * Reads and checks the file at `path`. Nothing when it cannot be read or is
+ * no declaration file, with the reason in Spanish in `failure`.
+ */
+std::optional<CheckedDeclaration> checkDeclarationFileAt(const QString& path, QString& failure);

@@ -45,6 +45,14 @@ QRect amountCell(int index, int count, int top) {
     return QRect(kAmountsLeft + index * width, top, width - 60, kLineHeight);
 }
 
+// The first `count` amounts of a record as Spaniards write them.
+QStringList amountTexts(const QList<qint64>& amounts, qsizetype count) {
+    QStringList texts;
+    for (qsizetype i = 0; i < count && i < amounts.size(); ++i)
+        texts.append(spanishAmount(amounts[i]));
+    return texts;
+}
+
 QRect cell(const Column& column, int top) {
     return QRect(column.left, top, column.width, kLineHeight);
 }
@@ -63,17 +71,12 @@ void DeclarationSummary::setComparison(const DeclarationComparison& comparison) 
     m_comparison.append({Kind::Title, comparison.heading(), {}, {}});
     for (const QString& note : comparison.notes())
         m_comparison.append({Kind::Text, note, {}, {}});
-    const auto amountsOf = [&](const DeclaredRecord& record) {
-        QStringList amounts;
-        for (qsizetype i = 0; i < comparison.amountNames.size() && i < record.amounts.size(); ++i)
-            amounts.append(spanishAmount(record.amounts[i]));
-        return amounts;
-    };
     const auto list = [&](const QString& title, const QList<DeclaredRecord>& records) {
         m_comparison.append({Kind::Title, QStringLiteral("%1 (%2)").arg(title).arg(records.size()), {}, {}});
         m_comparison.append({Kind::Columns, {}, {}, comparison.amountNames});
         for (const DeclaredRecord& record : records)
-            m_comparison.append({Kind::Row, {}, record, amountsOf(record)});
+            m_comparison.append(
+                {Kind::Row, {}, record, amountTexts(record.amounts, comparison.amountNames.size())});
     };
     list(QStringLiteral("Nuevos"), comparison.added);
     list(QStringLiteral("Ya no figuran"), comparison.gone);
@@ -164,10 +167,7 @@ void DeclarationSummary::paintLine(QPainter& painter, int line, int top) const {
         // Only the name can be too long for its cell; the other values fit theirs. Drawn at a
         // point rather than in a box, which lays the text out once: a summary may have 50,000 rows.
         const DeclaredRecord& record = m_checked.declared[line];
-        QStringList amounts;
-        for (const qint64 amount : record.amounts)
-            amounts.append(spanishAmount(amount));
-        paintRecordCells(painter, record, amounts, top);
+        paintRecordCells(painter, record, amountTexts(record.amounts, record.amounts.size()), top);
         return;
     }
     const QRect whole(0, top, kPrintableWidth, kLineHeight);

@@ -13,6 +13,8 @@ namespace {
 // The message shows this many problems; the list file holds them all.
 constexpr int kProblemsShown = 10;
 
+// The check's lines, and its closing line; a file that cannot be read back, or that is no declaration,
+// is one error of its own.
 struct Findings {
     QStringList problems;
     QString closingLine;
@@ -20,29 +22,15 @@ struct Findings {
     int warnings = 0;
 };
 
-Findings findingsOf(const CheckedDeclaration& checked) {
-    Findings findings;
-    for (const FileProblem& problem : checked.problems)
-        findings.problems.append(problem.text());
-    findings.closingLine = checked.summaryLine();
-    findings.errors = checked.errorCount();
-    findings.warnings = checked.warningCount();
-    return findings;
-}
-
-// A file that cannot be read back, or that is no declaration, is one error of its own.
 Findings check(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return {
-            {QStringLiteral("No se puede leer el fichero %1: %2.").arg(path, file.errorString())}, {}, 1, 0};
-    const std::optional<CheckedDeclaration> checked = checkDeclarationFile(file.readAll());
+    QString failure;
+    const std::optional<CheckedDeclaration> checked = checkDeclarationFileAt(path, failure);
     if (!checked)
-        return {{QStringLiteral("El fichero %1 no es una declaración del modelo 190 ni del 347.").arg(path)},
-                {},
-                1,
-                0};
-    return findingsOf(*checked);
+        return {{failure + QLatin1Char('.')}, QString(), 1, 0};
+    Findings findings{{}, checked->summaryLine(), checked->errorCount(), checked->warningCount()};
+    for (const FileProblem& problem : checked->problems)
+        findings.problems.append(problem.text());
+    return findings;
 }
 
 // Returns why the list could not be written, or nothing.

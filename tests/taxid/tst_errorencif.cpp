@@ -1,7 +1,7 @@
+#include "support/Golden.h"
 #include "support/PdfText.h"
 #include "taxid/ErrorEnCIF.h"
 
-#include <QFile>
 #include <QImage>
 #include <QPainter>
 #include <QTemporaryDir>
@@ -108,10 +108,7 @@ void TestErrorEnCIF::unreadablePdfReadsAsNothing() {
         QSKIP("pdftotext is not installed");
     QTemporaryDir dir;
     const QString pdf = dir.filePath(QStringLiteral("roto.pdf"));
-    QFile file(pdf);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write("%PDF-1.4\nno es un PDF\n");
-    file.close();
+    QVERIFY(writeAll(pdf, "%PDF-1.4\nno es un PDF\n"));
     QVERIFY(pdfText(pdf).isEmpty());
 }
 
