@@ -8,6 +8,7 @@
 #include "db/Database.h"
 #include "db/DbError.h"
 #include "db/SkipOnFailure.h"
+#include "db/SqlQuoting.h"
 
 #include <QDateTime>
 #include <QFile>
@@ -30,15 +31,15 @@ QString createStatement(const AccessTable& table) {
     QStringList definitions;
     for (const AccessColumn& column : table.columns)
         if (column.isKept())
-            definitions.append(Database::quoteName(column.name) + QLatin1Char(' ') + column.sqliteType());
+            definitions.append(quoteName(column.name) + QLatin1Char(' ') + column.sqliteType());
     if (!table.primaryKey.isEmpty()) {
         QStringList key;
         for (const QString& name : table.primaryKey)
-            key.append(Database::quoteName(name));
+            key.append(quoteName(name));
         definitions.append(QStringLiteral("PRIMARY KEY (%1)").arg(key.join(QStringLiteral(", "))));
     }
     return QStringLiteral("CREATE TABLE %1 (%2)")
-        .arg(Database::quoteName(table.name), definitions.join(QStringLiteral(", ")));
+        .arg(quoteName(table.name), definitions.join(QStringLiteral(", ")));
 }
 
 QString insertStatement(const AccessTable& table) {
@@ -47,12 +48,11 @@ QString insertStatement(const AccessTable& table) {
     for (const AccessColumn& column : table.columns) {
         if (!column.isKept())
             continue;
-        names.append(Database::quoteName(column.name));
+        names.append(quoteName(column.name));
         placeholders.append(QStringLiteral("?"));
     }
     return QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
-        .arg(Database::quoteName(table.name), names.join(QLatin1Char(',')),
-             placeholders.join(QLatin1Char(',')));
+        .arg(quoteName(table.name), names.join(QLatin1Char(',')), placeholders.join(QLatin1Char(',')));
 }
 
 void createPackageObjectsRecord(Database& copy) {
@@ -159,8 +159,7 @@ QSet<QString> importedTableNames(Database& copy) {
 void createCheckedView(Database& copy, const SavedQueries::Query& query) {
     copy.createQueryDef(query.name, query.sql);
     try {
-        copy.openNativeRecordset(
-            QStringLiteral("SELECT * FROM %1 LIMIT 0").arg(Database::quoteName(query.name)));
+        copy.openNativeRecordset(QStringLiteral("SELECT * FROM %1 LIMIT 0").arg(quoteName(query.name)));
     } catch (const DbError&) {
         copy.deleteQueryDef(query.name);
         throw;

@@ -5,8 +5,11 @@
 #include "FileLock.h"
 #include "ImportProgressLines.h"
 #include "db/Database.h"
+#include "db/DatabasePassword.h"
 #include "db/DbError.h"
 #include "db/SkipOnFailure.h"
+#include "db/SqlQuoting.h"
+#include "db/SqliteFile.h"
 
 #include <QCoreApplication>
 #include <QCryptographicHash>
@@ -101,7 +104,7 @@ QStringList column(Database& db, const QString& sql, const QVariantList& params 
 // The columns that the program added to a package table come back on the
 // refreshed rows, matched by the table's primary key.
 void carryAddedColumns(Database& fresh, const QString& table) {
-    const QString oldTable = QStringLiteral("old.") + Database::quoteName(table);
+    const QString oldTable = QStringLiteral("old.") + quoteName(table);
     QStringList freshColumns;
     QStringList key;
     for (Recordset rs =
@@ -118,25 +121,23 @@ void carryAddedColumns(Database& fresh, const QString& table) {
         if (freshColumns.contains(name.toLower()))
             continue;
         const QString type = rs.value(1).toString();
-        QString definition = Database::quoteName(name) + QLatin1Char(' ') + type;
+        QString definition = quoteName(name) + QLatin1Char(' ') + type;
         if (type.contains(QLatin1String("TEXT"), Qt::CaseInsensitive) ||
             type.contains(QLatin1String("CHAR"), Qt::CaseInsensitive))
             definition += QStringLiteral(" COLLATE NOCASE");
         if (!rs.value(2).isNull())
             definition += QStringLiteral(" DEFAULT ") + rs.value(2).toString();
         fresh.executeNative(
-            QStringLiteral("ALTER TABLE main.%1 ADD COLUMN %2").arg(Database::quoteName(table), definition));
+            QStringLiteral("ALTER TABLE main.%1 ADD COLUMN %2").arg(quoteName(table), definition));
         if (key.isEmpty())
             continue;  // without a key the rows cannot be matched: they keep the default
         QStringList match;
         for (const QString& part : key)
-            match.append(QStringLiteral("o.%1 = main.%2.%1")
-                             .arg(Database::quoteName(part), Database::quoteName(table)));
+            match.append(QStringLiteral("o.%1 = main.%2.%1").arg(quoteName(part), quoteName(table)));
         const QString condition = match.join(QStringLiteral(" AND "));
-        fresh.executeNative(
-            QStringLiteral("UPDATE main.%1 SET %2 = (SELECT o.%2 FROM %3 AS o WHERE %4) "
-                           "WHERE EXISTS (SELECT 1 FROM %3 AS o WHERE %4)")
-                .arg(Database::quoteName(table), Database::quoteName(name), oldTable, condition));
+        fresh.executeNative(QStringLiteral("UPDATE main.%1 SET %2 = (SELECT o.%2 FROM %3 AS o WHERE %4) "
+                                           "WHERE EXISTS (SELECT 1 FROM %3 AS o WHERE %4)")
+                                .arg(quoteName(table), quoteName(name), oldTable, condition));
     }
 }
 
@@ -167,8 +168,7 @@ void carryOver(Database& fresh, const QString& oldPath) {
         if (existsInFresh(fresh, name))
             continue;
         fresh.executeNative(rs.value(1).toString());
-        fresh.executeNative(
-            QStringLiteral("INSERT INTO main.%1 SELECT * FROM old.%1").arg(Database::quoteName(name)));
+        fresh.executeNative(QStringLiteral("INSERT INTO main.%1 SELECT * FROM old.%1").arg(quoteName(name)));
     }
     const QStringList packageTables =
         column(fresh, QStringLiteral("SELECT o.name FROM old.%1 AS o JOIN main.%1 AS n ON n.name = o.name "
@@ -190,7 +190,7 @@ void carryOver(Database& fresh, const QString& oldPath) {
 
 // A copy that is not a database at all (an interrupted disk, say) is made anew.
 bool isUsable(const QString& copyPath) {
-    return QFileInfo::exists(copyPath) && Database::startsAsDatabase(copyPath);
+    return QFileInfo::exists(copyPath) && startsAsSqliteDatabase(copyPath);
 }
 
 bool isCurrent(const QString& copyPath, const QString& accessPath, const QString& connect) {
@@ -217,7 +217,7 @@ void refresh(const QString& accessPath, const QString& copyPath, const QString& 
         if (isUsable(copyPath))
             carryOver(*fresh, copyPath);
         else
-            fresh->setPassword(connect);
+            DatabasePassword::store(*fresh, connect);
         fresh->close();
     } catch (const DbError&) {
         QFile::remove(newPath);

@@ -1,6 +1,7 @@
 #include "AccountingSchema.h"
 
 #include "Database.h"
+#include "SchemaEdits.h"
 
 #include <QFile>
 
@@ -17,7 +18,7 @@ QString accountingSchemaSql() {
 }
 
 void ensureEntriesIndex(Database& db) {
-    db.ensureIndex(QStringLiteral("TdApt"),
-                   {QStringLiteral("NifProv"), QStringLiteral("f_factura"), QStringLiteral("f_pago"),
-                    QStringLiteral("cantidad"), QStringLiteral("grupo")});
+    SchemaEdits::ensureIndex(db, QStringLiteral("TdApt"),
+                             {QStringLiteral("NifProv"), QStringLiteral("f_factura"),
+                              QStringLiteral("f_pago"), QStringLiteral("cantidad"), QStringLiteral("grupo")});
 }

@@ -1,12 +1,14 @@
 #pragma once
 
-#include "JetTranslator.h"
+#include "QueryRows.h"
 #include "Recordset.h"
+#include "ResultReuse.h"
 #include "SqliteSchema.h"
+#include "StatementCache.h"
+#include "jet/JetTranslator.h"
 
 #include <QElapsedTimer>
 #include <QHash>
-#include <QSet>
 #include <QString>
 #include <QVariantList>
 
@@ -46,10 +48,6 @@ public:
      * ";pwd=secret"; a database that carries a password refuses any other.
      */
     static std::unique_ptr<Database> open(const QString& path, OpenMode mode, const QString& connect);
-    /** A name as SQLite's own dialect quotes it: "name", with its inner quotes doubled. */
-    static QString quoteName(const QString& name);
-    /** Whether the file starts as a database of this engine does; it may still be damaged further in. */
-    static bool startsAsDatabase(const QString& path);
     /** Creates a new, empty database carrying the password of `connect`; refuses an existing file. */
     static std::unique_ptr<Database> create(const QString& path, const QString& connect);
 
@@ -72,15 +70,6 @@ public:
     void deleteTable(const QString& name);
     /** The tables of the database, without the engine's own and the working copy's records. */
     QStringList tableNames();
-    /** Jet's refresh of its object lists; here statements always see them, so there is nothing to do. */
-    void refresh() {}
-
-    /** Adds a text field of `size` characters with a default value; fails when it exists. */
-    void addTextField(const QString& table, const QString& field, int size, const QString& defaultValue);
-    /** Sets a field's default value; an existing field's default cannot be changed to another one. */
-    void setFieldDefault(const QString& table, const QString& field, const QString& defaultValue);
-    /** Creates an index on table(columns) unless an index already starts with those columns, in order. */
-    void ensureIndex(const QString& table, const QStringList& columns);
 
     /** Runs a script in SQLite's own dialect, without translation: the schema of a new database. */
     void executeNativeScript(const QString& script);
@@ -88,9 +77,6 @@ public:
     void executeNative(const QString& sql, const QVariantList& params = {});
     /** Runs one query in SQLite's own dialect, without translation, and returns its rows. */
     Recordset openNativeRecordset(const QString& sql, const QVariantList& params = {});
-
-    /** Gives a database that carries no password the one of `connect`. */
-    void setPassword(const QString& connect);
 
     /** Keeps `resource` (a lock, say) for as long as this connection is open. */
     void keepWhileOpen(std::shared_ptr<const void> resource) {
@@ -117,6 +103,26 @@ public:
         ~ReadTransaction();
         ReadTransaction(const ReadTransaction&) = delete;
         ReadTransaction& operator=(const ReadTransaction&) = delete;
+
+    private:
+        Database& m_db;
+        bool m_began = false;
+    };
+
+    /**
+     * Rows read once and copied at once. While it lasts, the rows of each Jet
+     * query without parameters are kept, and a statement that reads the whole
+     * of a view of that same query ("select * from V", "select * into T from
+     * V") gets them without running it again, unless a write since may have
+     * changed them. A query whose rows another run could give otherwise
+     * (random(), Now()) then gives the rows of its first run.
+     */
+    class ReusingResults {
+    public:
+        explicit ReusingResults(Database& db);
+        ~ReusingResults();
+        ReusingResults(const ReusingResults&) = delete;
+        ReusingResults& operator=(const ReusingResults&) = delete;
 
     private:
         Database& m_db;
@@ -153,57 +159,25 @@ public:
 private:
     explicit Database(sqlite3* db);
 
-    struct Rows {
-        QStringList names;
-        QStringList declaredTypes;
-        QList<QVariantList> values;
-    };
-
-    // The rows of the last query without parameters, kept until a write could change them.
-    struct LastResult {
-        QString sql;
-        Rows rows;
-        QSet<QString> reads;
-        qint64 dataVersion = 0;
-    };
-
-    const JetStatement& translation(const QString& jet);
+    JetStatement translation(const QString& jet);
     sqlite3_stmt* prepared(const QString& sql);
-    void bind(sqlite3_stmt* stmt, const QVariantList& params);
-    Rows fetch(const QString& sql, const QVariantList& params);
-    void step(const QString& sql, const QVariantList& params);
+    void noteChanges(const StatementAccess& access);
+    QueryRows rowsOf(const JetStatement& statement, const QVariantList& params);
+    QueryRows fetch(const QString& sql, const QVariantList& params);
     void selectInto(const JetStatement& statement, const QVariantList& params);
-    void exec(const char* sql);
-    // Runs statements that change `object` alone, or anything when it is empty.
-    void execOn(const QString& sql, const QString& object);
-    void schemaChanged();
-    std::optional<Rows> reusedRows(const QString& sql);
-    void remember(const QString& sql, const Rows& rows);
-    void forgetLastResult(const QString& object = {});
     qint64 dataVersion();
-    void checkPassword(const QString& connect);
-    void storePassword(const QString& connect);
     void lockExclusively();
+    void requireOpen() const;
     [[noreturn]] void throwLastError() const;
 
     sqlite3* m_db = nullptr;
     SqliteSchema m_schema;
+    StatementCache m_statements;
     QHash<QString, JetStatement> m_translations;
-    QHash<QString, sqlite3_stmt*> m_statements;
-    // What the authorizer saw of a statement while it was prepared.
-    struct StatementAccess {
-        QSet<QString> reads;  // tables and views, in lower case
-        bool changesTables = false;
-    };
-    QHash<QString, StatementAccess> m_statementAccess;
-    StatementAccess* m_preparing = nullptr;
-    static int reportProgress(void* database);
-    static int noteAccess(void* preparing, int action, const char* table, const char*, const char*,
-                          const char* view);
-    QHash<QString, QString> m_views;  // the views this connection made: name in lower case, SQL
-    std::optional<LastResult> m_lastResult;
+    std::optional<ResultReuse> m_resultReuse;  // while a ReusingResults lasts
     std::function<void()> m_stillWorking;
     QElapsedTimer m_sinceStillWorking;
     std::vector<std::shared_ptr<const void>> m_keptWhileOpen;
     int m_readTransactions = 0;  // how many ReadTransaction are open, one inside the other
+    static int reportProgress(void* database);
 };

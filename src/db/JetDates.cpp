@@ -60,11 +60,15 @@ struct DayAndSecond {
 DayAndSecond split(double days) {
     const double whole = std::trunc(days);
     const qint64 seconds = std::llround(std::fabs(days - whole) * kSecondsPerDay);
-    const QDate day = QDate(1899, 12, 30).addDays(static_cast<qint64>(whole) + seconds / kSecondsPerDay);
+    const QDate day = epoch().addDays(static_cast<qint64>(whole) + seconds / kSecondsPerDay);
     return {day, static_cast<int>(seconds % kSecondsPerDay)};
 }
 
 }  // namespace
+
+QDate epoch() {
+    return QDate(1899, 12, 30);
+}
 
 QString storedText(const QDateTime& moment) {
     return moment.toString(moment.time() == QTime(0, 0) ? kDay : kDayAndTime);

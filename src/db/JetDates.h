@@ -12,6 +12,9 @@
  */
 namespace JetDates {
 
+/** Day 0 of Jet's numbers: 30 December 1899. */
+QDate epoch();
+
 /** The stored text of a moment. */
 QString storedText(const QDateTime& moment);
 

@@ -1,18 +1,8 @@
 #include "SqliteSchema.h"
 
+#include "ColumnTypes.h"
+
 #include <sqlite3.h>
-
-namespace {
-
-// SQLite's rule for a declared type's affinity: INT first, then CHAR, CLOB or TEXT.
-bool hasTextAffinity(const QString& declaredType) {
-    const QString type = declaredType.toUpper();
-    return !type.contains(QLatin1String("INT")) &&
-           (type.contains(QLatin1String("CHAR")) || type.contains(QLatin1String("CLOB")) ||
-            type.contains(QLatin1String("TEXT")));
-}
-
-}  // namespace
 
 std::optional<ColumnFacts> SqliteSchema::column(const QString& table, const QString& column) const {
     const char* declaredType = nullptr;
@@ -27,9 +17,10 @@ std::optional<ColumnFacts> SqliteSchema::column(const QString& table, const QStr
         return std::nullopt;
     const QString collationName = QString::fromUtf8(collation);
     ColumnFacts facts;
-    facts.plainText = hasTextAffinity(QString::fromUtf8(declaredType)) &&
-                      (collationName.compare(QLatin1String("BINARY"), Qt::CaseInsensitive) == 0 ||
-                       collationName.compare(QLatin1String("NOCASE"), Qt::CaseInsensitive) == 0);
+    facts.plainText =
+        ColumnTypes::affinityOf(QString::fromUtf8(declaredType)) == ColumnTypes::Affinity::Text &&
+        (collationName.compare(QLatin1String("BINARY"), Qt::CaseInsensitive) == 0 ||
+         collationName.compare(QLatin1String("NOCASE"), Qt::CaseInsensitive) == 0);
     facts.primaryKey = primaryKey != 0 && primaryKeyColumns(table) == 1;
     return facts;
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "JetSchema.h"
+#include "jet/JetSchema.h"
 
 struct sqlite3;
 

@@ -53,9 +53,7 @@ PostalCodeCheck checkWithheldPostalCodes(Database& db, const QString& folder, Us
 int extractWithholdings(Database& db) {
     skipOnFailure([&] { db.deleteTable(QStringLiteral("tmptb190")); });
     skipOnFailure([&] { db.deleteQueryDef(QStringLiteral("tmp190")); });
-    db.refresh();
     skipOnFailure([&] { db.createQueryDef(QStringLiteral("tmp190"), Mod190Statements::kExtraction); });
-    db.refresh();
     skipOnFailure([&] { db.execute(Mod190Statements::kMakeWorkTable); });
     for (const QString& removal : Mod190Statements::kRemovals)
         skipOnFailure([&] { db.execute(removal); });

@@ -8,6 +8,7 @@
 #include "base/ApplicationTitle.h"
 #include "base/UserInterface.h"
 #include "db/AccountingSchema.h"
+#include "db/SchemaEdits.h"
 #include "db/SkipOnFailure.h"
 #include "declaration/DeclarationMessages.h"
 #include "declaration/OutputTextFile.h"
@@ -73,18 +74,20 @@ Modelo347Load loadModelo347(const QString& DbPath, const QString& threshold,
     Database& db = *AccountsDb;
     db.whileWorking([&ui] { ui.stillWorking(); });
     skipOnFailure([&] {
-        db.addTextField(QStringLiteral("provedores"), QStringLiteral("IVACC"), 1, QStringLiteral("N"));
+        SchemaEdits::addTextField(db, QStringLiteral("provedores"), QStringLiteral("IVACC"), 1,
+                                  QStringLiteral("N"));
     });
     skipOnFailure([&] {
-        db.setFieldDefault(QStringLiteral("provedores"), QStringLiteral("IVACC"), QStringLiteral("N"));
+        SchemaEdits::setFieldDefault(db, QStringLiteral("provedores"), QStringLiteral("IVACC"),
+                                     QStringLiteral("N"));
     });
-    db.refresh();
     skipOnFailure([&] { db.execute(Mod347Statements::kDefaultCashBasisMark); });
     // The selection, the count, the quarters and each supplier's paid amount read the entries by NIF and
     // invoice date: this index serves them all without reading the table itself, and the NIF's alone.
     // The import of an Access file has made it already.
     skipOnFailure([&] { ensureEntriesIndex(db); });
-    skipOnFailure([&] { db.ensureIndex(QStringLiteral("TdApt"), {QStringLiteral("NifProv")}); });
+    skipOnFailure(
+        [&] { SchemaEdits::ensureIndex(db, QStringLiteral("TdApt"), {QStringLiteral("NifProv")}); });
     return SelectOperations(db, threshold, ui) ? Modelo347Load::Ready : Modelo347Load::NothingToDeclare;
 }
 

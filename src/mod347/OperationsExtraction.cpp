@@ -22,6 +22,9 @@ QString thresholdWithDecimalPoint(const QString& text) {
 
 bool SelectOperations(Database& db, const QString& threshold, UserInterface& ui) {
     const QString selection = Mod347Statements::selection(threshold);
+    // The selection is read here to see whether it is empty, then saved as Stper and copied into
+    // TStper from that view: the copy takes the rows just read rather than running it again.
+    Database::ReusingResults reuse(db);
     std::optional<bool> empty;
     skipOnFailure([&] { empty = db.openRecordset(selection).eof(); });
     if (empty.value_or(false)) {
@@ -31,17 +34,14 @@ bool SelectOperations(Database& db, const QString& threshold, UserInterface& ui)
     skipOnFailure([&] { db.deleteQueryDef(QStringLiteral("Stper")); });
     skipOnFailure([&] { db.createQueryDef(QStringLiteral("Stper"), selection); });
     skipOnFailure([&] { db.deleteTable(QStringLiteral("TStper")); });
-    db.refresh();
     skipOnFailure([&] { db.execute(Mod347Statements::kMakeSelectionTable); });
     skipOnFailure([&] { db.deleteQueryDef(QStringLiteral("NifNO")); });
     skipOnFailure(
         [&] { db.createQueryDef(QStringLiteral("NifNO"), Mod347Statements::kSuppliersWithNegativeGroups); });
     skipOnFailure([&] { db.execute(Mod347Statements::kRemoveSuppliersWithNegativeGroups); });
     skipOnFailure([&] { db.deleteQueryDef(QStringLiteral("Stper")); });
-    db.refresh();
     skipOnFailure(
         [&] { db.createQueryDef(QStringLiteral("Stper"), Mod347Statements::kSelectionTableQuery); });
-    db.refresh();
     return true;
 }
 

@@ -1,6 +1,7 @@
 #include "access/AccountingDatabase.h"
 #include "access/WorkingCopy.h"
 #include "db/DbError.h"
+#include "db/SchemaEdits.h"
 #include "support/Golden.h"
 
 #include <QDateTime>
@@ -118,11 +119,12 @@ void TestWorkingCopy::refreshKeepsWhatTheProgramAdded() {
     OfficeFolder office(QStringLiteral("oldDatesV2007.accdb"));
     {
         auto db = openAccountingDatabase(office.access);
-        db->addTextField(QStringLiteral("Table1"), QStringLiteral("IVACC"), 1, QStringLiteral("N"));
+        SchemaEdits::addTextField(*db, QStringLiteral("Table1"), QStringLiteral("IVACC"), 1,
+                                  QStringLiteral("N"));
         db->execute(QStringLiteral("update Table1 set IVACC = 'S' where ID = 2"));
         db->execute(QStringLiteral("select ID as nif into TStper from Table1 where ID > 2"));
         db->createQueryDef(QStringLiteral("Stper"), QStringLiteral("Select * from TStper"));
-        db->ensureIndex(QStringLiteral("Table1"), {QStringLiteral("DateField")});
+        SchemaEdits::ensureIndex(*db, QStringLiteral("Table1"), {QStringLiteral("DateField")});
     }
     // 1582-10-15 becomes 1582-10-16 in the package's file.
     office.replaceBytes(storedDouble(-115858.0), storedDouble(-115857.0));
@@ -154,7 +156,8 @@ void TestWorkingCopy::entriesIndexComesWithTheImport() {
     {
         auto db = openAccountingDatabase(office.access);
         QCOMPARE(column(*db, indexes), entriesIndex);
-        db->addTextField(QStringLiteral("provedores"), QStringLiteral("IVACC"), 1, QStringLiteral("N"));
+        SchemaEdits::addTextField(*db, QStringLiteral("provedores"), QStringLiteral("IVACC"), 1,
+                                  QStringLiteral("N"));
         db->execute(QStringLiteral("update provedores set IVACC = 'S' where nif = ") + firstSupplier);
         db->execute(QStringLiteral("select nif into TStper from provedores"));
     }

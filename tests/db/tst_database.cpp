@@ -1,6 +1,7 @@
 #include "access/AccountingDatabase.h"
 #include "db/Clock.h"
 #include "db/DbError.h"
+#include "db/SchemaEdits.h"
 #include "support/FixtureDatabase.h"
 #include "support/Golden.h"
 
@@ -174,16 +175,20 @@ void TestDatabase::expressionColumnsAreNamedAsJetNamesThem() {
 void TestDatabase::addTextFieldWithDefault() {
     FixtureDatabase f;
     f.addSupplier(QStringLiteral("B1"), QStringLiteral("Uno"), QStringLiteral("28001"));
-    f.db().addTextField(QStringLiteral("provedores"), QStringLiteral("IVACC"), 1, QStringLiteral("N"));
-    f.db().setFieldDefault(QStringLiteral("provedores"), QStringLiteral("IVACC"), QStringLiteral("N"));
+    SchemaEdits::addTextField(f.db(), QStringLiteral("provedores"), QStringLiteral("IVACC"), 1,
+                              QStringLiteral("N"));
+    SchemaEdits::setFieldDefault(f.db(), QStringLiteral("provedores"), QStringLiteral("IVACC"),
+                                 QStringLiteral("N"));
     QCOMPARE(single(f.db(), QStringLiteral("select IVACC from provedores")), QVariant(QStringLiteral("N")));
     f.addSupplier(QStringLiteral("B2"), QStringLiteral("Dos"), QStringLiteral("28001"));
     QCOMPARE(single(f.db(), QStringLiteral("select count(*) from provedores where ivacc = 'n'")),
              QVariant(2LL));
-    QVERIFY_THROWS_EXCEPTION(DbError, f.db().addTextField(QStringLiteral("provedores"),
-                                                          QStringLiteral("ivacc"), 1, QStringLiteral("N")));
-    QVERIFY_THROWS_EXCEPTION(DbError, f.db().setFieldDefault(QStringLiteral("provedores"),
-                                                             QStringLiteral("IVACC"), QStringLiteral("S")));
+    QVERIFY_THROWS_EXCEPTION(
+        DbError, SchemaEdits::addTextField(f.db(), QStringLiteral("provedores"), QStringLiteral("ivacc"), 1,
+                                           QStringLiteral("N")));
+    QVERIFY_THROWS_EXCEPTION(
+        DbError, SchemaEdits::setFieldDefault(f.db(), QStringLiteral("provedores"), QStringLiteral("IVACC"),
+                                              QStringLiteral("S")));
 }
 
 void TestDatabase::recordsetWalk() {

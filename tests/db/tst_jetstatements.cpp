@@ -2,6 +2,7 @@
 // on a fixture database: each gives what the package's own engine gives.
 #include "db/Clock.h"
 #include "db/DbError.h"
+#include "db/SchemaEdits.h"
 #include "mod190/Mod190Statements.h"
 #include "mod347/Mod347Statements.h"
 #include "shell/FontSettings.h"
@@ -161,7 +162,8 @@ void TestJetStatements::operationsCount() {
     FixtureDatabase f;
     Database& db = f.db();
     db.execute(Mod347Statements::kCreateIva);
-    db.addTextField(QStringLiteral("provedores"), QStringLiteral("IVACC"), 1, QStringLiteral("N"));
+    SchemaEdits::addTextField(db, QStringLiteral("provedores"), QStringLiteral("IVACC"), 1,
+                              QStringLiteral("N"));
     f.addSupplier(QStringLiteral("B1"), QStringLiteral("Ordinario"), QStringLiteral("28001"));
     f.addSupplier(QStringLiteral("B2"), QStringLiteral("Caja"), QStringLiteral("28001"));
     f.addSupplier(QStringLiteral("B3"), QStringLiteral("Caja minúscula"), QStringLiteral("28001"));
@@ -185,7 +187,8 @@ void TestJetStatements::operationsCount() {
 void TestJetStatements::supplierChecksAndWriterStatements() {
     FixtureDatabase f;
     Database& db = f.db();
-    db.addTextField(QStringLiteral("provedores"), QStringLiteral("IVACC"), 1, QStringLiteral("N"));
+    SchemaEdits::addTextField(db, QStringLiteral("provedores"), QStringLiteral("IVACC"), 1,
+                              QStringLiteral("N"));
     f.addSupplier(QStringLiteral("B1"), QStringLiteral("Uno"), QStringLiteral("28001"));
     f.native(
         QStringLiteral("create table TStper (Expr1000 text, nif text collate nocase, nombre text, "

@@ -1,5 +1,5 @@
 #include "db/DbError.h"
-#include "db/JetTranslator.h"
+#include "db/jet/JetTranslator.h"
 
 #include <QTest>
 

@@ -1,8 +1,9 @@
 // The engine's ways of answering faster: each gives the rows the plain statement gives.
 #include "access/AccountingDatabase.h"
 #include "db/Clock.h"
-#include "db/JetSchema.h"
-#include "db/JetTranslator.h"
+#include "db/SchemaEdits.h"
+#include "db/jet/JetSchema.h"
+#include "db/jet/JetTranslator.h"
 #include "support/FixtureDatabase.h"
 
 #include <QTest>
@@ -52,9 +53,6 @@ private Q_SLOTS:
     void translatesKnowingTheTables();
     void yearRangeGivesTheRowsOfYear();
     void groupingByTheKeyGivesTheSameGroups();
-    void aViewOfTheRowsJustReadReusesThem();
-    void aWriteInBetweenForcesANewRead_data();
-    void aWriteInBetweenForcesANewRead();
     void longStatementsLetTheWindowsRepaint();
     void indexesAreMadeUnlessOneStartsWithTheColumns();
 };
@@ -116,7 +114,7 @@ void TestPlanRewrites::yearRangeGivesTheRowsOfYear() {
         "insert into TdApt (iu, f_factura) values (1, '2024-12-31 23:59:59'), (2, '2025-01-01'), "
         "(3, '2025-01-01 00:00:01'), (4, '2025-06-15 12:00:00'), (5, '2025-12-31'), "
         "(6, '2025-12-31 23:59:59'), (7, '2026-01-01'), (8, NULL), (10, '1025-05-05')"));
-    f.db().ensureIndex(QStringLiteral("TdApt"), {QStringLiteral("f_factura")});
+    SchemaEdits::ensureIndex(f.db(), QStringLiteral("TdApt"), {QStringLiteral("f_factura")});
     const QStringList expected{QStringLiteral("2"), QStringLiteral("3"), QStringLiteral("4"),
                                QStringLiteral("5"), QStringLiteral("6")};
     QCOMPARE(column(f.db().openNativeRecordset(
@@ -149,52 +147,6 @@ void TestPlanRewrites::groupingByTheKeyGivesTheSameGroups() {
     QCOMPARE(column(f.db().openRecordset(kSelection)), plain);
 }
 
-void TestPlanRewrites::aViewOfTheRowsJustReadReusesThem() {
-    FixtureDatabase f;
-    f.native(QStringLiteral("create table t (x integer); insert into t values (1), (2), (3)"));
-    const QString drawn = QStringLiteral("select x, random() as r from t");
-    const QStringList read = column(f.db().openRecordset(drawn));
-    f.db().createQueryDef(QStringLiteral("V"), drawn);
-    f.db().execute(QStringLiteral("select * into T2 from V"));
-    QCOMPARE(column(f.db().openRecordset(QStringLiteral("select * from T2"))), read);
-    QCOMPARE(column(f.db().openNativeRecordset(QStringLiteral("select type from pragma_table_info('T2')"))),
-             (QStringList{QStringLiteral("INTEGER"), QStringLiteral("INTEGER")}));
-}
-
-void TestPlanRewrites::aWriteInBetweenForcesANewRead_data() {
-    QTest::addColumn<int>("write");
-    QTest::newRow("a row changed here") << 0;
-    QTest::newRow("a row changed by another connection") << 1;
-    QTest::newRow("the table read made again") << 2;
-    QTest::newRow("the view made again") << 3;
-}
-
-void TestPlanRewrites::aWriteInBetweenForcesANewRead() {
-    QFETCH(int, write);
-    FixtureDatabase f;
-    f.native(QStringLiteral("create table t (x integer); insert into t values (1), (2)"));
-    const QString drawn = QStringLiteral("select x, random() as r from t");
-    const QStringList read = column(f.db().openRecordset(drawn));
-    f.db().createQueryDef(QStringLiteral("V"), drawn);
-    if (write == 0) {
-        f.db().execute(QStringLiteral("update t set x = x + 10"));
-    } else if (write == 1) {
-        auto other = Database::open(f.path(), OpenMode::Shared, DbConnect);
-        other->execute(QStringLiteral("update t set x = x + 10"));
-    } else if (write == 2) {
-        f.db().deleteTable(QStringLiteral("t"));
-        f.native(QStringLiteral("create table t (x integer); insert into t values (1), (2)"));
-    } else {
-        f.db().deleteQueryDef(QStringLiteral("V"));
-        f.db().createQueryDef(QStringLiteral("V"),
-                              QStringLiteral("select x, random() as r from t where x > 1"));
-    }
-    f.db().execute(QStringLiteral("select * into T2 from V"));
-    const QStringList again = column(f.db().openRecordset(QStringLiteral("select * from T2")));
-    QVERIFY(!again.isEmpty());
-    QVERIFY(again != read);
-}
-
 void TestPlanRewrites::longStatementsLetTheWindowsRepaint() {
     FixtureDatabase f;
     int calls = 0;
@@ -219,12 +171,15 @@ void TestPlanRewrites::indexesAreMadeUnlessOneStartsWithTheColumns() {
         return column(f.db().openNativeRecordset(
             QStringLiteral("select name from pragma_index_list('TdApt') where origin = 'c' order by name")));
     };
-    f.db().ensureIndex(QStringLiteral("TdApt"), {QStringLiteral("NifProv"), QStringLiteral("f_factura")});
-    f.db().ensureIndex(QStringLiteral("TdApt"), {QStringLiteral("nifprov")});
-    f.db().ensureIndex(QStringLiteral("TdApt"), {QStringLiteral("NifProv"), QStringLiteral("F_FACTURA")});
+    SchemaEdits::ensureIndex(f.db(), QStringLiteral("TdApt"),
+                             {QStringLiteral("NifProv"), QStringLiteral("f_factura")});
+    SchemaEdits::ensureIndex(f.db(), QStringLiteral("TdApt"), {QStringLiteral("nifprov")});
+    SchemaEdits::ensureIndex(f.db(), QStringLiteral("TdApt"),
+                             {QStringLiteral("NifProv"), QStringLiteral("F_FACTURA")});
     QCOMPARE(indexes(), QStringList{QStringLiteral("aeat_TdApt_NifProv_f_factura")});
-    f.db().ensureIndex(QStringLiteral("TdApt"), {QStringLiteral("f_factura")});
-    f.db().ensureIndex(QStringLiteral("TdApt"), {QStringLiteral("NifProv"), QStringLiteral("f_pago")});
+    SchemaEdits::ensureIndex(f.db(), QStringLiteral("TdApt"), {QStringLiteral("f_factura")});
+    SchemaEdits::ensureIndex(f.db(), QStringLiteral("TdApt"),
+                             {QStringLiteral("NifProv"), QStringLiteral("f_pago")});
     QCOMPARE(indexes(), (QStringList{QStringLiteral("aeat_TdApt_NifProv_f_factura"),
                                      QStringLiteral("aeat_TdApt_NifProv_f_pago"),
                                      QStringLiteral("aeat_TdApt_f_factura")}));

@@ -1,6 +1,7 @@
 #include "JetTokens.h"
 
-#include "DbError.h"
+#include "db/DbError.h"
+#include "db/SqlQuoting.h"
 
 #include <QDate>
 #include <QRegularExpression>
@@ -12,12 +13,6 @@ namespace JetTokens {
 }
 
 namespace {
-
-QString quoteText(const QString& value) {
-    QString quoted = value;
-    quoted.replace(QLatin1Char('\''), QLatin1String("''"));
-    return QLatin1Char('\'') + quoted + QLatin1Char('\'');
-}
 
 // #mm/dd/yyyy# or #mm/dd/yyyy hh:mm:ss#: the package stores dates as ISO text,
 // midnight without its time, so the literal becomes the text of that form.
@@ -181,6 +176,25 @@ QString joined(const Tokens& t, int begin, int end) {
 
 QString bareName(const Token& name) {
     return name.kind == Token::Identifier ? name.text.mid(1, name.text.size() - 2) : name.text;
+}
+
+QList<Range> splitList(const Tokens& t, const QList<int>& depth, int begin, bool (*ends)(const Token&)) {
+    const int level = begin < t.size() ? depth[begin] : 0;
+    QList<Range> items;
+    int item = begin;
+    int i = begin;
+    for (; i < t.size(); ++i) {
+        if (depth[i] != level)
+            continue;
+        if (ends(t[i]))
+            break;
+        if (t[i].isPunct(",")) {
+            items.append({item, i});
+            item = i + 1;
+        }
+    }
+    items.append({item, i});
+    return items;
 }
 
 }  // namespace JetTokens

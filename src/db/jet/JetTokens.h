@@ -32,6 +32,12 @@ struct Token {
 
 using Tokens = QList<Token>;
 
+/** A stretch of tokens: [begin, end). */
+struct Range {
+    int begin;
+    int end;
+};
+
 /** Throws DbError with `message`. */
 [[noreturn]] void fail(const QString& message);
 
@@ -50,5 +56,11 @@ bool isWordAt(const Tokens& t, int i, const char* word);
 QString joined(const Tokens& t, int begin, int end);
 /** A name without its brackets, backticks or quotes. */
 QString bareName(const Token& name);
+/**
+ * The items of a comma-separated list that starts at `begin`, at the depth
+ * of `begin`: it ends before the first token of that depth for which `ends`
+ * holds, or at the end of the statement.
+ */
+QList<Range> splitList(const Tokens& t, const QList<int>& depth, int begin, bool (*ends)(const Token&));
 
 }  // namespace JetTokens
