@@ -83,8 +83,9 @@ Modelo347Load loadModelo347(const QString& DbPath, const QString& threshold,
     });
     skipOnFailure([&] { db.execute(Mod347Statements::kDefaultCashBasisMark); });
     // The selection, the count, the quarters and each supplier's paid amount read the entries by NIF and
-    // invoice date: this index serves them all without reading the table itself, and the NIF's alone.
-    // The import of an Access file has made it already.
+    // invoice date: the first index serves them all without reading the table itself (the import of an
+    // Access file has made it already). The second, on the NIF alone, is made only when the first could
+    // not be: an index that starts with the NIF already serves it.
     skipOnFailure([&] { ensureEntriesIndex(db); });
     skipOnFailure(
         [&] { SchemaEdits::ensureIndex(db, QStringLiteral("TdApt"), {QStringLiteral("NifProv")}); });

@@ -10,6 +10,8 @@ private Q_SLOTS:
     void translates_data();
     void translates();
     void selectIntoNamesItsTable();
+    void namesTheSourceReadWhole_data();
+    void namesTheSourceReadWhole();
     void refuses_data();
     void refuses();
 };
@@ -102,6 +104,10 @@ void TestJetTranslator::translates_data() {
            "COLLATE JETTEXT, a COLLATE JETTEXT) AS jet_rank, count(*) OVER () AS jet_rows from t where not "
            "((d) "
            "IS NULL) and d < now()) WHERE jet_rank <= 1)";
+    QTest::newRow("top with the other rewritten words and signs")
+        << "select top 3 right(a, 2), b / 2 from t where c = true and d like 'x*' and e > #01/31/2025#"
+        << "select  \"Right\"(a, 2) AS Expr1000, b *1.0/ 2 AS Expr1001 from t where (((c = -1) AND "
+           "JetLike(d, 'x*')) AND (e > '2025-01-31')) LIMIT 3";
     QTest::newRow("top percent without order") << "select distinct top 10 percent a from t"
                                                << "select distinct  a AS \"a\" from t LIMIT (SELECT "
                                                   "(count(*) * 10 + 99) / 100 FROM (select distinct  a "
@@ -124,6 +130,36 @@ void TestJetTranslator::selectIntoNamesItsTable() {
         QStringLiteral("select '000000000' as NIF,space(50) as Nombre into ErrorNIF from contra"));
     QCOMPARE(statement.intoTable, QStringLiteral("ErrorNIF"));
     QCOMPARE(statement.sql, QStringLiteral("select '000000000' as NIF,space(50) as Nombre  from contra"));
+    const JetStatement top = translateJet(QStringLiteral("select top 1 a into T2 from t where isnull(b)"));
+    QCOMPARE(top.intoTable, QStringLiteral("T2"));
+    QCOMPARE(top.sql, QStringLiteral("select  a AS \"a\"  from t where ((b) IS NULL) LIMIT 1"));
+}
+
+void TestJetTranslator::namesTheSourceReadWhole_data() {
+    QTest::addColumn<QString>("jet");
+    QTest::addColumn<QString>("source");
+    QTest::newRow("a view") << "Select * from Stper"
+                            << "Stper";
+    QTest::newRow("copied into a table") << "select * into TStper from Stper;"
+                                         << "Stper";
+    QTest::newRow("a bracketed name") << "select * from [Mis datos]"
+                                      << "Mis datos";
+    QTest::newRow("filtered") << "select * from Stper where nif <> ''"
+                              << "";
+    QTest::newRow("some columns") << "select nif from Stper"
+                                  << "";
+    QTest::newRow("qualified star") << "select s.* from Stper s"
+                                    << "";
+    QTest::newRow("the first rows") << "select top 1 * from Stper"
+                                    << "";
+    QTest::newRow("a join") << "select * from Stper, iva"
+                            << "";
+}
+
+void TestJetTranslator::namesTheSourceReadWhole() {
+    QFETCH(QString, jet);
+    QFETCH(QString, source);
+    QCOMPARE(translateJet(jet).wholeSource, source);
 }
 
 void TestJetTranslator::refuses_data() {
