@@ -3,7 +3,7 @@
 #include "CliArguments.h"
 #include "filecheck/DeclarationComparison.h"
 #include "filecheck/DeclarationFileCheck.h"
-#include "filecheck/DeclarationSummary.h"
+#include "report/DeclarationSummary.h"
 
 #include <cmath>
 

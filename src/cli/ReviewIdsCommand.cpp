@@ -3,7 +3,7 @@
 #include "CliArguments.h"
 #include "TabularOutput.h"
 #include "db/DbError.h"
-#include "taxid/ErrorEnCIF.h"
+#include "report/ErrorEnCIF.h"
 #include "taxid/SupplierReview.h"
 
 int runReviewIdsCommand(const QStringList& arguments, CliStreams streams) {

@@ -1,4 +1,4 @@
-#include "filecheck/DeclarationSummary.h"
+#include "report/DeclarationSummary.h"
 #include "support/PdfText.h"
 
 #include <QTemporaryDir>

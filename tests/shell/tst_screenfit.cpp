@@ -2,7 +2,7 @@
 #include "mod347/Mod347.h"
 #include "support/FixtureDatabase.h"
 #include "support/ScriptedUserInterface.h"
-#include "taxid/ReportPreview.h"
+#include "widgets/ReportPreview.h"
 
 #include <QApplication>
 #include <QDir>

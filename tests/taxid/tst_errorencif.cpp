@@ -1,6 +1,6 @@
+#include "report/ErrorEnCIF.h"
 #include "support/Golden.h"
 #include "support/PdfText.h"
-#include "taxid/ErrorEnCIF.h"
 
 #include <QImage>
 #include <QPainter>

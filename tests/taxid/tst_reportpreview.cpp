@@ -1,7 +1,7 @@
 #include "shell/StartupSettings.h"
 #include "support/FixtureDatabase.h"
 #include "support/ScriptedUserInterface.h"
-#include "taxid/ReportPreview.h"
+#include "widgets/ReportPreview.h"
 
 #include <QLabel>
 #include <QPushButton>

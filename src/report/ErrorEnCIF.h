@@ -1,7 +1,7 @@
 #pragma once
 
-#include "ReportLayout.h"
-#include "SupplierReview.h"
+#include "taxid/ReportLayout.h"
+#include "taxid/SupplierReview.h"
 
 #include <QPageLayout>
 

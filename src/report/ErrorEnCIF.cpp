@@ -12,7 +12,7 @@ using ReportPainting::font;
 
 ErrorEnCIF::ErrorEnCIF(QList<ReviewRow> rows)
     : m_rows(std::move(rows)), m_pages(ReportLayout::paginate(static_cast<int>(m_rows.size()))) {
-    Q_INIT_RESOURCE(taxid);
+    Q_INIT_RESOURCE(report);
 }
 
 QPageLayout ErrorEnCIF::pageLayout() {
@@ -21,7 +21,7 @@ QPageLayout ErrorEnCIF::pageLayout() {
 
 void ErrorEnCIF::paintPageHeader(QPainter& painter) const {
     using namespace ReportLayout;
-    painter.drawImage(kImage1, QImage(QStringLiteral(":/taxid/images/informe.png")));
+    painter.drawImage(kImage1, QImage(QStringLiteral(":/report/images/informe.png")));
     drawText(painter, kLabel11, QStringLiteral("Proveedores con CIF/NIF aparentemente erróneo"),
              font(kBaseFontSize, true));
     drawText(painter, kLabel12, QStringLiteral("CIF / NIF"), font(kColumnTitleFontSize));

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "DeclarationComparison.h"
-#include "DeclarationFileCheck.h"
+#include "filecheck/DeclarationComparison.h"
+#include "filecheck/DeclarationFileCheck.h"
 
 #include <QFont>
 #include <QFontMetrics>

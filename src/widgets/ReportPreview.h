@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ErrorEnCIF.h"
+#include "report/ErrorEnCIF.h"
 
 #include <QWidget>
 
