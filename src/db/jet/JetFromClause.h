@@ -30,8 +30,10 @@ struct ColumnRef {
     }
 };
 
-// The tables of a select's FROM and the equalities of its inner joins; not
-// plain when it holds a subquery or a form this reading does not know.
+/**
+ * The tables of a select's FROM and the equalities of its inner joins; not
+ * plain when it holds a subquery or a form this reading does not know.
+ */
 struct FromClause {
     QList<Source> sources;
     QList<std::pair<ColumnRef, ColumnRef>> innerEqualities;

@@ -22,6 +22,7 @@ JetStatement translate(const QString& jet, const JetSchema* schema) {
     Tokens tokens = tokenize(jet);
     if (nextSolid(tokens, 0) < 0)
         fail(QStringLiteral("La instrucción está vacía."));
+    // The statement as written.
     refuseUnsupported(tokens);
     // Before any pass reads the select list: TOP n stands in the list's first item.
     const std::optional<TopClause> top = takeTop(tokens);
@@ -35,12 +36,14 @@ JetStatement translate(const QString& jet, const JetSchema* schema) {
     // not count as punctuation and turn "/" into "*1.0/".
     tokens = rewriteJetOperators(tokens);
     JetStatement result;
+    // Reads only the words at depth 0, which no pass before it moves.
     result.intoTable = takeIntoTable(tokens);
-    // After the operator rewriter, which copies the tokens it rewrites and would carry a name or a
-    // collation appended to them into its calls; before the word rewrites, since a bare Now names no
-    // column.
+    // After the operator rewriter, which copies the tokens it rewrites and would carry a name appended
+    // to them into its calls; before the word rewrites, since a bare Now names no column.
     nameExpressionColumns(tokens);
+    // After the operator rewriter, for the same reason as the names.
     collateOrderBy(tokens);
+    // Jet's type names as written; no other pass reads a CREATE TABLE.
     rewriteCreateTable(tokens);
     // After every pass that appends to a token: isnull's closing goes before what they appended.
     rewriteJetWords(tokens);
@@ -48,6 +51,7 @@ JetStatement translate(const QString& jet, const JetSchema* schema) {
     if (top)
         limitToTop(tokens, *top);
     result.sql = joined(tokens, 0, static_cast<int>(tokens.size()));
+    // On the finished statement.
     result.wholeSource = wholeSourceName(tokens);
     return result;
 }
