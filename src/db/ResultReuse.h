@@ -11,7 +11,7 @@
 /**
  * The rows of the last query without parameters, kept so that a statement
  * that reads the whole of a view made of that same query gets them without
- * running it again. A client asks for it (Database::ResultReuse) where it
+ * running it again. A client asks for it (Database::ReusingResults) where it
  * reads a query, saves it as a view and copies the view at once.
  *
  * The rows stay only while nothing they rest on changes: every statement of
@@ -24,8 +24,7 @@ public:
     void remember(const QString& sql, const QueryRows& rows, const QSet<QString>& reads, qint64 dataVersion);
     /** Notes that the view `name` was made of `sql`. */
     void viewMade(const QString& name, const QString& sql);
-    /** The rows of the whole of `view`, when they are the ones kept and the file is still at `dataVersion`.
-     */
+    /** The rows of the whole of `view`, when they are the ones kept and the file is at `dataVersion`. */
     std::optional<QueryRows> rowsOfView(const QString& view, qint64 dataVersion) const;
     /** Forgets the rows when `change` may change them, and the views it drops or makes again. */
     void forgetChanged(const StatementAccess& change);

@@ -14,6 +14,5 @@ QString takeIntoTable(JetTokens::Tokens& t);
 /** ORDER BY sorts text as Jet does: each term gets the collation behind its last token. */
 void collateOrderBy(JetTokens::Tokens& t);
 
-/** The table or view of "select * from Name", which reads the whole of it; nothing for any other statement.
- */
+/** The table or view that "select * from Name" reads whole; nothing for any other statement. */
 QString wholeSourceName(const JetTokens::Tokens& t);

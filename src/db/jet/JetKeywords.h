@@ -15,8 +15,7 @@ bool endsSelectItem(const JetTokens::Token& tok);
 bool isJoinWord(const JetTokens::Token& tok);
 /** The words of an expression that name no column. */
 bool isOperatorWord(const JetTokens::Token& tok);
-/** Whether the token at `i` ends a stretch of expression: a clause's word, a comma, LEFT JOIN and the like.
- */
+/** Whether the token at `i` ends a stretch of expression: a clause's word, a comma, LEFT JOIN... */
 bool endsExpression(const JetTokens::Tokens& t, int i);
 
 }  // namespace JetKeywords
