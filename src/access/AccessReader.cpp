@@ -2,6 +2,7 @@
 
 #include "AccessFile.h"
 #include "AccessValues.h"
+#include "db/ColumnTypes.h"
 #include "db/DbError.h"
 
 #include <mdbtools.h>
@@ -60,25 +61,25 @@ bool AccessColumn::isKept() const {
 QString AccessColumn::sqliteType() const {
     switch (type) {
         case MDB_TEXT:
-            return QStringLiteral("TEXT(%1) COLLATE NOCASE").arg(size);
+            return ColumnTypes::textOfSize(size);
         case MDB_MEMO:
-            return QStringLiteral("TEXT COLLATE NOCASE");
+            return ColumnTypes::kText;
         case MDB_BOOL:
         case MDB_BYTE:
         case MDB_INT:
         case MDB_LONGINT:
-            return QStringLiteral("INTEGER");
+            return ColumnTypes::kInteger;
         case MDB_NUMERIC:  // a calculated one has a scale of its own in each value
-            return scale == 0 && !calculated ? QStringLiteral("INTEGER") : QStringLiteral("REAL");
+            return scale == 0 && !calculated ? ColumnTypes::kInteger : ColumnTypes::kReal;
         case MDB_MONEY:
         case MDB_FLOAT:
         case MDB_DOUBLE:
-            return QStringLiteral("REAL");
+            return ColumnTypes::kReal;
         case MDB_DATETIME:
         case MDB_REPID:
-            return QStringLiteral("TEXT");
+            return ColumnTypes::kExactText;
         default:
-            return QStringLiteral("BLOB");
+            return ColumnTypes::kBlob;
     }
 }
 

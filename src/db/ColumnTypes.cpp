@@ -16,4 +16,8 @@ Affinity affinityOf(const QString& declaredType) {
     return Affinity::Numeric;
 }
 
+QString textOfSize(int size) {
+    return QStringLiteral("TEXT(%1) COLLATE NOCASE").arg(size);
+}
+
 }  // namespace ColumnTypes

@@ -14,7 +14,13 @@ Affinity affinityOf(const QString& declaredType);
 
 /** Text compared without regard to case, as in the package's own tables. */
 inline const QString kText = QStringLiteral("TEXT COLLATE NOCASE");
+/** The same, of at most `size` characters as Jet's Text(size) declares it. */
+QString textOfSize(int size);
+/** Text compared byte by byte: a date's stored text (JetDates), whose order is time order, or an identifier.
+ */
+inline const QString kExactText = QStringLiteral("TEXT");
 inline const QString kInteger = QStringLiteral("INTEGER");
 inline const QString kReal = QStringLiteral("REAL");
+inline const QString kBlob = QStringLiteral("BLOB");
 
 }  // namespace ColumnTypes

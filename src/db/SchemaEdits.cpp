@@ -1,5 +1,6 @@
 #include "SchemaEdits.h"
 
+#include "ColumnTypes.h"
 #include "Database.h"
 #include "DbError.h"
 #include "SqlQuoting.h"
@@ -10,10 +11,9 @@ namespace SchemaEdits {
 
 void addTextField(Database& db, const QString& table, const QString& field, int size,
                   const QString& defaultValue) {
-    db.executeNativeScript(QStringLiteral("ALTER TABLE %1 ADD COLUMN %2 TEXT(%3) COLLATE NOCASE DEFAULT %4")
-                               .arg(quoteName(table), quoteName(field))
-                               .arg(size)
-                               .arg(quoteText(defaultValue)));
+    db.executeNativeScript(
+        QStringLiteral("ALTER TABLE %1 ADD COLUMN %2 %3 DEFAULT %4")
+            .arg(quoteName(table), quoteName(field), ColumnTypes::textOfSize(size), quoteText(defaultValue)));
 }
 
 void setFieldDefault(Database& db, const QString& table, const QString& field, const QString& defaultValue) {

@@ -23,7 +23,7 @@ QString typeOfValues(const QList<QVariantList>& rows, int column) {
                 anyReal = true;
                 break;
             case QMetaType::QByteArray:
-                return QStringLiteral("BLOB");
+                return ColumnTypes::kBlob;
             default:
                 return ColumnTypes::kText;
         }

@@ -9,11 +9,15 @@ namespace {
 
 const QByteArray kSqliteHeader("SQLite format 3", 16);  // the text and its NUL
 
+bool startsAsSqliteDatabase(QFile& file) {
+    return file.read(kSqliteHeader.size()) == kSqliteHeader;
+}
+
 }  // namespace
 
 bool startsAsSqliteDatabase(const QString& path) {
     QFile file(path);
-    return file.open(QIODevice::ReadOnly) && file.read(kSqliteHeader.size()) == kSqliteHeader;
+    return file.open(QIODevice::ReadOnly) && startsAsSqliteDatabase(file);
 }
 
 void requireSqliteDatabaseFile(const QString& path) {
@@ -25,7 +29,7 @@ void requireSqliteDatabaseFile(const QString& path) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         throw DbError(QStringLiteral("No se puede abrir el archivo '%1': %2").arg(path, file.errorString()));
-    if (!startsAsSqliteDatabase(path))
+    if (!startsAsSqliteDatabase(file))
         throw notADatabase(path);
 }
 

@@ -19,7 +19,7 @@ QString sqliteTypeFor(const Token& type) {
             return ColumnTypes::kText;
     for (const char* name : kDate)
         if (type.isWord(name))
-            return QStringLiteral("TEXT");
+            return ColumnTypes::kExactText;
     for (const char* name : kInteger)
         if (type.isWord(name))
             return ColumnTypes::kInteger;
