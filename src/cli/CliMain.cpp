@@ -20,7 +20,7 @@ constexpr Command kCommands[] = {
 QString cliUsage() {
     return QStringLiteral(
         "Uso:\n"
-        "  aeat-cli mod190 --db FICHERO --out CARPETA [--phone T] [--contact T] [--number T]\n"
+        "  aeat-cli mod190 --db FICHERO --out CARPETA [--phone T] [--contact T] [--number T] [--email T]\n"
         "  aeat-cli mod347 --db FICHERO --out CARPETA [--threshold T] [--phone T] [--contact T]\n"
         "                 [--number T] [--yes]\n"
         "  aeat-cli review-ids --db FICHERO [--pdf FICHERO]\n"

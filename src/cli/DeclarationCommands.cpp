@@ -20,6 +20,7 @@ ContactInputs contactInputs(const CliArguments& args, const QString& model) {
     contact.contactPerson = args.value(QStringLiteral("contact"), contact.contactPerson).trimmed().left(40);
     contact.declarationNumber =
         args.value(QStringLiteral("number"), contact.declarationNumber).trimmed().left(40);
+    contact.email = args.value(QStringLiteral("email"), contact.email).trimmed().left(50);
     return contact;
 }
 
@@ -45,7 +46,7 @@ std::optional<CliArguments> declarationArguments(const QStringList& arguments, C
 }  // namespace
 
 int runMod190Command(const QStringList& arguments, CliStreams streams) {
-    const auto args = declarationArguments(arguments, streams, {}, {});
+    const auto args = declarationArguments(arguments, streams, {QStringLiteral("email")}, {});
     if (!args)
         return kExitUsage;
     std::unique_ptr<Database> AccountsDb;

@@ -1,22 +1,24 @@
 #pragma once
 
-#include "FieldRules.h"
+#include "RecordDesign.h"
 
 #include <QString>
 
 class Database;
 
-/** The three contact inputs of a declaration window, Text1(0) to Text1(2). */
+/** The contact inputs of a declaration window, Text1(0) to Text1(2), and the Modelo 190's Text1(3). */
 struct ContactInputs {
     QString telephone;
     QString contactPerson;
     QString declarationNumber;
+    /** The contact person's e-mail, which only the Modelo 190 declares. */
+    QString email;
 };
 
 /** The declarant header and what building it leaves behind. */
 struct DeclarantHeader {
-    /** The type 1 record with positions 1 to 135 filled; the writer adds the rest. */
-    DeclarationRecord record;
+    /** The model's type 1 record with positions 1 to 135 filled; the writer fills the rest. */
+    DesignedRecord record;
     /** The centre's NIF, which the same run's type 2 records carry. */
     QString DeclarantNif;
 };

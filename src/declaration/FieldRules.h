@@ -23,25 +23,5 @@ QByteArray amount(qint64 cents, int width);
  * left so that every later position of the record stays in place.
  */
 QByteArray province(const QString& code);
-/** Rule 5: a literal of exactly the field's width. */
-QByteArray constant(const char* literal, int width);
 
 }  // namespace FieldRules
-
-/**
- * Rule 6: one record of 500 characters, assembled field by field in position
- * order, upper-cased within Windows-1252 and ended by CR LF.
- */
-class DeclarationRecord {
-public:
-    static constexpr int kLength = 500;
-
-    /** Appends the field for positions first..last (from 1); throws RecordError if it does not fit there. */
-    DeclarationRecord& add(int first, int last, const QByteArray& field);
-
-    /** The line to write: 500 upper-cased bytes and CR LF; throws RecordError for any other length. */
-    QByteArray line() const;
-
-private:
-    QByteArray m_bytes;
-};

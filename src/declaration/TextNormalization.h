@@ -11,7 +11,11 @@ QString ReplaceAll(const QString& source, const QString& searched, const QString
 
 /**
  * Removes from a name the characters that the tax agency's records refuse:
- * upper-case accented vowels lose their accent, ª and º become ".", brackets
- * and double quotes go. Letter case is left as it is.
+ * upper-case accented vowels of every kind lose their accent (Ñ and Ç stay),
+ * ª and º become ".", brackets and double quotes go. Letter case is left as
+ * it is.
  */
 QString NormalizeText(const QString& text);
+
+/** A vowel with an accent of any kind, in either case: what the agency refuses in a name. */
+bool isAccentedVowel(QChar c);

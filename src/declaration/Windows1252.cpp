@@ -52,6 +52,17 @@ QByteArray Windows1252::encode(const QString& text) {
     return bytes;
 }
 
+QString Windows1252::decode(const QByteArray& bytes) {
+    QString text;
+    text.reserve(bytes.size());
+    for (const char byte : bytes) {
+        const auto b = static_cast<unsigned char>(byte);
+        const char16_t c = b >= 0x80 && b <= 0x9F ? kHighControls[b - 0x80] : b;
+        text.append(c != 0 || b == 0 ? QChar(c) : QChar(QChar::ReplacementCharacter));
+    }
+    return text;
+}
+
 QString Windows1252::toUpper(const QString& text) {
     QList<uint> codePoints = text.toUcs4();
     for (uint& c : codePoints)

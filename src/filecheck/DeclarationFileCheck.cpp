@@ -1,70 +1,19 @@
 #include "DeclarationFileCheck.h"
 
 #include "declaration/DeclarantHeader.h"
+#include "declaration/RecordDesigns.h"
+#include "declaration/TextNormalization.h"
+#include "declaration/Windows1252.h"
 #include "taxid/cCifNif.h"
 
 #include <QFile>
-#include <QStringDecoder>
+#include <QRegularExpression>
 
 #include <algorithm>
 
 namespace {
 
-constexpr int kRecordLength = 500;
-
-struct Span {
-    int first;
-    int last;
-    const char* field;
-};
-
-// The fields that hold digits only, and the sign positions, of each record.
-constexpr Span kHeaderDigits[] = {{5, 8, "ejercicio"},
-                                  {108, 120, "número de la declaración"},
-                                  {123, 135, "número de la declaración anterior"},
-                                  {136, 144, "número de registros"},
-                                  {146, 160, "importe total"}};
-constexpr Span kHeaderNames[] = {{18, 57, "nombre del declarante"}, {68, 107, "persona de contacto"}};
-
-constexpr Span k190HeaderDigits[] = {{161, 175, "total de retenciones"}};
-constexpr Span k190HeaderSigns[] = {{145, 145, "signo del importe total"}};
-constexpr Span k190Digits[] = {{5, 8, "ejercicio"},
-                               {82, 94, "percepción íntegra"},
-                               {95, 107, "retenciones"},
-                               {109, 121, "percepciones en especie"},
-                               {122, 134, "ingresos a cuenta"},
-                               {135, 147, "ingresos a cuenta repercutidos"},
-                               {148, 151, "ejercicio de devengo"},
-                               {153, 157, "datos adicionales"},
-                               {167, 168, "datos adicionales"},
-                               {170, 254, "datos adicionales"}};
-constexpr Span k190Signs[] = {{81, 81, "signo de la percepción"},
-                              {108, 108, "signo de las percepciones en especie"}};
-
-constexpr Span k347HeaderDigits[] = {{161, 169, "número de inmuebles"}, {171, 185, "importe de inmuebles"}};
-constexpr Span k347HeaderSigns[] = {{145, 145, "signo del importe total"}, {170, 170, "signo de inmuebles"}};
-constexpr Span k347Digits[] = {{5, 8, "ejercicio"},
-                               {84, 98, "importe anual"},
-                               {101, 115, "importe en metálico"},
-                               {117, 131, "importe de inmuebles"},
-                               {132, 135, "ejercicio en metálico"},
-                               {137, 151, "primer trimestre"},
-                               {153, 167, "inmuebles del primer trimestre"},
-                               {169, 183, "segundo trimestre"},
-                               {185, 199, "inmuebles del segundo trimestre"},
-                               {201, 215, "tercer trimestre"},
-                               {217, 231, "inmuebles del tercer trimestre"},
-                               {233, 247, "cuarto trimestre"},
-                               {249, 263, "inmuebles del cuarto trimestre"},
-                               {285, 299, "importe del criterio de caja"}};
-constexpr Span k347Signs[] = {
-    {83, 83, "signo del importe anual"},       {116, 116, "signo de inmuebles"},
-    {136, 136, "signo del primer trimestre"},  {152, 152, "signo de inmuebles del primer trimestre"},
-    {168, 168, "signo del segundo trimestre"}, {184, 184, "signo de inmuebles del segundo trimestre"},
-    {200, 200, "signo del tercer trimestre"},  {216, 216, "signo de inmuebles del tercer trimestre"},
-    {232, 232, "signo del cuarto trimestre"},  {248, 248, "signo de inmuebles del cuarto trimestre"},
-    {284, 284, "signo del criterio de caja"}};
-constexpr int kQuarterStarts[] = {136, 168, 200, 232};
+const QByteArray kModel190("190");
 
 QString field(const char* name) {
     return QString::fromUtf8(name);
@@ -86,10 +35,17 @@ bool isLowerCase(unsigned char byte) {
            (byte >= 0xE0 && byte != 0xF7);
 }
 
-bool isAcceptedInName(unsigned char byte) {
-    static const QByteArray kAccepted(" .,-&'/\xD1\xC7");
+// What every alphanumeric field may hold besides upper-case letters and digits.
+bool isCommonCharacter(unsigned char byte) {
+    static const QByteArray kAccepted(" .,-&'/@_\xD1\xC7");
     return (byte >= 'A' && byte <= 'Z') || (byte >= '0' && byte <= '9') ||
            kAccepted.contains(static_cast<char>(byte));
+}
+
+// An address as text@text.text, upper-cased with the rest of the record.
+bool isShapedLikeAnEmail(const QString& address) {
+    static const QRegularExpression kShape(QStringLiteral("^[^@\\s]+@[^@\\s]+\\.[^@\\s]+$"));
+    return kShape.match(address).hasMatch();
 }
 
 class Checker {
@@ -101,20 +57,44 @@ public:
 
 private:
     QByteArray at(int first, int last) const { return m_line.mid(first - 1, last - first + 1); }
-    QString text(int first, int last) const { return QString::fromLatin1(at(first, last)); }
+    template <typename Id>
+    QByteArray at(Id id) const {
+        const FieldDesign& design = m_design->field(id);
+        return at(design.first, design.last);
+    }
+    template <typename Id>
+    QString text(Id id) const {
+        return Windows1252::decode(at(id));
+    }
     void report(int first, int last, const QString& name, const QString& what,
                 FileProblem::Severity severity = FileProblem::Severity::Error);
+    void report(const FieldDesign& design, const QString& what,
+                FileProblem::Severity severity = FileProblem::Severity::Error) {
+        report(design.first, design.last, QString::fromUtf8(design.name), what, severity);
+    }
+    template <typename Id>
+    void report(Id id, const QString& what, FileProblem::Severity severity = FileProblem::Severity::Error) {
+        report(m_design->field(id), what, severity);
+    }
+    template <typename Id>
+    qint64 amount(Id sign, Id digits) const {
+        const qint64 cents = at(digits).toLongLong();
+        return at(sign) == "N" ? -cents : cents;
+    }
 
+    QString party() const;
+    QString supplierNif() const;
     void checkBytes();
+    void checkFields();
+    void checkNumeric(const FieldDesign& design);
+    void checkAlphanumeric(const FieldDesign& design);
+    void checkOneOf(const FieldDesign& design, char other);
+    template <typename Id>
     void checkSameDeclaration();
-    template <size_t N>
-    void checkDigits(const Span (&spans)[N]);
-    template <size_t N>
-    void checkSigns(const Span (&spans)[N]);
-    void checkNif(int first, int last, const QString& name);
-    void checkName(int first, int last, const QString& name);
-    void checkProvince(int first, int last, bool abroadAllowed);
-    qint64 amount(int sign, int first, int last) const;
+    template <typename Id>
+    void checkNif(Id id);
+    template <typename Id>
+    void checkProvince(Id id, bool abroadAllowed);
 
     void checkHeader();
     void checkContact();
@@ -122,8 +102,11 @@ private:
     void checkSupplier();
 
     CheckedDeclaration& m_result;
+    const RecordDesign* m_design = nullptr;
     QByteArray m_line;
     int m_number = 0;
+    // The perceptor or supplier of a type 2 record, by NIF and name, for its problems to name.
+    QString m_party;
     int m_headers = 0;
     QList<qint64> m_sums;
     qint64 m_headerCount = 0;
@@ -131,22 +114,27 @@ private:
 
 void Checker::report(int first, int last, const QString& name, const QString& what,
                      FileProblem::Severity severity) {
-    m_result.problems.append({m_number, first, last, name, what, severity});
+    m_result.problems.append({m_number, m_party, first, last, name, what, severity});
 }
 
 void Checker::checkLine(int number, const QByteArray& line, bool endsInCrLf) {
     m_number = number;
     m_line = line;
+    m_party.clear();
     ++m_result.recordsRead;
     if (!endsInCrLf)
         report(0, 0, field("fin de línea"), field("la línea no termina en CR LF"));
-    if (line.size() != kRecordLength) {
-        report(0, 0, field("longitud"),
-               QStringLiteral("mide %1 caracteres en lugar de %2").arg(line.size()).arg(kRecordLength));
+    if (line.size() != RecordDesign::kLength) {
+        report(
+            0, 0, field("longitud"),
+            QStringLiteral("mide %1 caracteres en lugar de %2").arg(line.size()).arg(RecordDesign::kLength));
         return;  // its fields are not where they should be
     }
-    checkBytes();
     const char type = line[0];
+    m_design = RecordDesigns::of(m_result.model.toLatin1(), type);
+    if (type == '2')
+        m_party = party();
+    checkBytes();
     if (number == 1 && type != '1')
         report(1, 1, field("tipo de registro"), field("el primer registro no es de tipo 1"));
     if (type == '1') {
@@ -162,11 +150,23 @@ void Checker::checkLine(int number, const QByteArray& line, bool endsInCrLf) {
                QStringLiteral("«%1» no es un tipo de registro").arg(QChar::fromLatin1(type)));
         return;
     }
-    checkSameDeclaration();
-    if (m_result.model == QLatin1String("190"))
+    if (m_result.model.toLatin1() == kModel190)
         checkPerceptor();
     else
         checkSupplier();
+}
+
+QString Checker::party() const {
+    if (m_result.model.toLatin1() == kModel190)
+        return text(PerceptorField::PerceptorNif).trimmed() + QLatin1Char(' ') +
+               text(PerceptorField::Name).trimmed();
+    return supplierNif() + QLatin1Char(' ') + text(DeclaredField::Name).trimmed();
+}
+
+// A supplier abroad (province 99) has no Spanish NIF: its country code stands for it.
+QString Checker::supplierNif() const {
+    using enum DeclaredField;
+    return text(Province) == QLatin1String("99") ? text(Country) : text(Nif).trimmed();
 }
 
 void Checker::checkBytes() {
@@ -187,207 +187,232 @@ void Checker::checkBytes() {
     }
 }
 
-void Checker::checkSameDeclaration() {
-    if (text(2, 4) != m_result.model)
-        report(2, 4, field("modelo"),
-               QStringLiteral("«%1» no es el modelo del primer registro").arg(text(2, 4)));
-    if (text(5, 8) != m_result.fiscalYear)
-        report(5, 8, field("ejercicio"),
-               QStringLiteral("«%1» no es el ejercicio del primer registro").arg(text(5, 8)));
-    if (text(9, 17) != m_result.declarantNif)
-        report(9, 17, field("NIF del declarante"),
-               QStringLiteral("«%1» no es el NIF del declarante del primer registro").arg(text(9, 17)));
-}
-
-template <size_t N>
-void Checker::checkDigits(const Span (&spans)[N]) {
-    for (const Span& span : spans) {
-        const QByteArray value = at(span.first, span.last);
-        if (!isDigitsOnly(value))
-            report(span.first, span.last, field(span.field),
-                   QStringLiteral("«%1» no son solo cifras").arg(QString::fromLatin1(value)));
-    }
-}
-
-template <size_t N>
-void Checker::checkSigns(const Span (&spans)[N]) {
-    for (const Span& span : spans) {
-        const char sign = m_line[span.first - 1];
-        if (sign != ' ' && sign != 'N')
-            report(span.first, span.last, field(span.field),
-                   QStringLiteral("«%1» no es un espacio ni «N»").arg(QChar::fromLatin1(sign)));
-    }
-}
-
-void Checker::checkNif(int first, int last, const QString& name) {
-    QString nif = text(first, last);
-    cCifNif check;
-    check.Entrada(nif);
-    if (!check.Correcto())
-        report(first, last, name, QStringLiteral("«%1» no es un CIF/NIF válido").arg(text(first, last)));
-}
-
-void Checker::checkName(int first, int last, const QString& name) {
-    QStringDecoder decoder("windows-1252");
-    for (int i = first; i <= last; ++i) {
-        const auto byte = static_cast<unsigned char>(m_line[i - 1]);
-        if (!isAcceptedInName(byte)) {
-            report(i, i, name,
-                   QStringLiteral("la Agencia puede no aceptar el carácter «%1»")
-                       .arg(decoder.decode(QByteArray(1, static_cast<char>(byte)))),
-                   FileProblem::Severity::Warning);
+// Every field of the record's design by its kind.
+void Checker::checkFields() {
+    for (const FieldDesign& design : m_design->fields()) {
+        switch (design.kind) {
+            case FieldKind::Numeric:
+                checkNumeric(design);
+                break;
+            case FieldKind::Alphanumeric:
+                checkAlphanumeric(design);
+                break;
+            case FieldKind::Sign:
+                checkOneOf(design, 'N');
+                break;
+            case FieldKind::Mark:
+                checkOneOf(design, 'X');
+                break;
         }
     }
 }
 
-void Checker::checkProvince(int first, int last, bool abroadAllowed) {
-    const int code = text(first, last).toInt();
-    if (!isDigitsOnly(at(first, last)) || ((code < 1 || code > 52) && !(abroadAllowed && code == 99)))
-        report(first, last, field("provincia"),
-               QStringLiteral("«%1» no es un código de provincia%2")
-                   .arg(text(first, last),
-                        abroadAllowed ? QStringLiteral(" (01 a 52 o 99)") : QStringLiteral(" (01 a 52)")));
+void Checker::checkNumeric(const FieldDesign& design) {
+    const QByteArray value = at(design.first, design.last);
+    if (isDigitsOnly(value))
+        return;
+    const QString shown = Windows1252::decode(value).trimmed();
+    if (!value.contains(' '))
+        report(design, QStringLiteral("«%1» no son solo cifras").arg(shown));
+    else if (shown.isEmpty())
+        report(design, QStringLiteral("hay blancos en un campo numérico"));
+    else
+        report(design, QStringLiteral("«%1»: hay blancos en un campo numérico").arg(shown));
 }
 
-qint64 Checker::amount(int sign, int first, int last) const {
-    const qint64 cents = at(first, last).toLongLong();
-    return sign > 0 && m_line[sign - 1] == 'N' ? -cents : cents;
+// A character outside the common ones may still pass, but an accented vowel is refused. Control bytes
+// and lower-case letters are the whole line's errors already.
+void Checker::checkAlphanumeric(const FieldDesign& design) {
+    for (int position = design.first; position <= design.last; ++position) {
+        const auto byte = static_cast<unsigned char>(m_line[position - 1]);
+        if (isCommonCharacter(byte) || !isPrintable(byte) || isLowerCase(byte))
+            continue;
+        const QString character = Windows1252::decode(QByteArray(1, static_cast<char>(byte)));
+        if (isAccentedVowel(character.front()))
+            report(position, position, QString::fromUtf8(design.name),
+                   QStringLiteral("la vocal acentuada «%1» no está admitida").arg(character));
+        else
+            report(position, position, QString::fromUtf8(design.name),
+                   QStringLiteral("la Agencia puede no aceptar el carácter «%1»").arg(character),
+                   FileProblem::Severity::Warning);
+    }
+}
+
+// A sign holds a blank or "N"; a mark a blank or "X".
+void Checker::checkOneOf(const FieldDesign& design, char other) {
+    const char value = m_line[design.first - 1];
+    if (value != ' ' && value != other)
+        report(design, QStringLiteral("«%1» no es un espacio ni «%2»")
+                           .arg(Windows1252::decode(QByteArray(1, value)), QChar::fromLatin1(other)));
+}
+
+template <typename Id>
+void Checker::checkSameDeclaration() {
+    if (at(2, 4) != m_result.model.toLatin1())
+        report(2, 4, field("modelo"),
+               QStringLiteral("«%1» no es el modelo del primer registro").arg(QString::fromLatin1(at(2, 4))));
+    if (text(Id::FiscalYear) != m_result.fiscalYear)
+        report(Id::FiscalYear,
+               QStringLiteral("«%1» no es el ejercicio del primer registro").arg(text(Id::FiscalYear)));
+    if (text(Id::DeclarantNif) != m_result.declarantNif)
+        report(Id::DeclarantNif, QStringLiteral("«%1» no es el NIF del declarante del primer registro")
+                                     .arg(text(Id::DeclarantNif)));
+}
+
+template <typename Id>
+void Checker::checkNif(Id id) {
+    cCifNif check;
+    QString nif = text(id);
+    check.Entrada(nif);
+    if (!check.Correcto())
+        report(id, QStringLiteral("«%1» no es un CIF/NIF válido").arg(text(id)));
+}
+
+// A code that is not all digits is the numeric field's error already.
+template <typename Id>
+void Checker::checkProvince(Id id, bool abroadAllowed) {
+    if (!isDigitsOnly(at(id)))
+        return;
+    const int code = text(id).toInt();
+    if ((code < 1 || code > 52) && !(abroadAllowed && code == 99))
+        report(id, QStringLiteral("«%1» no es un código de provincia%2")
+                       .arg(text(id), abroadAllowed ? QStringLiteral(" (01 a 52 o 99)")
+                                                    : QStringLiteral(" (01 a 52)")));
 }
 
 void Checker::checkHeader() {
-    const bool is190 = m_result.model == QLatin1String("190");
-    checkDigits(kHeaderDigits);
-    checkNif(9, 17, field("NIF del declarante"));
-    for (const Span& span : kHeaderNames)
-        checkName(span.first, span.last, field(span.field));
+    using enum DeclarantField;
+    checkFields();
+    checkNif(DeclarantNif);
     checkContact();
-    if (is190) {
-        checkDigits(k190HeaderDigits);
-        checkSigns(k190HeaderSigns);
-        m_result.totals = {amount(145, 146, 160), amount(0, 161, 175)};
+    if (m_result.model.toLatin1() == kModel190) {
+        m_result.totals = {amount(TotalSign, Total), at(TotalWithheld).toLongLong()};
+        const QString email = text(Email).trimmed();
+        if (email.isEmpty())
+            report(Email, field("está en blanco: la Agencia no podrá escribir a la persona de contacto"),
+                   FileProblem::Severity::Warning);
+        else if (!isShapedLikeAnEmail(email))
+            report(Email, QStringLiteral("«%1» no es una dirección de correo electrónico").arg(email));
     } else {
-        checkDigits(k347HeaderDigits);
-        checkSigns(k347HeaderSigns);
-        if (at(161, 169) != QByteArray(9, '0') || at(171, 185) != QByteArray(15, '0'))
-            report(161, 185, field("inmuebles"), field("no se declaran inmuebles: han de ser ceros"));
-        m_result.totals = {amount(145, 146, 160)};
+        if (!isDigitsOnly(at(PropertyCount)) || at(PropertyCount).toLongLong() != 0 ||
+            !isDigitsOnly(at(PropertyAmount)) || at(PropertyAmount).toLongLong() != 0)
+            report(m_design->field(PropertyCount).first, m_design->field(PropertyAmount).last,
+                   field("inmuebles"), field("no se declaran inmuebles: han de ser ceros"));
+        m_result.totals = {amount(TotalSign, Total)};
     }
     m_sums = QList<qint64>(m_result.totals.size(), 0);
-    m_headerCount = at(136, 144).toLongLong();
+    m_headerCount = at(RecordCount).toLongLong();
 }
 
-// The agency calls the person at positions 59-107: the example data of the windows reach nobody.
+// The agency calls the person of the type 1 record: the example data of the windows reach nobody.
 void Checker::checkContact() {
-    const QString telephone = text(59, 67);
-    if (!isDigitsOnly(at(59, 67)))
-        report(59, 67, field("teléfono de contacto"),
-               QStringLiteral("«%1»: el teléfono debe tener 9 cifras").arg(telephone.trimmed()));
-    else if (telephone == kExampleTelephone)
-        report(59, 67, field("teléfono de contacto"),
-               QStringLiteral("«%1» es el número de ejemplo, no el de la persona de contacto").arg(telephone),
+    using enum DeclarantField;
+    if (text(Telephone) == kExampleTelephone)
+        report(Telephone,
+               QStringLiteral("«%1» es el número de ejemplo, no el de la persona de contacto")
+                   .arg(text(Telephone)),
                FileProblem::Severity::Warning);
-    const QString person = text(68, 107).trimmed();
+    const QString person = text(ContactPerson).trimmed();
     if (person.isEmpty())
-        report(68, 107, field("persona de contacto"), field("está en blanco"));
+        report(ContactPerson, field("está en blanco"));
     else if (person == recordName(kExampleContactPerson))
-        report(68, 107, field("persona de contacto"),
+        report(ContactPerson,
                QStringLiteral("«%1» es el nombre de ejemplo, no el de la persona de contacto").arg(person),
                FileProblem::Severity::Warning);
 }
 
 void Checker::checkPerceptor() {
-    checkDigits(k190Digits);
-    checkSigns(k190Signs);
-    checkNif(18, 26, field("NIF del perceptor"));
-    checkName(36, 75, field("nombre del perceptor"));
-    checkProvince(76, 77, false);
-    const QString key = text(78, 80);
+    using enum PerceptorField;
+    checkSameDeclaration<PerceptorField>();
+    checkFields();
+    checkNif(PerceptorNif);
+    checkProvince(Province, false);
+    const QString key = text(Key);
     if (!(key[0] >= QLatin1Char('A') && key[0] <= QLatin1Char('L') && key[1].isDigit() && key[2].isDigit()))
-        report(78, 80, field("clave y subclave"),
-               QStringLiteral("«%1» no es una letra de la A a la L y dos cifras").arg(key));
+        report(Key, QStringLiteral("«%1» no es una letra de la A a la L y dos cifras").arg(key));
     const bool ceutaOrMelilla =
-        (text(76, 77) == QLatin1String("51") || text(76, 77) == QLatin1String("52")) &&
+        (text(Province) == QLatin1String("51") || text(Province) == QLatin1String("52")) &&
         key == QLatin1String("F02");
-    if (m_line[151] != (ceutaOrMelilla ? '1' : '0'))
-        report(152, 152, field("Ceuta o Melilla"),
+    if (at(CeutaOrMelilla) != (ceutaOrMelilla ? "1" : "0"))
+        report(CeutaOrMelilla,
                QStringLiteral("ha de ser «%1» para la provincia %2 y la clave %3")
-                   .arg(ceutaOrMelilla ? QStringLiteral("1") : QStringLiteral("0"), text(76, 77), key));
-    DeclaredRecord record{text(18, 26).trimmed(),
-                          text(36, 75).trimmed(),
-                          text(76, 77),
+                   .arg(ceutaOrMelilla ? QStringLiteral("1") : QStringLiteral("0"), text(Province), key));
+    DeclaredRecord record{text(PerceptorNif).trimmed(),
+                          text(Name).trimmed(),
+                          text(Province),
                           key,
-                          {amount(81, 82, 94), amount(0, 95, 107)}};
+                          {amount(PaidSign, Paid), at(Withheld).toLongLong()}};
     m_sums[0] += record.amounts[0];
     m_sums[1] += record.amounts[1];
     m_result.declared.append(record);
 }
 
 void Checker::checkSupplier() {
-    checkDigits(k347Digits);
-    checkSigns(k347Signs);
-    const bool abroad = text(77, 78) == QLatin1String("99");
+    using enum DeclaredField;
+    const bool abroad = text(Province) == QLatin1String("99");
+    checkSameDeclaration<DeclaredField>();
+    checkFields();
     if (abroad) {
-        if (at(18, 26) != QByteArray(9, ' '))
-            report(18, 26, field("NIF del declarado"), field("ha de estar en blanco para la provincia 99"));
+        if (at(Nif) != QByteArray(9, ' '))
+            report(Nif, field("ha de estar en blanco para la provincia 99"));
     } else {
-        checkNif(18, 26, field("NIF del declarado"));
+        checkNif(Nif);
     }
-    checkName(36, 75, field("nombre del declarado"));
-    checkProvince(77, 78, true);
-    const char key = m_line[81];
+    checkProvince(Province, true);
+    const char key = at(OperationKey)[0];
     if (key < 'A' || key > 'G')
-        report(82, 82, field("clave de operación"),
+        report(OperationKey,
                QStringLiteral("«%1» no es una letra de la A a la G").arg(QChar::fromLatin1(key)));
-    const qint64 yearly = amount(83, 84, 98);
+    const qint64 yearly = amount(YearlySign, Yearly);
     QList<qint64> amounts{yearly};
     qint64 quarters = 0;
-    for (const int sign : kQuarterStarts) {
-        amounts.append(amount(sign, sign + 1, sign + 15));
+    for (int quarter = 0; quarter < 4; ++quarter) {
+        amounts.append(amount(quarterFields(quarter).sign, quarterFields(quarter).amount));
         quarters += amounts.last();
     }
-    amounts.append(amount(284, 285, 299));
-    const bool cashBasis = m_line[280] == 'X';
-    if (m_line[280] != 'X' && m_line[280] != ' ')
-        report(281, 281, field("criterio de caja"), field("ha de ser «X» o un espacio"));
+    amounts.append(amount(CashBasisSign, CashBasis));
+    const bool cashBasis = at(CashBasisMark) == "X";
+    const int quartersFirst = m_design->field(quarterFields(0).sign).first;
+    const int quartersLast = m_design->field(quarterFields(3).amount).last;
     if (cashBasis && quarters != 0)
-        report(136, 263, field("importes trimestrales"), field("con el criterio de caja han de ser cero"));
+        report(quartersFirst, quartersLast, field("importes trimestrales"),
+               field("con el criterio de caja han de ser cero"));
     if (!cashBasis && quarters != yearly)
-        report(136, 263, field("importes trimestrales"),
+        report(quartersFirst, quartersLast, field("importes trimestrales"),
                QStringLiteral("suman %1 céntimos y el importe anual es de %2").arg(quarters).arg(yearly));
     m_sums[0] += yearly;
-    m_result.declared.append({abroad ? text(79, 80) : text(18, 26).trimmed(), text(36, 75).trimmed(),
-                              text(77, 78), QString(QChar::fromLatin1(key)), amounts, cashBasis});
+    m_result.declared.append({supplierNif(), text(Name).trimmed(), text(Province),
+                              QString(QChar::fromLatin1(key)), amounts, cashBasis});
 }
 
 // The type 1 record's count and totals against the records that follow it.
 void Checker::checkCounts() {
     if (m_headers == 0)
         return;
+    using enum DeclarantField;
     m_number = 1;
-    const auto compare = [&](int first, int last, const char* name, qint64 stated, qint64 actual) {
+    m_party.clear();
+    m_design = RecordDesigns::of(m_result.model.toLatin1(), '1');
+    const auto compare = [&](DeclarantField id, qint64 stated, qint64 actual) {
         if (stated != actual)
-            report(first, last, field(name),
-                   QStringLiteral("dice %1 y los registros de tipo 2 suman %2").arg(stated).arg(actual));
+            report(id, QStringLiteral("dice %1 y los registros de tipo 2 suman %2").arg(stated).arg(actual));
     };
-    compare(136, 144, "número de registros", m_headerCount, m_result.declared.size());
-    if (m_result.model == QLatin1String("190")) {
-        compare(146, 160, "importe total de las percepciones", m_result.totals.value(0), m_sums.value(0));
-        compare(161, 175, "total de retenciones", m_result.totals.value(1), m_sums.value(1));
-    } else {
-        compare(145, 160, "importe total", m_result.totals.value(0), m_sums.value(0));
-    }
+    compare(RecordCount, m_headerCount, m_result.declared.size());
+    compare(Total, m_result.totals.value(0), m_sums.value(0));
+    if (m_result.model.toLatin1() == kModel190)
+        compare(TotalWithheld, m_result.totals.value(1), m_sums.value(1));
 }
 
 }  // namespace
 
 QString FileProblem::text() const {
-    QString where;
-    if (first == 0)
-        where = QStringLiteral("Registro %1").arg(record);
-    else if (first == last)
-        where = QStringLiteral("Registro %1, posición %2").arg(record).arg(first);
-    else
-        where = QStringLiteral("Registro %1, posiciones %2-%3").arg(record).arg(first).arg(last);
+    QString where = QStringLiteral("Registro %1").arg(record);
+    if (!party.isEmpty())
+        where += QStringLiteral(" (%1)").arg(party);
+    if (first == last && first != 0)
+        where += QStringLiteral(", posición %1").arg(first);
+    else if (first != 0)
+        where += QStringLiteral(", posiciones %1-%2").arg(first).arg(last);
     return QStringLiteral("%1 (%2): %3: %4.")
         .arg(where, field, severity == Severity::Error ? QStringLiteral("error") : QStringLiteral("aviso"),
              what);
@@ -419,8 +444,7 @@ std::optional<CheckedDeclaration> checkDeclarationFile(const QByteArray& content
     result.model = QString::fromLatin1(model);
     result.fiscalYear = QString::fromLatin1(content.mid(4, 4));
     result.declarantNif = QString::fromLatin1(content.mid(8, 9));
-    QStringDecoder decoder("windows-1252");
-    result.declarantName = QString(decoder.decode(content.mid(17, 40))).trimmed();
+    result.declarantName = Windows1252::decode(content.mid(17, 40)).trimmed();
     Checker checker(result);
     int number = 0;
     qsizetype start = 0;

@@ -12,6 +12,8 @@ struct FileProblem {
 
     /** The file's line, counted from 1. */
     int record = 0;
+    /** The perceptor or supplier of a type 2 record, by NIF and name; empty for any other. */
+    QString party;
     /** The positions, from 1; 0 when the problem is the whole line. */
     int first = 0;
     int last = 0;
@@ -19,7 +21,7 @@ struct FileProblem {
     QString what;
     Severity severity = Severity::Error;
 
-    /** «Registro N, posiciones a-b (campo): ...», with "Error" or "Aviso". */
+    /** «Registro N (NIF NOMBRE), posiciones a-b (campo): error|aviso: ...». */
     QString text() const;
 };
 

@@ -10,13 +10,15 @@
 #include "widgets/Twips.h"
 
 Mod190::Mod190(const StartupSettings& settings, UserInterface& ui)
-    : m_settings(settings), m_ui(ui), m_contact(this, 720, 3720, QStringLiteral("190")) {
+    : m_settings(settings),
+      m_ui(ui),
+      m_contact(this, 720, 3720 + ContactFrames::kEmailHeight, QStringLiteral("190")) {
     setObjectName(QStringLiteral("Mod190"));
     setWindowTitle(QStringLiteral("Obtención del fichero de perceptores para el modelo 190 de la A.E.A.T."));
     setFixedSize(Twips::toPixels(9168), Twips::toPixels(8088));
     m_command4 = designControl(new PictureButton(QStringLiteral("Iniciar"),
                                                  QIcon(QStringLiteral(":/shell/images/iniciar.png")), this),
-                               "Command4", 1320, 6240, 6612, 492);
+                               "Command4", 1320, 6240 + ContactFrames::kEmailHeight, 6612, 492);
     connect(m_command4, &QPushButton::clicked, this, &Mod190::Command4_Click);
 }
 

@@ -4,7 +4,9 @@
 #include "db/Clock.h"
 #include "db/Database.h"
 #include "declaration/Amount.h"
+#include "declaration/FieldRules.h"
 #include "declaration/OutputTextFile.h"
+#include "declaration/RecordDesigns.h"
 
 namespace {
 
@@ -24,49 +26,36 @@ bool isCeutaOrMelilla(const QString& cp, const QString& key) {
 }  // namespace
 
 QString WriteDeclarantRecord(Database& db, OutputTextFile& file, ContactInputs& contact) {
+    using enum DeclarantField;
     DeclarantHeader header = buildDeclarantHeader(db, QStringLiteral("190"), contact);
     const QString perceptors =
         db.openRecordset(Mod190Statements::kPerceptorCount).value(0).toString().trimmed();
     const Recordset totals = db.openRecordset(Mod190Statements::kTotals);
-    header.record.add(136, 144, digits(perceptors, 9))
-        .add(145, 145, constant(" ", 1))
-        .add(146, 160, cents15(totals.value(0)))
-        .add(161, 175, cents15(totals.value(1)))
-        .add(176, 500, QByteArray(325, ' '));
+    header.record.put(RecordCount, digits(perceptors, 9))
+        .put(Total, cents15(totals.value(0)))
+        .put(TotalWithheld, cents15(totals.value(1)))
+        .put(Email, text(contact.email, 50));
     file.writeRaw(header.record.line());
     return header.DeclarantNif;
 }
 
 void WritePerceptorRecords(Database& db, OutputTextFile& file, const QString& DeclarantNif) {
     const QByteArray year = digits(QString::number(Clock::declarationYear()), 4);
+    const QByteArray declarant = digits(DeclarantNif, 9);
     for (Recordset rows = db.openRecordset(Mod190Statements::kPerceptors); !rows.eof(); rows.moveNext()) {
         const QString cp = rows.value(QStringLiteral("CP")).toString();
         const QString key = rows.value(QStringLiteral("Control")).toString();
-        DeclarationRecord record;
-        record.add(1, 1, constant("2", 1))
-            .add(2, 4, constant("190", 3))
-            .add(5, 8, year)
-            .add(9, 17, digits(DeclarantNif, 9))
-            .add(18, 26, digits(rows.value(QStringLiteral("Nif")).toString(), 9))
-            .add(27, 35, constant("         ", 9))
-            .add(36, 75, text(recordName(rows.value(QStringLiteral("Nombre")).toString()), 40))
-            .add(76, 77, province(cp))
-            .add(78, 80, text(key, 3))
-            .add(81, 81, constant(" ", 1))
-            .add(82, 94, cents13(rows.value(QStringLiteral("Princp"))))
-            .add(95, 107, cents13(rows.value(QStringLiteral("Reten"))))
-            .add(108, 108, constant(" ", 1))
-            .add(109, 121, constant("0000000000000", 13))
-            .add(122, 134, constant("0000000000000", 13))
-            .add(135, 147, constant("0000000000000", 13))
-            .add(148, 151, constant("0000", 4))
-            .add(152, 152, constant(isCeutaOrMelilla(cp, key) ? "1" : "0", 1))
-            .add(153, 254,
-                 constant(
-                     "00000         00 "
-                     "0000000000000000000000000000000000000000000000000000000000000000000000000000000000000",
-                     102))
-            .add(255, 500, QByteArray(246, ' '));
+        using enum PerceptorField;
+        DesignedRecord record(RecordDesigns::perceptor190());
+        record.put(FiscalYear, year)
+            .put(DeclarantNif, declarant)
+            .put(PerceptorNif, digits(rows.value(QStringLiteral("Nif")).toString(), 9))
+            .put(Name, text(recordName(rows.value(QStringLiteral("Nombre")).toString()), 40))
+            .put(Province, province(cp))
+            .put(Key, text(key, 3))
+            .put(Paid, cents13(rows.value(QStringLiteral("Princp"))))
+            .put(Withheld, cents13(rows.value(QStringLiteral("Reten"))))
+            .put(CeutaOrMelilla, isCeutaOrMelilla(cp, key) ? QByteArray("1") : QByteArray("0"));
         file.writeRaw(record.line());
     }
 }

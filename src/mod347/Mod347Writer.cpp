@@ -5,7 +5,9 @@
 #include "db/Clock.h"
 #include "db/Database.h"
 #include "declaration/Amount.h"
+#include "declaration/FieldRules.h"
 #include "declaration/OutputTextFile.h"
+#include "declaration/RecordDesigns.h"
 
 #include <QHash>
 
@@ -97,19 +99,15 @@ std::optional<QString> WriteModelo347Header(Database& db, OutputTextFile& file, 
     // the count statement need not equal (cash-basis suppliers, NifNO).
     const int records = declaredRecordCount(db);
     const double total = euros(db.openRecordset(QStringLiteral("select sum(Expr1005) from Stper")).value(0));
-    header.record.add(136, 144, count(records, 9))
-        .add(145, 145, constant(" ", 1))
-        .add(146, 160, FieldRules::amount(roundToCents(total), 15))
-        .add(161, 169, constant("000000000", 9))
-        .add(170, 170, constant(" ", 1))
-        .add(171, 185, constant("000000000000000", 15))
-        .add(186, 500, QByteArray(315, ' '));
+    header.record.put(DeclarantField::RecordCount, count(records, 9))
+        .put(DeclarantField::Total, FieldRules::amount(roundToCents(total), 15));
     file.writeRaw(header.record.line());
     return header.DeclarantNif;
 }
 
 void WriteDeclaredRecords(Database& db, OutputTextFile& file, const QString& DeclarantNif) {
     const QByteArray year = digits(QString::number(Clock::declarationYear()), 4);
+    const QByteArray declarant = digits(DeclarantNif, 9);
     // Every supplier's amounts from one reading of the file, without taking its lock for each statement.
     const Database::ReadTransaction oneReading(db);
     const QHash<QString, QuarterCents> quarterly = quarterlyAmounts(db);
@@ -128,41 +126,22 @@ void WriteDeclaredRecords(Database& db, OutputTextFile& file, const QString& Dec
         else if (ivacc != QLatin1String("N"))
             cashBasis = yearly;
 
-        DeclarationRecord record;
-        record.add(1, 1, constant("2", 1))
-            .add(2, 4, constant("347", 3))
-            .add(5, 8, year)
-            .add(9, 17, digits(DeclarantNif, 9))
-            .add(18, 26, abroad ? QByteArray(9, ' ') : digits(nif, 9))
-            .add(27, 35, constant("         ", 9))
-            .add(36, 75, text(declaredName(rows.value(QStringLiteral("nombre")).toString()), 40))
-            .add(76, 76, constant("D", 1))
-            .add(77, 78, province(code))
-            .add(79, 80, abroad ? text(nif.left(2), 2) : QByteArray("  "))
-            .add(81, 81, constant(" ", 1))
-            .add(82, 82, constant("D", 1))
-            .add(83, 83, sign(yearly))
-            .add(84, 98, magnitude(yearly))
-            .add(99, 99, constant(" ", 1))
-            .add(100, 100, constant(" ", 1))
-            .add(101, 115, constant("000000000000000", 15))
-            .add(116, 116, constant(" ", 1))
-            .add(117, 131, constant("000000000000000", 15))
-            .add(132, 135, constant("0000", 4));
-        for (int quarter = 0; quarter < 4; ++quarter) {
-            const int first = 136 + 32 * quarter;
-            record.add(first, first, centsSign(quarters[quarter]))
-                .add(first + 1, first + 15, centsMagnitude(quarters[quarter]))
-                .add(first + 16, first + 16, constant(" ", 1))
-                .add(first + 17, first + 31, constant("000000000000000", 15));
-        }
-        record.add(264, 280, QByteArray(17, ' '))
-            .add(281, 281, constant(ivacc == QLatin1String("S") ? "X" : " ", 1))
-            .add(282, 283, constant("  ", 2))
-            .add(284, 284, ivacc == QLatin1String("N") ? QByteArray(" ") : sign(yearly))
-            .add(285, 299,
-                 ivacc == QLatin1String("N") ? constant("000000000000000", 15) : magnitude(cashBasis))
-            .add(300, 500, QByteArray(201, ' '));
+        using enum DeclaredField;
+        DesignedRecord record(RecordDesigns::declared347());
+        record.put(FiscalYear, year)
+            .put(DeclarantNif, declarant)
+            .put(Nif, abroad ? QByteArray(9, ' ') : digits(nif, 9))
+            .put(Name, text(declaredName(rows.value(QStringLiteral("nombre")).toString()), 40))
+            .put(Province, province(code))
+            .put(Country, abroad ? text(nif.left(2), 2) : QByteArray("  "))
+            .put(YearlySign, sign(yearly))
+            .put(Yearly, magnitude(yearly));
+        for (int quarter = 0; quarter < 4; ++quarter)
+            record.put(quarterFields(quarter).sign, centsSign(quarters[quarter]))
+                .put(quarterFields(quarter).amount, centsMagnitude(quarters[quarter]));
+        record.put(CashBasisMark, ivacc == QLatin1String("S") ? QByteArray("X") : QByteArray(" "))
+            .put(CashBasisSign, ivacc == QLatin1String("N") ? QByteArray(" ") : sign(yearly))
+            .put(CashBasis, ivacc == QLatin1String("N") ? QByteArray(15, '0') : magnitude(cashBasis));
         file.writeRaw(record.line());
     }
 }

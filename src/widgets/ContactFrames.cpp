@@ -4,12 +4,14 @@
 
 #include <QGroupBox>
 #include <QLabel>
+#include <QWidget>
 
 namespace {
 
 constexpr int kFrameLeft = 1320;
 constexpr int kFrameWidth = 6612;
 constexpr int kMaxLength = 40;
+constexpr int kEmailMaxLength = 50;  // the width of its field in the record
 
 QGroupBox* frame(QWidget* window, const char* name, const QString& caption, int top, int height) {
     return designControl(new QGroupBox(caption, window), name, kFrameLeft, top, kFrameWidth, height);
@@ -42,15 +44,17 @@ QString trimBlanks(const QString& text) {
 
 ContactFrames::ContactFrames(QWidget* window, int frame1Top, int frame2Top, const QString& model) {
     const ContactInputs initial = initialContactInputs(model);
-    Frame1 = frame(window, "Frame1", QStringLiteral("Datos de la persona de contacto"), frame1Top, 2892);
+    const bool withEmail = model == QLatin1String("190");
+    Frame1 = frame(window, "Frame1", QStringLiteral("Datos de la persona de contacto"), frame1Top,
+                   2892 + (withEmail ? kEmailHeight : 0));
     label(Frame1, "Label1", QStringLiteral("Teléfono ( sólo las 9 cifras ni espacios ni guiones ...)"), 600,
           252);
-    Text1[0] = textBox(Frame1, "Text1(0)", initial.telephone, 960, 0);
+    Text1.append(textBox(Frame1, "Text1(0)", initial.telephone, 960, 0));
     label(Frame1, "Label3",
           QStringLiteral(
               "1er Apellido, 2º Apellido y Nombre (máx. 40 caracteres y separados por un espacio en blanco"),
           1440, 492);
-    Text1[1] = textBox(Frame1, "Text1(1)", initial.contactPerson, 2160, kMaxLength);
+    Text1.append(textBox(Frame1, "Text1(1)", initial.contactPerson, 2160, kMaxLength));
     Frame2 = frame(window, "Frame2", QString(), frame2Top, 1812);
     label(Frame2, "Label2",
           model == QLatin1String("347")
@@ -61,20 +65,36 @@ ContactFrames::ContactFrames(QWidget* window, int frame1Top, int frame2Top, cons
                     "Nº de justificante de la declaración ( 13 cifras ) sólo en el caso de declaración "
                     "sustitutiva"),
           360, 492);
-    Text1[2] = textBox(Frame2, "Text1(2)", initial.declarationNumber, 1080, kMaxLength);
-    for (int index = 0; index < 3; ++index)
-        QObject::connect(Text1[index], &LostFocusLineEdit::lostFocus, window,
-                         [this, index] { Text1_LostFocus(index); });
+    Text1.append(textBox(Frame2, "Text1(2)", initial.declarationNumber, 1080, kMaxLength));
+    if (withEmail) {
+        label(Frame1, "Label4", QStringLiteral("Correo electrónico de la persona de contacto"), 2640, 252);
+        Text1.append(textBox(Frame1, "Text1(3)", initial.email, 3000, kEmailMaxLength));
+        QWidget::setTabOrder(Text1[1], Text1[3]);  // the person's data together, then the declaration's
+        QWidget::setTabOrder(Text1[3], Text1[2]);
+    }
+    for (int index = 0; index < Text1.size(); ++index)
+        m_lostFocusConnections.append(QObject::connect(Text1[index], &LostFocusLineEdit::lostFocus, window,
+                                                       [this, index] { Text1_LostFocus(index); }));
+}
+
+// The window deletes the boxes after its members, and a box that loses the focus on the way out must not
+// reach this object then.
+ContactFrames::~ContactFrames() {
+    for (const QMetaObject::Connection& connection : m_lostFocusConnections)
+        QObject::disconnect(connection);
 }
 
 ContactInputs ContactFrames::inputs() const {
-    return {Text1[0]->text(), Text1[1]->text(), Text1[2]->text()};
+    return {Text1[0]->text(), Text1[1]->text(), Text1[2]->text(),
+            Text1.size() > 3 ? Text1[3]->text() : QString()};
 }
 
 void ContactFrames::show(const ContactInputs& inputs) {
     Text1[0]->setText(inputs.telephone);
     Text1[1]->setText(inputs.contactPerson);
     Text1[2]->setText(inputs.declarationNumber);
+    if (Text1.size() > 3)
+        Text1[3]->setText(inputs.email);
 }
 
 void ContactFrames::Text1_LostFocus(int index) {

@@ -3,20 +3,26 @@
 #include "LostFocusLineEdit.h"
 #include "declaration/DeclarantHeader.h"
 
-#include <array>
+#include <QList>
 
 class QGroupBox;
 
 /**
  * The contact inputs of a declaration window: Frame1 ("Datos de la persona de
- * contacto") with the telephone Text1(0) and the contact person Text1(1), and
- * Frame2 with the declaration number Text1(2), each box trimmed of its outer
- * blanks when it loses the focus.
+ * contacto") with the telephone Text1(0), the contact person Text1(1) and, for
+ * model "190", the e-mail Text1(3); and Frame2 with the declaration number
+ * Text1(2). Each box is trimmed of its outer blanks when it loses the focus.
  */
 class ContactFrames {
 public:
+    /** How much taller, in twips, the e-mail makes Frame1: what lies below moves down by as much. */
+    static constexpr int kEmailHeight = 840;
+
     /** Creates both frames in `window` at their design places, for model "190" or "347". */
     ContactFrames(QWidget* window, int frame1Top, int frame2Top, const QString& model);
+    ~ContactFrames();
+    ContactFrames(const ContactFrames&) = delete;
+    ContactFrames& operator=(const ContactFrames&) = delete;
 
     ContactInputs inputs() const;
     void show(const ContactInputs& inputs);
@@ -24,7 +30,11 @@ public:
 
     QGroupBox* Frame1;
     QGroupBox* Frame2;
-    std::array<LostFocusLineEdit*, 3> Text1;
+    /** Text1(0) to Text1(2), and Text1(3) for model "190". */
+    QList<LostFocusLineEdit*> Text1;
+
+private:
+    QList<QMetaObject::Connection> m_lostFocusConnections;
 };
 
 /** Removes leading and trailing blanks, as the boxes do when they lose the focus. */

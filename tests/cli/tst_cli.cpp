@@ -170,25 +170,51 @@ void TestCli::mod190_data() {
     QTest::addColumn<QStringList>("options");
     QTest::addColumn<int>("status");
     QTest::addColumn<QString>("err");
+    const QStringList email{QStringLiteral("--email"), QStringLiteral("ana.nunez@centro.es")};
     QTest::newRow("file written") << "clean"
-                                  << QStringList{QStringLiteral("--phone"), QStringLiteral("915550123")} << 0
-                                  << "PROCESO TERMINADO: Fichero : %1/Mod190.txt\n";
-    // The run checks its own file: the example telephone is a warning, letters in it an error.
+                                  << QStringList{QStringLiteral("--phone"), QStringLiteral("915550123")} +
+                                         email
+                                  << 0 << "PROCESO TERMINADO: Fichero : %1/Mod190.txt\n";
+    // The run checks its own file: the example telephone and an empty e-mail are warnings; letters in the
+    // telephone, or an e-mail that is no address, errors.
+    const QString checkList = QStringLiteral(
+        "\n\nLa lista completa está en el fichero\n%1/Comprobacion190.txt\n\nEl fichero de la declaración se "
+        "ha escrito. Usted decide si corrige los datos y lo vuelve a generar.\nPROCESO TERMINADO: Fichero : "
+        "%1/Mod190.txt\n");
     QTest::newRow("example telephone")
-        << "clean" << QStringList{} << 0
-        << "COMPROBACIÓN DEL FICHERO: La comprobación del fichero ha encontrado 0 errores y 1 aviso:\n\n"
-           "Registro 1, posiciones 59-67 (teléfono de contacto): aviso: «123456789» es el número de ejemplo, "
-           "no el de la persona de contacto.\n\nLa lista completa está en el fichero\n%1/Comprobacion190.txt"
-           "\n\nEl fichero de la declaración se ha escrito. Usted decide si corrige los datos y lo vuelve a "
-           "generar.\nPROCESO TERMINADO: Fichero : %1/Mod190.txt\n";
+        << "clean" << email << 0
+        << QString::fromUtf8(
+               "COMPROBACIÓN DEL FICHERO: La comprobación del fichero ha encontrado 0 errores y 1 aviso:\n\n"
+               "Registro 1, posiciones 59-67 (teléfono de contacto): aviso: «123456789» es el número de "
+               "ejemplo, "
+               "no el de la persona de contacto.") +
+               checkList;
     QTest::newRow("telephone with letters")
-        << "clean" << QStringList{QStringLiteral("--phone"), QStringLiteral("91-555-01")} << 0
-        << "COMPROBACIÓN DEL FICHERO: La comprobación del fichero ha encontrado 1 error y 0 avisos:\n\n"
-           "Registro 1, posiciones 59-67 (teléfono de contacto): error: «91-555-01»: el teléfono debe tener "
-           "9 "
-           "cifras.\n\nLa lista completa está en el fichero\n%1/Comprobacion190.txt\n\nEl fichero de la "
-           "declaración se ha escrito. Usted decide si corrige los datos y lo vuelve a generar.\n"
-           "PROCESO TERMINADO: Fichero : %1/Mod190.txt\n";
+        << "clean" << QStringList{QStringLiteral("--phone"), QStringLiteral("91-555-01")} + email << 0
+        << QString::fromUtf8(
+               "COMPROBACIÓN DEL FICHERO: La comprobación del fichero ha encontrado 1 error y 0 avisos:\n\n"
+               "Registro 1, posiciones 59-67 (teléfono de contacto): error: «91-555-01» no son solo "
+               "cifras.") +
+               checkList;
+    QTest::newRow("no e-mail")
+        << "clean" << QStringList{QStringLiteral("--phone"), QStringLiteral("915550123")} << 0
+        << QString::fromUtf8(
+               "COMPROBACIÓN DEL FICHERO: La comprobación del fichero ha encontrado 0 errores y 1 aviso:\n\n"
+               "Registro 1, posiciones 176-225 (correo electrónico de la persona de contacto): aviso: está "
+               "en "
+               "blanco: la Agencia no podrá escribir a la persona de contacto.") +
+               checkList;
+    QTest::newRow("an e-mail that is no address")
+        << "clean"
+        << QStringList{QStringLiteral("--phone"), QStringLiteral("915550123"), QStringLiteral("--email"),
+                       QStringLiteral("ana en el centro")}
+        << 0
+        << QString::fromUtf8(
+               "COMPROBACIÓN DEL FICHERO: La comprobación del fichero ha encontrado 1 error y 0 avisos:\n\n"
+               "Registro 1, posiciones 176-225 (correo electrónico de la persona de contacto): error: «ANA "
+               "EN EL "
+               "CENTRO» no es una dirección de correo electrónico.") +
+               checkList;
     QTest::newRow("postal code missing")
         << "faults" << QStringList{} << 4
         << "A T E N C I Ó N: El fichero %1/ErrorCP.txt\nle informa de errores que ha "
@@ -392,9 +418,9 @@ void TestCli::checkFile_data() {
     QTest::addColumn<int>("status");
     QTest::addColumn<QString>("lastLine");
     QTest::newRow("warnings only") << "mod190/golden/totals-default-contact.txt" << 0
-                                   << "Registros leídos: 3; declarados: 2; errores: 0; avisos: 2.";
+                                   << "Registros leídos: 3; declarados: 2; errores: 0; avisos: 3.";
     QTest::newRow("an error") << "mod190/golden/empty-centre-long-number.txt" << 1
-                              << "Registros leídos: 2; declarados: 1; errores: 1; avisos: 2.";
+                              << "Registros leídos: 2; declarados: 1; errores: 1; avisos: 3.";
     QTest::newRow("not a declaration") << "data/access/README.md" << 2 << QString();
     QTest::newRow("no such file") << "no/such/Mod190.txt" << 2 << QString();
 }

@@ -1,11 +1,27 @@
 #include "declaration/Amount.h"
 #include "declaration/FieldRules.h"
 #include "declaration/OutputTextFile.h"
+#include "declaration/RecordDesign.h"
 #include "declaration/RecordError.h"
 
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <stdexcept>
+
+namespace {
+
+enum class TestField { Name, Other };
+
+// A record type, a name the writer fills, and blanks.
+RecordDesign nameDesign() {
+    return RecordDesign({fixed(1, 1, FieldKind::Numeric, "tipo de registro", "2"),
+                         filled(2, 41, FieldKind::Alphanumeric, "nombre", TestField::Name),
+                         blanks(42, 500, "blancos")});
+}
+
+}  // namespace
 
 class TestFieldRules : public QObject {
     Q_OBJECT
@@ -22,8 +38,8 @@ private Q_SLOTS:
     void sumOfTenThousandDimes();
     void refusesWhatNoFieldCanHold();
     void recordIsFiveHundredUpperCasedBytes();
-    void recordRefusesAnyOtherLength();
-    void recordChecksPositions();
+    void recordRefusesAWrongOrMissingField();
+    void designMustCoverTheRecord();
     void supplierLineUsesPrintZones_data();
     void supplierLineUsesPrintZones();
     void textFileWritesCrLfWindows1252();
@@ -120,35 +136,35 @@ void TestFieldRules::refusesWhatNoFieldCanHold() {
     QVERIFY_THROWS_EXCEPTION(RecordError, roundToCents(std::numeric_limits<double>::infinity()));
     QVERIFY_THROWS_EXCEPTION(RecordError, FieldRules::amount(-1, 13));
     QVERIFY_THROWS_EXCEPTION(RecordError, FieldRules::count(-1, 9));
-    QVERIFY_THROWS_EXCEPTION(RecordError, FieldRules::constant("00", 3));
 }
 
 void TestFieldRules::recordIsFiveHundredUpperCasedBytes() {
-    DeclarationRecord record;
-    record.add(1, 1, FieldRules::constant("2", 1))
-        .add(2, 41, FieldRules::text(QStringLiteral("Gómez 😀 Ñandú, ÿ œ ß µ"), 40))
-        .add(42, 500, QByteArray(459, ' '));
+    const RecordDesign design = nameDesign();
+    DesignedRecord record(design);
+    record.put(TestField::Name, FieldRules::text(QStringLiteral("Gómez 😀 Ñandú, ÿ œ ß µ"), 40));
     const QByteArray line = record.line();
     QCOMPARE(line.size(), 502);
     QVERIFY(line.endsWith("\r\n"));
-    QCOMPARE(line.mid(1, 22), QByteArray("G\xD3MEZ ? \xD1"
-                                         "AND\xDA, \x9F \x8C \xDF \xB5"));
+    QCOMPARE(line.left(23), QByteArray("2G\xD3MEZ ? \xD1"
+                                       "AND\xDA, \x9F \x8C \xDF \xB5"));
 }
 
-void TestFieldRules::recordRefusesAnyOtherLength() {
-    DeclarationRecord shortRecord;
-    shortRecord.add(1, 499, QByteArray(499, ' '));
-    QVERIFY_THROWS_EXCEPTION(RecordError, shortRecord.line());
-    DeclarationRecord longRecord;
-    longRecord.add(1, 501, QByteArray(501, ' '));
-    QVERIFY_THROWS_EXCEPTION(RecordError, longRecord.line());
+void TestFieldRules::recordRefusesAWrongOrMissingField() {
+    const RecordDesign design = nameDesign();
+    QVERIFY_THROWS_EXCEPTION(RecordError, DesignedRecord(design).line());
+    QVERIFY_THROWS_EXCEPTION(RecordError, DesignedRecord(design).put(TestField::Name, QByteArray(39, 'A')));
+    QVERIFY_THROWS_EXCEPTION(std::logic_error, DesignedRecord(design).put(TestField::Other, "A"));
 }
 
-void TestFieldRules::recordChecksPositions() {
-    DeclarationRecord record;
-    record.add(1, 4, QByteArray("2190"));
-    QVERIFY_THROWS_EXCEPTION(RecordError, record.add(6, 8, QByteArray("abc")));
-    QVERIFY_THROWS_EXCEPTION(RecordError, record.add(5, 8, QByteArray("ab")));
+void TestFieldRules::designMustCoverTheRecord() {
+    const auto design = [](int nameLast, const char* constant) {
+        return RecordDesign({fixed(1, 1, FieldKind::Numeric, "tipo de registro", constant),
+                             filled(2, nameLast, FieldKind::Alphanumeric, "nombre", TestField::Name),
+                             blanks(42, 500, "blancos")});
+    };
+    QVERIFY_THROWS_EXCEPTION(std::logic_error, design(40, "2"));  // a gap
+    QVERIFY_THROWS_EXCEPTION(std::logic_error, design(42, "2"));  // an overlap
+    QVERIFY_THROWS_EXCEPTION(std::logic_error, design(41, "23"));
 }
 
 void TestFieldRules::supplierLineUsesPrintZones_data() {

@@ -26,7 +26,13 @@ void TestTextNormalization::normalizeText_data() {
     QTest::newRow("every removed character") << "a{b}c[d]e\"f\""
                                              << "abcdef";
     QTest::newRow("all vowels") << "ÁÉÍÓÚ áéíóú Ü Ç"
-                                << "AEIOU áéíóú Ü Ç";
+                                << "AEIOU áéíóú U Ç";
+    QTest::newRow("every accent of the code page") << "ÀÂÃÄÅ ÈÊË ÌÎÏ ÒÔÕÖ ÙÛÜ ÝŸ"
+                                                   << "AAAAA EEE III OOOO UUU YY";
+    QTest::newRow("diaereses") << "ZOË MÜLLER"
+                               << "ZOE MULLER";
+    QTest::newRow("cedilla stays") << "GARÇON"
+                                   << "GARÇON";
     QTest::newRow("empty") << ""
                            << "";
     QTest::newRow("apostrophe stays") << "L'HOSPITALET"

@@ -29,7 +29,15 @@ void put(QByteArray& file, int line, int position, const QByteArray& bytes) {
 QByteArray golden190() {
     QByteArray file = defaultContact190();
     put(file, 1, 59, kRealContact);
+    put(file, 1, 176, QByteArray("ANA.GARCIA@CENTRO.ES").leftJustified(50));
     return file;
+}
+
+// Positions of the type 2 records blanked as the designs before exercise 2025 left them.
+void toOldLayout(QByteArray& file, const QList<std::pair<int, int>>& spans) {
+    for (int line = 2; line <= file.count('\n'); ++line)
+        for (const auto& [first, last] : spans)
+            put(file, line, first, QByteArray(last - first + 1, ' '));
 }
 
 // A clean Modelo 347 file, as the run writes it for two suppliers of last year.
@@ -51,7 +59,7 @@ QByteArray clean347() {
         return {};
     Modelo347Session session{*AccountsDb, out, kInitialThreshold};
     ContactInputs contact{QStringLiteral("915550123"), QStringLiteral("Garcia Lopez Ana"),
-                          QStringLiteral("0000000001")};
+                          QStringLiteral("0000000001"), QString()};
     runModelo347(session, kInitialThreshold, contact, ui);
     return readAll(out + QStringLiteral("/Mod347.txt"));
 }
@@ -69,6 +77,8 @@ private Q_SLOTS:
     void plantedFault_data();
     void plantedFault();
     void warningsForCharactersOfNames();
+    void oldLayoutIsRefused_data();
+    void oldLayoutIsRefused();
     void exampleContactIsAWarning();
     void notADeclaration_data();
     void notADeclaration();
@@ -120,66 +130,84 @@ void TestDeclarationFileCheck::plantedFault_data() {
         "Registro 1, posiciones 146-160 (importe total de las percepciones): error: dice");
     row(
         "a bad NIF", "190", [](QByteArray& f) { put(f, 2, 26, f[502 + 25] == 'Z' ? "A" : "Z"); },
-        "Registro 2, posiciones 18-26 (NIF del perceptor): error:");
+        "Registro 2 (11111111Z PRIMERO), posiciones 18-26 (NIF del perceptor): error:");
     row(
         "province 00", "190", [](QByteArray& f) { put(f, 2, 76, "00"); },
-        "Registro 2, posiciones 76-77 (provincia): error: «00» no es un código de provincia");
+        "Registro 2 (11111111H PRIMERO), posiciones 76-77 (provincia): error: «00» no es un código de "
+        "provincia");
     row(
         "province 53", "347", [](QByteArray& f) { put(f, 2, 77, "53"); },
-        "Registro 2, posiciones 77-78 (provincia): error: «53» no es un código de provincia (01 a 52 o 99)");
+        "Registro 2 (A00000000 UNO), posiciones 77-78 (provincia): error: «53» no es un código de provincia "
+        "(01 a "
+        "52 o 99)");
     row(
         "a lower-case letter", "190", [](QByteArray& f) { put(f, 2, 40, "a"); },
-        "Registro 2, posición 40 (carácter): error: hay letras minúsculas");
+        "Registro 2 (11111111H PRIMaRO), posición 40 (carácter): error: hay letras minúsculas");
     row(
         "byte 0x81", "347", [](QByteArray& f) { put(f, 3, 300, "\x81"); },
-        "Registro 3, posición 300 (carácter): error: el byte 0x81 no es un carácter imprimible de "
+        "Registro 3 (B12345674 PAPELERIA SUR, S.L.), posición 300 (carácter): error: el byte 0x81 no es un "
+        "carácter imprimible de "
         "Windows-1252");
     row(
         "a quarter mismatch", "347", [](QByteArray& f) { put(f, 2, 151, "1"); },
-        "Registro 2, posiciones 136-263 (importes trimestrales): error: suman");
+        "Registro 2 (A00000000 UNO), posiciones 136-247 (importes trimestrales): error: suman");
     row(
         "another year in one record", "347", [](QByteArray& f) { put(f, 3, 5, "2024"); },
-        "Registro 3, posiciones 5-8 (ejercicio): error: «2024» no es el ejercicio del primer registro");
+        "Registro 3 (B12345674 PAPELERIA SUR, S.L.), posiciones 5-8 (ejercicio): error: «2024» no es el "
+        "ejercicio del primer registro");
     row(
         "another declarant NIF", "190", [](QByteArray& f) { put(f, 3, 9, "B12345674"); },
-        "Registro 3, posiciones 9-17 (NIF del declarante): error: «B12345674» no es el NIF del declarante");
+        "Registro 3 (22222222J SEGUNDO), posiciones 9-17 (NIF del declarante): error: «B12345674» no es el "
+        "NIF "
+        "del declarante");
     row(
         "a letter in an amount", "347", [](QByteArray& f) { put(f, 2, 90, "A"); },
-        "Registro 2, posiciones 84-98 (importe anual): error:");
+        "Registro 2 (A00000000 UNO), posiciones 84-98 (importe anual): error:");
     row(
         "X with quarterly amounts", "347", [](QByteArray& f) { put(f, 2, 281, "X"); },
-        "Registro 2, posiciones 136-263 (importes trimestrales): error: con el criterio de caja han de ser "
-        "cero");
+        "Registro 2 (A00000000 UNO), posiciones 136-247 (importes trimestrales): error: con el criterio de "
+        "caja han de ser cero");
     row(
         "a second type 1 record", "347", [](QByteArray& f) { f.append(f.left(502)); },
         "Registro 4, posición 1 (tipo de registro): error: solo puede haber un registro de tipo 1, el "
         "primero");
     row(
         "a key outside A-L", "190", [](QByteArray& f) { put(f, 2, 78, "M"); },
-        "Registro 2, posiciones 78-80 (clave y subclave): error:");
+        "Registro 2 (11111111H PRIMERO), posiciones 78-80 (clave y subclave): error:");
     row(
         "Ceuta's mark without Ceuta", "190", [](QByteArray& f) { put(f, 2, 152, "1"); },
-        "Registro 2, posición 152 (Ceuta o Melilla): error:");
+        "Registro 2 (11111111H PRIMERO), posición 152 (Ceuta o Melilla): error:");
     row(
         "an operation key outside A-G", "347", [](QByteArray& f) { put(f, 2, 82, "H"); },
-        "Registro 2, posición 82 (clave de operación): error:");
+        "Registro 2 (A00000000 UNO), posición 82 (clave de operación): error:");
     row(
         "a property total", "347", [](QByteArray& f) { put(f, 1, 185, "1"); },
         "Registro 1, posiciones 161-185 (inmuebles): error:");
     row(
         "a telephone with letters", "190", [](QByteArray& f) { put(f, 1, 59, "91555A123"); },
-        "Registro 1, posiciones 59-67 (teléfono de contacto): error: «91555A123»: el teléfono debe tener 9 "
-        "cifras.");
+        "Registro 1, posiciones 59-67 (teléfono de contacto): error: «91555A123» no son solo cifras.");
     row(
         "a short telephone", "347", [](QByteArray& f) { put(f, 1, 59, "5550123  "); },
-        "Registro 1, posiciones 59-67 (teléfono de contacto): error: «5550123»: el teléfono debe tener 9 "
-        "cifras.");
+        "Registro 1, posiciones 59-67 (teléfono de contacto): error: «5550123»: hay blancos en un campo "
+        "numérico.");
     row(
         "nobody to call", "347", [](QByteArray& f) { put(f, 1, 68, QByteArray(40, ' ')); },
         "Registro 1, posiciones 68-107 (persona de contacto): error: está en blanco.");
     row(
         "a sign that is neither", "347", [](QByteArray& f) { put(f, 2, 83, "-"); },
-        "Registro 2, posición 83 (signo del importe anual): error:");
+        "Registro 2 (A00000000 UNO), posición 83 (signo del importe anual): error:");
+    row(
+        "blanks in the BDNS number", "347", [](QByteArray& f) { put(f, 2, 300, "      "); },
+        "Registro 2 (A00000000 UNO), posiciones 300-305 (número de convocatoria BDNS): error: hay blancos en "
+        "un campo numérico.");
+    row(
+        "an accented vowel", "190", [](QByteArray& f) { put(f, 3, 37, "\xCB"); },
+        "Registro 3 (22222222J SËGUNDO), posición 37 (nombre del perceptor): error: la vocal acentuada «Ë» "
+        "no "
+        "está admitida.");
+    row(
+        "a mark that is neither", "347", [](QByteArray& f) { put(f, 2, 99, "S"); },
+        "Registro 2 (A00000000 UNO), posición 99 (operación de seguro): error: «S» no es un espacio ni «X».");
 }
 
 void TestDeclarationFileCheck::plantedFault() {
@@ -200,15 +228,15 @@ void TestDeclarationFileCheck::plantedFault() {
 
 void TestDeclarationFileCheck::warningsForCharactersOfNames() {
     QByteArray file = golden190();
-    put(file, 2, 40, "\xDC");  // Ü
+    put(file, 2, 40, "\xD8");  // Ø
     put(file, 2, 41, "\xD1");  // Ñ is accepted
     const auto checked = checkDeclarationFile(file);
     QVERIFY(checked);
     QCOMPARE(checked->errorCount(), 0);
     QCOMPARE(checked->warningCount(), 1);
     QCOMPARE(checked->problems[0].text(),
-             QStringLiteral("Registro 2, posición 40 (nombre del perceptor): aviso: la Agencia puede no "
-                            "aceptar el carácter «Ü»."));
+             QStringLiteral("Registro 2 (11111111H PRIMØÑO), posición 40 (nombre del perceptor): aviso: la "
+                            "Agencia puede no aceptar el carácter «Ø»."));
 }
 
 // The windows' example contact data reach nobody at the agency, but the file may still be sent.
@@ -224,7 +252,46 @@ void TestDeclarationFileCheck::exampleContactIsAWarning() {
                                                 "de contacto."),
                                  QStringLiteral("Registro 1, posiciones 68-107 (persona de contacto): aviso: "
                                                 "«PAPELLIDO SAPELLIDO NOMBRE» es el nombre de ejemplo, no "
-                                                "el de la persona de contacto.")}));
+                                                "el de la persona de contacto."),
+                                 QStringLiteral("Registro 1, posiciones 176-225 (correo electrónico de la "
+                                                "persona de contacto): aviso: está en blanco: la Agencia no "
+                                                "podrá escribir a la persona de contacto.")}));
+}
+
+void TestDeclarationFileCheck::oldLayoutIsRefused_data() {
+    QTest::addColumn<QString>("model");
+    QTest::addColumn<QStringList>("fieldsOfEachRecord");
+    QTest::newRow("347") << "347" << QStringList{QStringLiteral("número de convocatoria BDNS")};
+    QTest::newRow("190") << "190"
+                         << QStringList{QStringLiteral("titular de la unidad de convivencia"),
+                                        QStringLiteral("percepciones y retenciones por incapacidad laboral"),
+                                        QStringLiteral("percepciones en especie por incapacidad laboral"),
+                                        QStringLiteral("complemento de ayuda a la infancia y datos forales"),
+                                        QStringLiteral("exceso de acciones de empresas emergentes"),
+                                        QStringLiteral("rendimientos de la gestión de fondos"),
+                                        QStringLiteral("tipos de prestaciones de la clave B.01")};
+}
+
+// A file that an older version of the program wrote: blanks where today's designs want zeros.
+void TestDeclarationFileCheck::oldLayoutIsRefused() {
+    QFETCH(QString, model);
+    QFETCH(QStringList, fieldsOfEachRecord);
+    QByteArray file = model == QLatin1String("190") ? golden190() : clean347();
+    toOldLayout(file, model == QLatin1String("190")
+                          ? QList<std::pair<int, int>>{{169, 169}, {256, 281}, {283, 394}}
+                          : QList<std::pair<int, int>>{{300, 305}});
+    const auto checked = checkDeclarationFile(file);
+    QVERIFY(checked);
+    QCOMPARE(checked->warningCount(), 0);
+    for (int record = 2; record <= checked->recordsRead; ++record) {
+        QStringList fields;
+        for (const FileProblem& problem : checked->problems) {
+            QCOMPARE(problem.what, QStringLiteral("hay blancos en un campo numérico"));
+            if (problem.record == record)
+                fields.append(problem.field);
+        }
+        QCOMPARE(fields, fieldsOfEachRecord);
+    }
 }
 
 void TestDeclarationFileCheck::notADeclaration_data() {

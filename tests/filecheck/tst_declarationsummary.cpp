@@ -38,9 +38,9 @@ void TestDeclarationSummary::pdfHoldsTitleTotalsAndEveryNif() {
     QTemporaryDir dir;
     const QString pdf = dir.filePath(QStringLiteral("resumen.pdf"));
     CheckedDeclaration checked = declaration(3);
-    checked.problems.append({2, 40, 40, QStringLiteral("nombre del perceptor"),
-                             QStringLiteral("la Agencia puede no aceptar el carácter «Ü»"),
-                             FileProblem::Severity::Warning});
+    checked.problems.append(
+        {2, QStringLiteral("10000001H PERCEPTOR 1"), 40, 40, QStringLiteral("nombre del perceptor"),
+         QStringLiteral("la Agencia puede no aceptar el carácter «Ü»"), FileProblem::Severity::Warning});
     QVERIFY(DeclarationSummary(checked).exportPdf(pdf));
     const QString text = pdfText(pdf);
     QVERIFY2(!text.isEmpty(), "pdftotext read nothing");
@@ -49,7 +49,8 @@ void TestDeclarationSummary::pdfHoldsTitleTotalsAndEveryNif() {
           QStringLiteral("Q2826000H"), QStringLiteral("CENTRO PUBLICO MARIA"), QStringLiteral("1.234.567,89"),
           QStringLiteral("18.518,51"), QStringLiteral("10000000H"), QStringLiteral("10000001H"),
           QStringLiteral("10000002H"), QStringLiteral("Página 1 de 1"), QStringLiteral("Impreso el"),
-          QStringLiteral("Problemas encontrados"), QStringLiteral("posición 40")})
+          QStringLiteral("Problemas encontrados"),
+          QStringLiteral("Registro 2 (10000001H PERCEPTOR 1), posición 40")})
         QVERIFY2(text.contains(expected), qPrintable(expected));
 }
 

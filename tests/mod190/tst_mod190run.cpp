@@ -96,7 +96,8 @@ void TestMod190Run::keysRatesAndNames() {
                QStringLiteral("28001"), 5000, 750, QStringLiteral("2024-12-31"));
     r.withheld(QStringLiteral("11111111H"), QStringLiteral("Gómez Ruiz, Ángel (Hnos.)"),
                QStringLiteral("28001"), 5000, 750, QStringLiteral("2026-01-01"));
-    r.contact = {QStringLiteral("912345678"), QStringLiteral("Núñez (Ana)"), QStringLiteral("12345")};
+    r.contact = {QStringLiteral("912345678"), QStringLiteral("Núñez (Ana)"), QStringLiteral("12345"),
+                 QStringLiteral("ana.nunez@centro.es")};
 
     const RunOutcome outcome = r.run();
     QCOMPARE(outcome.result, RunResult::FileWritten);

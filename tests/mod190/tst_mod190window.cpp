@@ -1,9 +1,12 @@
 #include "db/Clock.h"
+#include "declaration/Windows1252.h"
 #include "mod190/Mod190.h"
 #include "support/FixtureDatabase.h"
+#include "support/Golden.h"
 #include "support/ScriptedUserInterface.h"
 #include "widgets/Twips.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QGroupBox>
 #include <QLineEdit>
@@ -18,6 +21,7 @@ private Q_SLOTS:
     void cleanup() { Clock::unpin(); }
     void designLayout();
     void blanksGoWhenABoxLosesTheFocus();
+    void iniciarWritesTheFileAndEndsTheProgram_data();
     void iniciarWritesTheFileAndEndsTheProgram();
     void loadFailureShowsTheEngineMessage();
 };
@@ -30,14 +34,15 @@ void TestMod190Window::designLayout() {
              QStringLiteral("Obtención del fichero de perceptores para el modelo 190 de la A.E.A.T."));
     QCOMPARE(window.size(), QSize(Twips::toPixels(9168), Twips::toPixels(8088)));
     QCOMPARE(window.findChild<QGroupBox*>(QStringLiteral("Frame1"))->geometry(),
-             Twips::toPixels(1320, 720, 6612, 2892));
+             Twips::toPixels(1320, 720, 6612, 3732));
     QCOMPARE(window.findChild<QGroupBox*>(QStringLiteral("Frame2"))->geometry(),
-             Twips::toPixels(1320, 3720, 6612, 1812));
+             Twips::toPixels(1320, 4560, 6612, 1812));
     QCOMPARE(window.findChild<QPushButton*>(QStringLiteral("Command4"))->geometry(),
-             Twips::toPixels(1320, 6240, 6612, 492));
+             Twips::toPixels(1320, 7080, 6612, 492));
     const auto* phone = window.findChild<QLineEdit*>(QStringLiteral("Text1(0)"));
     const auto* contact = window.findChild<QLineEdit*>(QStringLiteral("Text1(1)"));
     const auto* number = window.findChild<QLineEdit*>(QStringLiteral("Text1(2)"));
+    const auto* email = window.findChild<QLineEdit*>(QStringLiteral("Text1(3)"));
     QCOMPARE(phone->text(), QStringLiteral("123456789"));
     QCOMPARE(contact->text(), QStringLiteral("Papellido Sapellido Nombre"));
     QCOMPARE(contact->maxLength(), 40);
@@ -45,6 +50,9 @@ void TestMod190Window::designLayout() {
     QCOMPARE(number->maxLength(), 40);
     QCOMPARE(phone->parentWidget()->objectName(), QStringLiteral("Frame1"));
     QCOMPARE(number->parentWidget()->objectName(), QStringLiteral("Frame2"));
+    QCOMPARE(email->text(), QString());
+    QCOMPARE(email->maxLength(), 50);
+    QCOMPARE(email->parentWidget()->objectName(), QStringLiteral("Frame1"));
 }
 
 void TestMod190Window::blanksGoWhenABoxLosesTheFocus() {
@@ -57,11 +65,28 @@ void TestMod190Window::blanksGoWhenABoxLosesTheFocus() {
     auto* number = window.findChild<QLineEdit*>(QStringLiteral("Text1(2)"));
     contact->setFocus();
     contact->setText(QStringLiteral("  Núñez (Ana)  "));
-    number->setFocus();
+    QTest::keyClick(contact, Qt::Key_Tab);  // the e-mail comes after the contact person
     QCOMPARE(contact->text(), QStringLiteral("Núñez (Ana)"));
+    QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("Text1(3)"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), number);
+}
+
+void TestMod190Window::iniciarWritesTheFileAndEndsTheProgram_data() {
+    QTest::addColumn<QString>("email");
+    QTest::addColumn<QByteArray>("emailField");
+    QTest::addColumn<QString>("checkFinding");
+    QTest::newRow("an address") << "ana.nunez@centro.es"
+                                << QByteArray("ANA.NUNEZ@CENTRO.ES").leftJustified(50) << QString();
+    QTest::newRow("none") << "" << QByteArray(50, ' ') << "aviso: está en blanco";
+    QTest::newRow("no address") << "ana en el centro" << QByteArray("ANA EN EL CENTRO").leftJustified(50)
+                                << "error: «ANA EN EL CENTRO» no es una dirección de correo electrónico";
 }
 
 void TestMod190Window::iniciarWritesTheFileAndEndsTheProgram() {
+    QFETCH(QString, email);
+    QFETCH(QByteArray, emailField);
+    QFETCH(QString, checkFinding);
     FixtureDatabase f;
     f.native(
         QStringLiteral("insert into Centro values ('Q2826000H', 'Centro');"
@@ -77,15 +102,19 @@ void TestMod190Window::iniciarWritesTheFileAndEndsTheProgram() {
     QVERIFY(window.Form_Load());
     window.findChild<QLineEdit*>(QStringLiteral("Text1(0)"))->setText(QStringLiteral("915550123"));
     window.findChild<QLineEdit*>(QStringLiteral("Text1(1)"))->setText(QStringLiteral("Núñez (Ana)"));
+    window.findChild<QLineEdit*>(QStringLiteral("Text1(3)"))->setText(email);
     window.findChild<QPushButton*>(QStringLiteral("Command4"))->click();
-    QCOMPARE(ui.messages.size(), 1);
-    QCOMPARE(ui.messages[0].title, QStringLiteral("PROCESO TERMINADO"));
-    QCOMPARE(ui.messages[0].text,
+    QCOMPARE(ui.messages.last().title, QStringLiteral("PROCESO TERMINADO"));
+    QCOMPARE(ui.messages.last().text,
              QStringLiteral("Fichero : ") + f.folder() + QStringLiteral("/Mdb/Mod190.txt"));
     QCOMPARE(window.findChild<QLineEdit*>(QStringLiteral("Text1(1)"))->text(), QStringLiteral("NUÑEZ ANA"));
     QCOMPARE(ui.endedWith, QList<int>{0});
-    QVERIFY(QFile::exists(f.folder() + QStringLiteral("/Mdb/Mod190.txt")));
-    QVERIFY(!QFile::exists(f.folder() + QStringLiteral("/Mdb/Comprobacion190.txt")));
+    QCOMPARE(readAll(f.folder() + QStringLiteral("/Mdb/Mod190.txt")).mid(175, 50), emailField);
+    const QString checkList =
+        Windows1252::decode(readAll(f.folder() + QStringLiteral("/Mdb/Comprobacion190.txt")));
+    QCOMPARE(ui.messages.size(), checkFinding.isEmpty() ? 1 : 2);
+    QVERIFY2(checkFinding.isEmpty() ? checkList.isEmpty() : checkList.contains(checkFinding),
+             qPrintable(checkList));
 }
 
 void TestMod190Window::loadFailureShowsTheEngineMessage() {

@@ -262,7 +262,7 @@ void TestMod347Run::runChecksItsOwnFile_data() {
         << "91 555 01"
         << "Garcia Lopez Ana"
         << QStringList{QStringLiteral("Registro 1, posiciones 59-67 (teléfono de contacto): error: "
-                                      "«91 555 01»: el teléfono debe tener 9 cifras.")}
+                                      "«91 555 01»: hay blancos en un campo numérico.")}
         << "1 error y 0 avisos"
         << "Registros leídos: 2; declarados: 1; errores: 1; avisos: 0.";
     QTest::newRow("no contact person")
