@@ -52,13 +52,14 @@ QByteArray Windows1252::encode(const QString& text) {
     return bytes;
 }
 
-QString Windows1252::decode(const QByteArray& bytes) {
-    QString text;
-    text.reserve(bytes.size());
-    for (const char byte : bytes) {
-        const auto b = static_cast<unsigned char>(byte);
-        const char16_t c = b >= 0x80 && b <= 0x9F ? kHighControls[b - 0x80] : b;
-        text.append(c != 0 || b == 0 ? QChar(c) : QChar(QChar::ReplacementCharacter));
+QString Windows1252::decode(QByteArrayView bytes) {
+    QString text = QString::fromLatin1(bytes);  // the code page is Latin-1 outside 0x80-0x9F
+    for (QChar& c : text) {
+        const char16_t latin1 = c.unicode();
+        if (latin1 >= 0x80 && latin1 <= 0x9F) {
+            const char16_t defined = kHighControls[latin1 - 0x80];
+            c = defined != 0 ? QChar(defined) : QChar(QChar::ReplacementCharacter);
+        }
     }
     return text;
 }

@@ -20,7 +20,7 @@ inline constexpr char kReplacement = '?';
 QByteArray encode(const QString& text);
 
 /** The characters of Windows-1252 bytes; an undefined byte becomes U+FFFD. */
-QString decode(const QByteArray& bytes);
+QString decode(QByteArrayView bytes);
 
 /** Upper-cases character by character within the code page: á→Á, ÿ→Ÿ, š→Š; ß and µ stay. */
 QString toUpper(const QString& text);
