@@ -7,13 +7,8 @@ constexpr int kPrintZone = 14;
 }
 
 OutputTextFile::OutputTextFile(const QString& path) : m_path(path), m_file(path) {
-    if (!m_file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+    if (!m_file.open(QIODevice::WriteOnly))
         fail(QStringLiteral("No se puede crear el fichero"));
-}
-
-OutputTextFile::~OutputTextFile() {
-    if (!m_closed)
-        m_file.remove();
 }
 
 void OutputTextFile::writeLine(const QString& text) {
@@ -28,10 +23,7 @@ void OutputTextFile::writeRaw(const QByteArray& bytes) {
 void OutputTextFile::close() {
     if (m_closed)
         return;
-    if (!m_file.flush())
-        fail(QStringLiteral("No se puede escribir en el fichero"));
-    m_file.close();
-    if (m_file.error() != QFileDevice::NoError)
+    if (!m_file.commit())
         fail(QStringLiteral("No se puede cerrar el fichero"));
     m_closed = true;
 }

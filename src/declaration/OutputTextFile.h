@@ -3,7 +3,7 @@
 #include "base/MessageError.h"
 
 #include <QByteArray>
-#include <QFile>
+#include <QSaveFile>
 #include <QString>
 
 /** A file that could not be created, written or closed. */
@@ -14,15 +14,15 @@ public:
 
 /**
  * A text file for the office or the agency: Windows-1252 lines ended by
- * CR LF. Every failure throws FileError; the file counts as written only once
- * close() has returned. A file left without a successful close(), because its
- * run stopped on a failure, is removed, so that nobody sends half a file.
+ * CR LF. It is written under a temporary name beside its place and takes the
+ * place, replacing the file that was there, only when close() succeeds. A run
+ * that stops before, on a failure or by the user's choice, leaves the earlier
+ * file as it was and no partial one. Every failure throws FileError.
  */
 class OutputTextFile {
 public:
-    /** Creates the file, or empties an existing one. */
+    /** Starts the file; an existing one stays until close(). */
     explicit OutputTextFile(const QString& path);
-    ~OutputTextFile();
     OutputTextFile(const OutputTextFile&) = delete;
     OutputTextFile& operator=(const OutputTextFile&) = delete;
 
@@ -30,7 +30,7 @@ public:
     void writeLine(const QString& text);
     /** Writes bytes that already hold their line end, such as a declaration record. */
     void writeRaw(const QByteArray& bytes);
-    /** Flushes and closes; throws if any byte did not reach the disk. */
+    /** Flushes the file to the disk and puts it in its place; throws if any byte did not get there. */
     void close();
 
     /** A review file's supplier line: the NIF, then the name at the next print zone of 14 columns. */
@@ -40,6 +40,6 @@ private:
     [[noreturn]] void fail(const QString& what);
 
     QString m_path;
-    QFile m_file;
+    QSaveFile m_file;
     bool m_closed = false;
 };

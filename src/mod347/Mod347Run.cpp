@@ -16,27 +16,22 @@
 #include "filecheck/WrittenDeclarationCheck.h"
 
 #include <QDir>
-#include <QFile>
 
 namespace {
 
 RunOutcome writeDeclaration(Modelo347Session& session, const QString& threshold, ContactInputs& contact,
                             UserInterface& ui) {
+    // A run that stops before the end leaves the file of the run before as it was.
     const QString path = outputFilePath(session.outputFolder, kModelo347File);
-    QFile::remove(path);
     OutputTextFile file(path);
     const std::optional<QString> DeclarantNif =
         WriteModelo347Header(session.AccountsDb, file, contact, threshold, ui);
-    if (!DeclarantNif) {
-        file.close();
+    if (!DeclarantNif)
         return {RunResult::NothingToDeclare, true};
-    }
     switch (CheckSupplierData(session.AccountsDb, session.outputFolder, ui)) {
         case SupplierCheck::MissingPostalCodes:
-            file.close();
             return {RunResult::DataToCorrect, true};
         case SupplierCheck::Declined:
-            file.close();
             return {RunResult::StoppedAtQuestion, true};
         case SupplierCheck::GoOn:
             break;

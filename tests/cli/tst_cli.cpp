@@ -311,6 +311,8 @@ void TestCli::mod347() {
     f.addEntry(nif, 5000, QStringLiteral("2025-05-05"), QStringLiteral("2025-05-06"));
     const QString checkList = f.folder() + QStringLiteral("/Comprobacion347.txt");
     QVERIFY(writeAll(checkList, "an earlier run's list\r\n"));
+    const QString declaration = f.folder() + QStringLiteral("/Mod347.txt");
+    QVERIFY(writeAll(declaration, "an earlier run's declaration\r\n"));
     const CliRun run = runCliWith(QStringList{QStringLiteral("mod347"), QStringLiteral("--db"), f.path(),
                                               QStringLiteral("--out"), f.folder()} +
                                   options);
@@ -322,8 +324,10 @@ void TestCli::mod347() {
     const bool checkedClean = status == 0 && options.contains(QStringLiteral("--contact"));
     QCOMPARE(QFile::exists(checkList), !checkedClean);
     QCOMPARE(run.err.contains(QStringLiteral("COMPROBACIÓN DEL FICHERO: ")), status == 0 && !checkedClean);
+    if (status != 0)  // a run that stops leaves the earlier file as it was
+        QCOMPARE(readAll(declaration), QByteArray("an earlier run's declaration\r\n"));
     if (status == 0) {
-        const QList<QByteArray> lines = readAll(f.folder() + QStringLiteral("/Mod347.txt")).split('\n');
+        const QList<QByteArray> lines = readAll(declaration).split('\n');
         QCOMPARE(lines.size(), 3);
         QCOMPARE(lines[0].mid(135, 9), QByteArray("000000001"));
     }

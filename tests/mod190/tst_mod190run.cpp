@@ -67,7 +67,7 @@ private Q_SLOTS:
     void zeroPaymentWithWithholding();
     void negativeWithholdingIsListedForReview();
     void unwritableFolderIsNoSuccess();
-    void failedRunLeavesNoFile();
+    void failedRunKeepsThePreviousFile();
 };
 
 void TestMod190Run::keysRatesAndNames() {
@@ -321,17 +321,19 @@ void TestMod190Run::unwritableFolderIsNoSuccess() {
 }
 
 // A run that stops once its file exists removes it, together with an older one.
-void TestMod190Run::failedRunLeavesNoFile() {
+void TestMod190Run::failedRunKeepsThePreviousFile() {
     Run190 r;
     r.withheld(QStringLiteral("11111111H"), QStringLiteral("Primero"), QStringLiteral("28001"), 1000, 150);
     QCOMPARE(r.run().result, RunResult::FileWritten);
-    QVERIFY(QFile::exists(r.out + QStringLiteral("/Mod190.txt")));
+    const QByteArray previous = r.file();
     r.f.db().deleteTable(QStringLiteral("Centro"));
     const RunOutcome outcome = r.run();
     QCOMPARE(outcome.result, RunResult::Failed);
     QVERIFY(r.ui.messages.last().text.startsWith(
         QStringLiteral("No se ha podido generar el registro del declarante.")));
-    QVERIFY(!QFile::exists(r.out + QStringLiteral("/Mod190.txt")));
+    QCOMPARE(r.file(), previous);
+    QCOMPARE(QDir(r.out).entryList({QStringLiteral("Mod190*")}, QDir::Files),
+             QStringList{QStringLiteral("Mod190.txt")});
 }
 
 QTEST_GUILESS_MAIN(TestMod190Run)

@@ -89,7 +89,8 @@ private Q_SLOTS:
     void secondRunReplacesTheFile();
     void nothingAboveTheThresholdAtLoad();
     void loadPreparesTheDatabaseOnce();
-    void failedRunLeavesNoFile();
+    void stoppedRunKeepsThePreviousFile_data();
+    void stoppedRunKeepsThePreviousFile();
 };
 
 void TestMod347Run::declaredRecords() {
@@ -454,8 +455,7 @@ void TestMod347Run::missingPostalCodeStopsBeforeTheIdentifiers() {
     QCOMPARE(r.ui.messages[0].icon, MessageIcon::Critical);
     QCOMPARE(r.ui.opened, QStringList{path});
     QVERIFY(!QFile::exists(r.out + QStringLiteral("/RevisarNIF.txt")));
-    QCOMPARE(r.lines().size(), 1);  // the type 1 record alone
-    QVERIFY(r.lines()[0].startsWith(QLatin1String("1347")));
+    QVERIFY(!QFile::exists(r.out + QStringLiteral("/Mod347.txt")));
 }
 
 void TestMod347Run::doubtfulIdentifiersAndTheQuestion_data() {
@@ -492,7 +492,7 @@ void TestMod347Run::doubtfulIdentifiersAndTheQuestion() {
                                         QStringLiteral("/RevisarNIF.txt\r\n¿Desea continuar?"));
     QCOMPARE(r.ui.messages[0].buttons, MessageButtons::YesNo);
     QVERIFY(r.ui.opened.isEmpty());
-    QCOMPARE(r.lines().size(), goOn ? 4 : 1);
+    QCOMPARE(r.lines().size(), goOn ? 4 : 0);
 }
 
 void TestMod347Run::cleanRunDeletesTheIdentifierReview() {
@@ -564,18 +564,40 @@ void TestMod347Run::loadPreparesTheDatabaseOnce() {
 }
 
 // The review of identifiers cannot be written once the type 1 record is: no half declaration stays.
-void TestMod347Run::failedRunLeavesNoFile() {
+void TestMod347Run::stoppedRunKeepsThePreviousFile_data() {
+    QTest::addColumn<QString>("supplierNif");
+    QTest::addColumn<QVariant>("postalCode");
+    QTest::addColumn<QString>("threshold");
+    QTest::addColumn<RunResult>("result");
+    QTest::newRow("no at the question") << "B1234567" << QVariant(QStringLiteral("28001"))
+                                        << kInitialThreshold << RunResult::StoppedAtQuestion;
+    QTest::newRow("missing postal codes")
+        << "A00000000" << QVariant() << kInitialThreshold << RunResult::DataToCorrect;
+    QTest::newRow("nobody above the threshold at Iniciar")
+        << "A00000000" << QVariant(QStringLiteral("08001")) << "9999999" << RunResult::NothingToDeclare;
+    // RevisarNIF.txt cannot be written where a folder bears its name.
+    QTest::newRow("a failure while writing")
+        << "B1234567" << QVariant(QStringLiteral("28001")) << kInitialThreshold << RunResult::Failed;
+}
+
+void TestMod347Run::stoppedRunKeepsThePreviousFile() {
+    QFETCH(QString, supplierNif);
+    QFETCH(QVariant, postalCode);
+    QFETCH(QString, threshold);
+    QFETCH(RunResult, result);
     Run347 r;
-    r.supplier(QStringLiteral("B1234567"), QStringLiteral("Dudoso"), QStringLiteral("28001"));
-    r.entry(QStringLiteral("B1234567"), 5000, QStringLiteral("2025-02-10"));
-    QVERIFY(QDir(r.out).mkdir(QStringLiteral("RevisarNIF.txt")));
+    r.supplier(supplierNif, QStringLiteral("Proveedor"), postalCode);
+    r.entry(supplierNif, 5000, QStringLiteral("2025-02-10"));
+    const QByteArray previous("1347 EL FICHERO DE LA VEZ ANTERIOR\r\n");
+    QVERIFY(writeAll(r.out + QStringLiteral("/Mod347.txt"), previous));
+    if (result == RunResult::Failed)
+        QVERIFY(QDir(r.out).mkdir(QStringLiteral("RevisarNIF.txt")));
     QCOMPARE(r.load(), Modelo347Load::Ready);
-    const RunOutcome outcome = r.run();
-    QCOMPARE(outcome.result, RunResult::Failed);
-    QCOMPARE(r.ui.messages.size(), 1);
-    QVERIFY(r.ui.messages[0].text.startsWith(
-        QStringLiteral("No se ha podido generar el fichero del modelo 347.\r\n")));
-    QVERIFY(!QFile::exists(r.out + QStringLiteral("/Mod347.txt")));
+    r.ui.answers = {MessageAnswer::No};
+    QCOMPARE(r.run(threshold).result, result);
+    QCOMPARE(r.file(), previous);
+    QCOMPARE(QDir(r.out).entryList({QStringLiteral("Mod347*")}, QDir::Files),
+             QStringList{QStringLiteral("Mod347.txt")});
 }
 
 QTEST_GUILESS_MAIN(TestMod347Run)

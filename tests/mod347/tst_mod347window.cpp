@@ -1,6 +1,7 @@
 #include "db/Clock.h"
 #include "mod347/Mod347.h"
 #include "support/FixtureDatabase.h"
+#include "support/Golden.h"
 #include "support/ScriptedUserInterface.h"
 #include "widgets/DataGrid.h"
 #include "widgets/Twips.h"
@@ -87,6 +88,7 @@ private Q_SLOTS:
     void iniciarWritesTheFile_data();
     void iniciarWritesTheFile();
     void nothingToDeclareEndsTheProgram();
+    void stoppedRunKeepsThePreviousFile();
 };
 
 void TestMod347Window::designLayout() {
@@ -333,6 +335,18 @@ void TestMod347Window::iniciarWritesTheFile() {
     QCOMPARE(w.ui.endedWith, QList<int>{0});
     QVERIFY(QFile::exists(w.f.folder() + QStringLiteral("/Mdb/Mod347.txt")));
     QCOMPARE(QFile::exists(w.f.folder() + QStringLiteral("/Mdb/Comprobacion347.txt")), titles.size() == 2);
+}
+
+// Nobody passes the threshold typed before "Iniciar": the program ends, and last year's file stays.
+void TestMod347Window::stoppedRunKeepsThePreviousFile() {
+    Window347 w;
+    const QString declaration = w.f.folder() + QStringLiteral("/Mdb/Mod347.txt");
+    QVERIFY(writeAll(declaration, "1347 EL FICHERO DE LA VEZ ANTERIOR\r\n"));
+    QVERIFY(w.window->Form_Load());
+    w.child<QLineEdit>("Text2")->setText(QStringLiteral("9999999"));
+    w.window->Command4_Click();
+    QCOMPARE(w.ui.endedWith, QList<int>{0});
+    QCOMPARE(readAll(declaration), QByteArray("1347 EL FICHERO DE LA VEZ ANTERIOR\r\n"));
 }
 
 void TestMod347Window::nothingToDeclareEndsTheProgram() {
