@@ -11,6 +11,15 @@ QString recordName(const QString& name) {
     return NormalizeText(Windows1252::toUpper(name));
 }
 
+QString telephoneDigits(const QString& typed) {
+    static const QString kSeparators = QStringLiteral(" -./()[]");
+    QString digits;
+    for (const QChar c : typed)
+        if (!kSeparators.contains(c))
+            digits.append(c);
+    return digits;
+}
+
 ContactInputs initialContactInputs(const QString& model) {
     return {kExampleTelephone, kExampleContactPerson,
             model == QLatin1String("347") ? QStringLiteral("0000000001") : QStringLiteral("0000000000000"),
@@ -29,6 +38,7 @@ DeclarantHeader buildDeclarantHeader(Database& db, const QString& model, Contact
         header.DeclarantNif = centro.value(QStringLiteral("NIF")).toString();
         name = centro.value(QStringLiteral("Nombre")).toString();
     }
+    contact.telephone = telephoneDigits(contact.telephone);
     contact.contactPerson = recordName(contact.contactPerson);
     header.record.put(FiscalYear, digits(QString::number(Clock::declarationYear()), 4))
         .put(DeclarantNif, digits(header.DeclarantNif, 9))

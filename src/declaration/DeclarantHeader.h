@@ -25,8 +25,9 @@ struct DeclarantHeader {
 
 /**
  * Builds positions 1 to 135 of a type 1 record for model "190" or "347" from
- * the first row of Centro and the contact inputs, and rewrites the contact
- * person to its upper-cased, normalized text, as the window then shows it.
+ * the first row of Centro and the contact inputs, and rewrites the telephone
+ * to its telephoneDigits and the contact person to its upper-cased, normalized
+ * text, as the window then shows them.
  * An empty Centro, or a Null NIF or name, counts as empty text. Throws
  * DbError when Centro cannot be read.
  */
@@ -38,6 +39,13 @@ inline const QString kExampleContactPerson = QStringLiteral("Papellido Sapellido
 
 /** The initial texts of the contact inputs; the declaration number differs by model. */
 ContactInputs initialContactInputs(const QString& model);
+
+/**
+ * The telephone as people type it, without the spaces, hyphens, dots, slashes
+ * and brackets between its digits: «957 123 456» is «957123456». Letters
+ * stay, for the check to report.
+ */
+QString telephoneDigits(const QString& typed);
 
 /** Upper-cased within Windows-1252, then passed through NormalizeText: how names enter a record. */
 QString recordName(const QString& name);

@@ -190,10 +190,10 @@ void TestCli::mod190_data() {
                "no el de la persona de contacto.") +
                checkList;
     QTest::newRow("telephone with letters")
-        << "clean" << QStringList{QStringLiteral("--phone"), QStringLiteral("91-555-01")} + email << 0
+        << "clean" << QStringList{QStringLiteral("--phone"), QStringLiteral("95A-12-34-56")} + email << 0
         << QString::fromUtf8(
                "COMPROBACIÓN DEL FICHERO: La comprobación del fichero ha encontrado 1 error y 0 avisos:\n\n"
-               "Registro 1, posiciones 59-67 (teléfono de contacto): error: «91-555-01» no son solo "
+               "Registro 1, posiciones 59-67 (teléfono de contacto): error: «95A123456» no son solo "
                "cifras.") +
                checkList;
     QTest::newRow("no e-mail")

@@ -58,6 +58,8 @@ private Q_SLOTS:
     void cleanup() { Clock::unpin(); }
     void keysRatesAndNames();
     void totalsAndDefaultContact();
+    void telephoneAsPeopleTypeIt_data();
+    void telephoneAsPeopleTypeIt();
     void emptyCentroAndLongNumber();
     void everyLineIsFiveHundredBytes();
     void missingPostalCodesListedOncePerEntry();
@@ -161,6 +163,30 @@ void TestMod190Run::totalsAndDefaultContact() {
     QCOMPARE(first.mid(107, 13), QStringLiteral("0000000000000"));
     QCOMPARE(first.mid(17, 40), QStringLiteral("CENTRO PUBLICO MARIA").leftJustified(40));
     QCOMPARE(r.contact.contactPerson, QStringLiteral("PAPELLIDO SAPELLIDO NOMBRE"));
+}
+
+void TestMod190Run::telephoneAsPeopleTypeIt_data() {
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("field");
+    QTest::newRow("spaces") << "957 123 456"
+                            << "957123456";
+    QTest::newRow("hyphens") << "957-12-34-56"
+                             << "957123456";
+    QTest::newRow("dots, slashes and brackets") << "(957) 12.34/56"
+                                                << "957123456";
+    QTest::newRow("more than nine digits are cut") << "957 123 456 7"
+                                                   << "957123456";
+}
+
+void TestMod190Run::telephoneAsPeopleTypeIt() {
+    QFETCH(QString, typed);
+    QFETCH(QString, field);
+    Run190 r;
+    r.withheld(QStringLiteral("11111111H"), QStringLiteral("Primero"), QStringLiteral("28001"), 600, 90);
+    r.contact.telephone = typed;
+    QCOMPARE(r.run().result, RunResult::FileWritten);
+    QCOMPARE(r.lines().first().mid(58, 9), field);
+    QVERIFY(r.contact.telephone.startsWith(field));  // the box shows what the file holds
 }
 
 void TestMod190Run::emptyCentroAndLongNumber() {

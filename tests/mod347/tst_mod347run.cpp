@@ -260,10 +260,10 @@ void TestMod347Run::runChecksItsOwnFile_data() {
         << "0 errores y 2 avisos"
         << "Registros leídos: 2; declarados: 1; errores: 0; avisos: 2.";
     QTest::newRow("telephone with letters")
-        << "91 555 01"
+        << "95A 123 456"
         << "Garcia Lopez Ana"
         << QStringList{QStringLiteral("Registro 1, posiciones 59-67 (teléfono de contacto): error: "
-                                      "«91 555 01»: hay blancos en un campo numérico.")}
+                                      "«95A123456» no son solo cifras.")}
         << "1 error y 0 avisos"
         << "Registros leídos: 2; declarados: 1; errores: 1; avisos: 0.";
     QTest::newRow("no contact person")
