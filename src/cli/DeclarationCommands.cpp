@@ -67,13 +67,12 @@ int runMod347Command(const QStringList& arguments, CliStreams streams) {
     if (!args)
         return kExitUsage;
     TextUserInterface ui(streams.err, args->has(QStringLiteral("yes")));
-    // As the box holds it once it has lost the focus.
-    const QString threshold =
-        thresholdWithDecimalPoint(args->value(QStringLiteral("threshold"), kInitialThreshold));
-    if (!acceptThreshold(threshold, ui))
+    const QString typedThreshold = args->value(QStringLiteral("threshold"), kInitialThreshold);
+    const std::optional<QString> threshold = acceptThreshold(typedThreshold, ui);
+    if (!threshold)
         return kExitUsage;
     std::unique_ptr<Database> AccountsDb;
-    switch (loadModelo347(args->value(QStringLiteral("db")), threshold, AccountsDb, ui)) {
+    switch (loadModelo347(args->value(QStringLiteral("db")), *threshold, AccountsDb, ui)) {
         case Modelo347Load::OpenFailed:
             return kExitFailure;
         case Modelo347Load::NothingToDeclare:
@@ -81,7 +80,7 @@ int runMod347Command(const QStringList& arguments, CliStreams streams) {
         case Modelo347Load::Ready:
             break;
     }
-    Modelo347Session session{*AccountsDb, args->value(QStringLiteral("out")), threshold};
+    Modelo347Session session{*AccountsDb, args->value(QStringLiteral("out")), *threshold};
     ContactInputs contact = contactInputs(*args, QStringLiteral("347"));
-    return exitStatusFor(runModelo347(session, threshold, contact, ui).result);
+    return exitStatusFor(runModelo347(session, typedThreshold, contact, ui).result);
 }

@@ -17,6 +17,7 @@
 #include <QCloseEvent>
 #include <QGroupBox>
 #include <QHeaderView>
+#include <QLineEdit>
 #include <QTableView>
 
 Mod347::Mod347(const StartupSettings& settings, UserInterface& ui)
@@ -35,7 +36,7 @@ Mod347::Mod347(const StartupSettings& settings, UserInterface& ui)
         designControl(new QGroupBox(QStringLiteral("Bienes y prestaciones de servicios superiores a "), this),
                       "Frame3", 1320, 5400, 6612, 972);
     fillWithWindowColour(m_frame3);
-    m_text2 = designControl(new LostFocusLineEdit(kInitialThreshold, m_frame3), "Text2", 240, 360, 6012, 372);
+    m_text2 = designControl(new QLineEdit(kInitialThreshold, m_frame3), "Text2", 240, 360, 6012, 372);
     m_command1 =
         designControl(new QPushButton(QStringLiteral("Definir proveedores acogidos a IVA de caja"), this),
                       "Command1", 1320, 6480, 4212, 492);
@@ -55,7 +56,6 @@ Mod347::Mod347(const StartupSettings& settings, UserInterface& ui)
     m_Data1->setObjectName(QStringLiteral("Data1"));
     m_DBGrid1->setModel(m_Data1);
 
-    connect(m_text2, &LostFocusLineEdit::lostFocus, this, &Mod347::Text2_LostFocus);
     connect(m_command1, &QPushButton::clicked, this, &Mod347::Command1_Click);
     connect(m_command2, &QPushButton::clicked, this, &Mod347::Command2_Click);
     connect(m_command4, &QPushButton::clicked, this, &Mod347::Command4_Click);
@@ -74,7 +74,7 @@ Mod347::~Mod347() = default;
 
 bool Mod347::Form_Load() {
     const BusyCursor busy(m_ui);
-    switch (loadModelo347(m_settings.DbPath, m_text2->text(), m_AccountsDb, m_ui)) {
+    switch (loadModelo347(m_settings.DbPath, kInitialThreshold, m_AccountsDb, m_ui)) {
         case Modelo347Load::OpenFailed:
             return false;
         case Modelo347Load::NothingToDeclare:
@@ -83,7 +83,7 @@ bool Mod347::Form_Load() {
         case Modelo347Load::Ready:
             break;
     }
-    m_session.emplace(Modelo347Session{*m_AccountsDb, m_settings.outputFolder(), m_text2->text()});
+    m_session.emplace(Modelo347Session{*m_AccountsDb, m_settings.outputFolder(), kInitialThreshold});
     if (!m_elastic)
         m_elastic = std::make_unique<class_Elastic>();
     m_elastic->Init(this);
@@ -105,12 +105,6 @@ void Mod347::resizeEvent(QResizeEvent* event) {
 void Mod347::closeEvent(QCloseEvent* event) {
     m_Data1->commitPendingEdit();
     QWidget::closeEvent(event);
-}
-
-void Mod347::Text2_LostFocus() {
-    const QString converted = thresholdWithDecimalPoint(m_text2->text());
-    if (converted != m_text2->text())
-        m_text2->setText(converted);
 }
 
 void Mod347::Command1_Click() {

@@ -12,7 +12,7 @@
 
 class DataGrid;
 class Database;
-class LostFocusLineEdit;
+class QLineEdit;
 class PictureButton;
 class QGroupBox;
 class QPushButton;
@@ -38,7 +38,6 @@ public:
      */
     bool Form_Load();
     void Form_Resize();
-    void Text2_LostFocus();
     void Command1_Click();
     void Command2_Click();
     void Command4_Click();
@@ -58,7 +57,7 @@ private:
     UserInterface& m_ui;
     ContactFrames m_contact;
     QGroupBox* m_frame3;
-    LostFocusLineEdit* m_text2;
+    QLineEdit* m_text2;
     QPushButton* m_command1;
     PictureButton* m_command4;
     QGroupBox* m_frame4;

@@ -87,24 +87,25 @@ Modelo347Load loadModelo347(const QString& DbPath, const QString& threshold,
     return SelectOperations(db, threshold, ui) ? Modelo347Load::Ready : Modelo347Load::NothingToDeclare;
 }
 
-bool acceptThreshold(const QString& thresholdText, UserInterface& ui) {
-    if (isPlainDecimal(thresholdText))
-        return true;
-    DeclarationMessages::tellThresholdUnusable(ui);
-    return false;
+std::optional<QString> acceptThreshold(const QString& typed, UserInterface& ui) {
+    std::optional<QString> threshold = readThreshold(typed);
+    if (!threshold)
+        DeclarationMessages::tellThresholdUnusable(ui);
+    return threshold;
 }
 
-RunOutcome runModelo347(Modelo347Session& session, const QString& thresholdText, ContactInputs& contact,
+RunOutcome runModelo347(Modelo347Session& session, const QString& typedThreshold, ContactInputs& contact,
                         UserInterface& ui) {
-    if (!acceptThreshold(thresholdText, ui))
+    const std::optional<QString> threshold = acceptThreshold(typedThreshold, ui);
+    if (!threshold)
         return {RunResult::BadInput, false};
     try {
-        if (thresholdText != session.selectionThreshold) {
-            if (!SelectOperations(session.AccountsDb, thresholdText, ui))
+        if (*threshold != session.selectionThreshold) {
+            if (!SelectOperations(session.AccountsDb, *threshold, ui))
                 return {RunResult::NothingToDeclare, true};
-            session.selectionThreshold = thresholdText;
+            session.selectionThreshold = *threshold;
         }
-        return writeDeclaration(session, thresholdText, contact, ui);
+        return writeDeclaration(session, *threshold, contact, ui);
     } catch (const MessageError& error) {  // the database, a record or the file
         DeclarationMessages::tellModelo347Failure(ui, error.message());
         return {RunResult::Failed, true};

@@ -6,6 +6,7 @@
 #include <QString>
 
 #include <memory>
+#include <optional>
 
 class Database;
 class UserInterface;
@@ -41,12 +42,16 @@ Modelo347Load loadModelo347(const QString& DbPath, const QString& threshold,
 struct Modelo347Session {
     Database& AccountsDb;
     QString outputFolder;
-    /** The threshold text with which TStper was last selected. */
+    /** The threshold, as readThreshold gives it, with which TStper was last selected. */
     QString selectionThreshold = kInitialThreshold;
 };
 
-/** The threshold test of the run: a text that is not a plain decimal number gets "Mete bien el tope". */
-bool acceptThreshold(const QString& thresholdText, UserInterface& ui);
+/**
+ * The threshold test of the run: the threshold as typed, read by
+ * readThreshold; a text that is no number, or a negative one, gets "Mete bien
+ * el tope" and nothing.
+ */
+std::optional<QString> acceptThreshold(const QString& typed, UserInterface& ui);
 
 /**
  * The "Iniciar" run: the threshold test, Mod347.txt with its type 1 record,
@@ -54,5 +59,5 @@ bool acceptThreshold(const QString& thresholdText, UserInterface& ui);
  * threshold differs from the one of the selection, the selection is made
  * again with it first, so that the file follows the threshold shown.
  */
-RunOutcome runModelo347(Modelo347Session& session, const QString& thresholdText, ContactInputs& contact,
+RunOutcome runModelo347(Modelo347Session& session, const QString& typedThreshold, ContactInputs& contact,
                         UserInterface& ui);

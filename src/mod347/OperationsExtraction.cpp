@@ -13,11 +13,17 @@ bool isPlainDecimal(const QString& text) {
     return plain.match(text).hasMatch();
 }
 
-QString thresholdWithDecimalPoint(const QString& text) {
+std::optional<QString> readThreshold(const QString& typed) {
+    static const QRegularExpression groupsOfThree(QStringLiteral(R"(^\+?\d{1,3}(\.\d{3})+$)"));
+    QString text = typed.trimmed();
     const qsizetype comma = text.indexOf(QLatin1Char(','));
-    if (comma < 0)
-        return text;
-    return text.left(comma).remove(QLatin1Char('.')) + QLatin1Char('.') + text.mid(comma + 1);
+    if (comma >= 0)
+        text = text.left(comma).remove(QLatin1Char('.')) + QLatin1Char('.') + text.mid(comma + 1);
+    else if (groupsOfThree.match(text).hasMatch())
+        text.remove(QLatin1Char('.'));
+    if (!isPlainDecimal(text) || text.startsWith(QLatin1Char('-')))
+        return std::nullopt;
+    return text;
 }
 
 bool SelectOperations(Database& db, const QString& threshold, UserInterface& ui) {

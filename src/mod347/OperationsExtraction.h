@@ -14,12 +14,15 @@ class UserInterface;
 bool isPlainDecimal(const QString& text);
 
 /**
- * The threshold box's text once it loses the focus: its first comma becomes
- * the decimal point, and the points before that comma, thousands separators
- * as Spaniards write them, go ("3.005,06" is "3005.06"). A text without a
- * comma stays as it is.
+ * The threshold as Spaniards write it, as the plain decimal that the
+ * statements take. A comma is the decimal separator and the points before it
+ * separate thousands ("3.005,06" is "3005.06"). Without a comma, points that
+ * group the digits by three separate thousands ("3.005" is "3005",
+ * "1.234.567" is "1234567"), and any other point is the decimal one
+ * ("3005.06"). Blanks around it go. Nothing for a text that is no number, or
+ * for a negative one.
  */
-QString thresholdWithDecimalPoint(const QString& text);
+std::optional<QString> readThreshold(const QString& typed);
 
 /**
  * Builds the work table TStper and the saved queries Stper and NifNO with the

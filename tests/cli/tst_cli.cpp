@@ -297,6 +297,14 @@ void TestCli::mod347_data() {
         << "B12345674" << QVariant(QStringLiteral("28001"))
         << QStringList{QStringLiteral("--threshold"), QStringLiteral("5.000,00")} << 3
         << "ATENCIÓN: No hay perceptores para incluir en el fichero.";
+    QTest::newRow("thousands without a comma")
+        << "B12345674" << QVariant(QStringLiteral("28001"))
+        << QStringList{QStringLiteral("--threshold"), QStringLiteral("5.000")} << 3
+        << "ATENCIÓN: No hay perceptores para incluir en el fichero.";
+    QTest::newRow("a negative threshold")
+        << "B12345674" << QVariant(QStringLiteral("28001"))
+        << QStringList{QStringLiteral("--threshold"), QStringLiteral("-100")} << 2
+        << "Datos de Ecorda para AEAT: Mete bien el tope";
 }
 
 void TestCli::mod347() {

@@ -32,12 +32,12 @@ QByteArray written(FixtureDatabase& f, const QString& model, const QDate& today)
     if (model == QLatin1String("190")) {
         runModelo190(f.db(), out, contact, ui);
     } else {
-        // A threshold below zero lets a credit be declared.
+        // A selection below zero lets a credit be declared; the box refuses such a threshold, so the
+        // selection is the load's and the run keeps it.
         std::unique_ptr<Database> AccountsDb;
-        const QString threshold = QStringLiteral("-100000");
-        if (loadModelo347(f.path(), threshold, AccountsDb, ui) == Modelo347Load::Ready) {
-            Modelo347Session session{*AccountsDb, out, threshold};
-            runModelo347(session, threshold, contact, ui);
+        if (loadModelo347(f.path(), QStringLiteral("-100000"), AccountsDb, ui) == Modelo347Load::Ready) {
+            Modelo347Session session{*AccountsDb, out, QStringLiteral("0")};
+            runModelo347(session, QStringLiteral("0"), contact, ui);
         }
     }
     Clock::unpin();

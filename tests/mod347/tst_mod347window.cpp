@@ -75,8 +75,8 @@ private Q_SLOTS:
     void init() { Clock::pin(QDateTime(QDate(2026, 3, 15), QTime(11, 30))); }
     void cleanup() { Clock::unpin(); }
     void designLayout();
-    void decimalCommaBecomesAPoint_data();
-    void decimalCommaBecomesAPoint();
+    void thresholdAsSpaniardsWriteIt_data();
+    void thresholdAsSpaniardsWriteIt();
     void gridListsTheSelection();
     void headerClicksSort();
     void keyFilterAndWriteBack();
@@ -110,34 +110,30 @@ void TestMod347Window::designLayout() {
     QCOMPARE(w.child<QPushButton>("Command2")->text(), QStringLiteral("Continuar"));
 }
 
-void TestMod347Window::decimalCommaBecomesAPoint_data() {
+void TestMod347Window::thresholdAsSpaniardsWriteIt_data() {
     QTest::addColumn<QString>("typed");
-    QTest::addColumn<QString>("left");
-    QTest::newRow("decimal comma") << "2500,5"
-                                   << "2500.5";
-    QTest::newRow("only the first comma") << "1,000,5"
-                                          << "1.000,5";
-    QTest::newRow("no comma") << "3005.06"
-                              << "3005.06";
-    QTest::newRow("thousands and decimal comma") << "3.005,06"
-                                                 << "3005.06";
-    QTest::newRow("millions") << "1.000.000,5"
-                              << "1000000.5";
-    QTest::newRow("points without a comma") << "3.005.06"
-                                            << "3.005.06";
+    QTest::addColumn<int>("declared");
+    // Three suppliers bought 5000 each, one 100.
+    QTest::newRow("a thousands point") << "3.005" << 3;
+    QTest::newRow("thousands and decimal comma") << "3.005,06" << 3;
+    QTest::newRow("a decimal comma") << "99,5" << 4;
 }
 
-void TestMod347Window::decimalCommaBecomesAPoint() {
+// The box keeps what was typed, and the run reads it as Spaniards write it.
+void TestMod347Window::thresholdAsSpaniardsWriteIt() {
     QFETCH(QString, typed);
-    QFETCH(QString, left);
+    QFETCH(int, declared);
     Window347 w;
+    QVERIFY(w.window->Form_Load());
     w.window->show();
     QVERIFY(QTest::qWaitForWindowExposed(w.window.get()));
     auto* text2 = w.child<QLineEdit>("Text2");
     text2->setFocus();
     text2->setText(typed);
     w.child<QLineEdit>("Text1(0)")->setFocus();
-    QCOMPARE(text2->text(), left);
+    QCOMPARE(text2->text(), typed);
+    w.window->Command4_Click();
+    QCOMPARE(recordLines(readAll(w.f.folder() + QStringLiteral("/Mdb/Mod347.txt"))).size(), 1 + declared);
 }
 
 void TestMod347Window::gridListsTheSelection() {
