@@ -16,7 +16,7 @@ MessageAnswer QtUserInterface::showMessage(const QString& text, const QString& t
     QApplication::setOverrideCursor(Qt::ArrowCursor);
     const auto restore = qScopeGuard([] { QApplication::restoreOverrideCursor(); });
     // Over the window that raised it, and modal to it.
-    QMessageBox box(QApplication::activeWindow());
+    QMessageBox box(ownerWindow());
     box.setWindowTitle(title);
     QString shown = text;
     box.setText(shown.replace(QLatin1String("\r\n"), QLatin1String("\n")));
@@ -43,6 +43,12 @@ MessageAnswer QtUserInterface::showMessage(const QString& text, const QString& t
     box.addButton(QStringLiteral("Aceptar"), QMessageBox::AcceptRole);
     box.exec();
     return MessageAnswer::Ok;
+}
+
+QWidget* QtUserInterface::ownerWindow() {
+    if (QWidget* active = QApplication::activeWindow())
+        m_owner = active;
+    return m_owner;
 }
 
 int QtUserInterface::shellOpen(const QString& target) {

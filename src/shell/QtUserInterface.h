@@ -2,6 +2,9 @@
 
 #include "base/UserInterface.h"
 
+#include <QPointer>
+#include <QWidget>
+
 /** The windows' side of the user interface: message boxes, the desktop shell and the mouse pointer. */
 class QtUserInterface : public UserInterface {
 public:
@@ -11,4 +14,11 @@ public:
     void setBusyCursor(bool busy) override;
     void stillWorking() override;
     void endProgram(int status) override;
+
+private:
+    QWidget* ownerWindow();
+
+    // The window that last raised a message: the next one belongs to it too when, between two messages,
+    // no window is active yet.
+    QPointer<QWidget> m_owner;
 };
