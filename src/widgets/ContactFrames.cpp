@@ -47,8 +47,8 @@ ContactFrames::ContactFrames(QWidget* window, int frame1Top, int frame2Top, cons
     const bool withEmail = model == QLatin1String("190");
     Frame1 = frame(window, "Frame1", QStringLiteral("Datos de la persona de contacto"), frame1Top,
                    2892 + (withEmail ? kEmailHeight : 0));
-    label(Frame1, "Label1", QStringLiteral("Teléfono (sólo las 9 cifras; los espacios y guiones se quitan)"), 600,
-          252);
+    label(Frame1, "Label1", QStringLiteral("Teléfono (sólo las 9 cifras; los espacios y guiones se quitan)"),
+          600, 252);
     Text1.append(textBox(Frame1, "Text1(0)", initial.telephone, 960, 0));
     label(Frame1, "Label3",
           QStringLiteral(
