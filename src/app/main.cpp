@@ -5,6 +5,7 @@
 #include "shell/ProgramArguments.h"
 #include "shell/QtUserInterface.h"
 #include "shell/SpanishTranslations.h"
+#include "widgets/KeyboardConventions.h"
 #include "widgets/ImportProgressDialog.h"
 #include "widgets/ReportPreview.h"
 
@@ -26,6 +27,7 @@ QWidget* loaded(Window* window) {
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     installSpanishTranslations(app);
+    EnterPressesButtons::install();
     QtUserInterface ui;
     ImportProgressDialog importProgress;
     WorkingCopy::setProgress(&importProgress);

@@ -6,6 +6,7 @@
 #include "db/DbError.h"
 #include "shell/ApplyFontSettings.h"
 #include "widgets/DesignControls.h"
+#include "widgets/KeyboardConventions.h"
 #include "widgets/PictureButton.h"
 #include "widgets/Twips.h"
 
@@ -14,6 +15,7 @@ Mod190::Mod190(const StartupSettings& settings, UserInterface& ui)
       m_ui(ui),
       m_contact(this, 720, 3720 + ContactFrames::kEmailHeight, QStringLiteral("190")) {
     setObjectName(QStringLiteral("Mod190"));
+    onEscape(this);
     setWindowTitle(QStringLiteral("Obtención del fichero de perceptores para el modelo 190 de la A.E.A.T."));
     setFixedSize(Twips::toPixels(9168), Twips::toPixels(8088));
     m_command4 = designControl(new PictureButton(QStringLiteral("Iniciar"),

@@ -11,6 +11,7 @@
 #include "shell/ApplyFontSettings.h"
 #include "widgets/DataGrid.h"
 #include "widgets/DesignControls.h"
+#include "widgets/KeyboardConventions.h"
 #include "widgets/PictureButton.h"
 #include "widgets/Twips.h"
 
@@ -51,6 +52,13 @@ Mod347::Mod347(const StartupSettings& settings, UserInterface& ui)
     m_command2 = designControl(new QPushButton(QStringLiteral("Continuar"), m_frame4), "Command2", 2040, 5400,
                                2532, 372);
     m_frame4->hide();
+    // Escape leaves the grid first, then the window.
+    onEscape(this, [this] {
+        if (m_frame4->isVisible())
+            Command2_Click();
+        else
+            close();
+    });
 
     m_Data1 = new SupplierGridModel(m_settings.DbPath, this);
     m_Data1->setObjectName(QStringLiteral("Data1"));
@@ -67,6 +75,7 @@ Mod347::Mod347(const StartupSettings& settings, UserInterface& ui)
     connect(m_DBGrid1, &DataGrid::rowLeft, m_Data1, &SupplierGridModel::commitPendingEdit);
     connect(m_DBGrid1, &DataGrid::editConfirmed, m_Data1, &SupplierGridModel::commitPendingEdit);
     connect(m_DBGrid1, &DataGrid::editCancelled, m_Data1, &SupplierGridModel::cancelPendingEdit);
+    m_DBGrid1->setEditPending([this] { return m_Data1->hasPendingEdit(); });
     connect(m_Data1, &SupplierGridModel::writeBackFailed, this, &Mod347::tellWriteBackFailed);
 }
 

@@ -34,6 +34,7 @@ public:
     bool commitPendingEdit();
     /** Gives the edited row, if any, back the value that provedores holds. */
     void cancelPendingEdit();
+    bool hasPendingEdit() const { return m_pendingEdit.has_value(); }
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;

@@ -69,6 +69,8 @@ bool DataGrid::eventFilter(QObject* watched, QEvent* event) {
             Q_EMIT editConfirmed();
             return true;
         case Qt::Key_Escape:
+            if (m_editPending && !m_editPending())
+                return false;
             Q_EMIT editCancelled();
             return true;
         default:

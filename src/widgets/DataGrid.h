@@ -32,12 +32,15 @@ public:
     using KeyFilter = std::function<int(int keyAscii)>;
     void setKeyFilter(KeyFilter filter) { m_keyFilter = std::move(filter); }
 
+    /** Whether an edit waits to be confirmed or cancelled; without one, Escape goes on to the window. */
+    void setEditPending(std::function<bool()> editPending) { m_editPending = std::move(editPending); }
+
 Q_SIGNALS:
     void headClicked(int column);
     void rowLeft();
     /** Enter or Return: the edit of the current row stands as typed. */
     void editConfirmed();
-    /** Escape: the edit of the current row is undone. */
+    /** Escape while an edit is pending: the edit of the current row is undone. */
     void editCancelled();
 
 protected:
@@ -47,4 +50,5 @@ private:
     QLabel* m_caption;
     QTableView* m_table;
     KeyFilter m_keyFilter;
+    std::function<bool()> m_editPending;
 };

@@ -3,6 +3,7 @@
 #include "base/UserInterface.h"
 #include "db/DbError.h"
 #include "shell/StartupSettings.h"
+#include "widgets/KeyboardConventions.h"
 #include "widgets/ScreenFit.h"
 
 #include <QFileDialog>
@@ -49,6 +50,7 @@ ReportPreview* ReportPreview::create(const StartupSettings& settings, UserInterf
 ReportPreview::ReportPreview(const StartupSettings& settings, UserInterface& ui, const QList<ReviewRow>& rows)
     : m_settings(settings), m_ui(ui), m_report(rows) {
     setWindowTitle(kReportTitle);
+    onEscape(this);
     auto* first = new QPushButton(QStringLiteral("|<"), this);
     m_previous = new QPushButton(QStringLiteral("< Anterior"), this);
     m_pageNumber = new QLabel(this);

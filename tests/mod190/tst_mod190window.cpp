@@ -70,6 +70,8 @@ void TestMod190Window::blanksGoWhenABoxLosesTheFocus() {
     QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("Text1(3)"));
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
     QCOMPARE(QApplication::focusWidget(), number);
+    QTest::keyClick(number, Qt::Key_Escape);
+    QVERIFY(!window.isVisible());
 }
 
 void TestMod190Window::iniciarWritesTheFileAndEndsTheProgram_data() {

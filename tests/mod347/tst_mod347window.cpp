@@ -1,9 +1,11 @@
 #include "db/Clock.h"
 #include "mod347/Mod347.h"
+#include "mod347/SupplierGridModel.h"
 #include "support/FixtureDatabase.h"
 #include "support/Golden.h"
 #include "support/ScriptedUserInterface.h"
 #include "widgets/DataGrid.h"
+#include "widgets/KeyboardConventions.h"
 #include "widgets/Twips.h"
 
 #include <QDir>
@@ -12,6 +14,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTableView>
+
 #include <QTest>
 
 namespace {
@@ -73,6 +76,7 @@ class TestMod347Window : public QObject {
 
 private Q_SLOTS:
     void init() { Clock::pin(QDateTime(QDate(2026, 3, 15), QTime(11, 30))); }
+    void initTestCase() { EnterPressesButtons::install(); }
     void cleanup() { Clock::unpin(); }
     void designLayout();
     void thresholdAsSpaniardsWriteIt_data();
@@ -89,6 +93,7 @@ private Q_SLOTS:
     void iniciarWritesTheFile();
     void nothingToDeclareEndsTheProgram();
     void stoppedRunKeepsThePreviousFile();
+    void enterPressesEscapeLeaves();
 };
 
 void TestMod347Window::designLayout() {
@@ -331,6 +336,29 @@ void TestMod347Window::iniciarWritesTheFile() {
     QCOMPARE(w.ui.endedWith, QList<int>{0});
     QVERIFY(QFile::exists(w.f.folder() + QStringLiteral("/Mdb/Mod347.txt")));
     QCOMPARE(QFile::exists(w.f.folder() + QStringLiteral("/Mdb/Comprobacion347.txt")), titles.size() == 2);
+}
+
+// Enter presses the focused button; Escape leaves the grid, then the window.
+void TestMod347Window::enterPressesEscapeLeaves() {
+    Window347 w;
+    QVERIFY(w.window->Form_Load());
+    w.window->show();
+    QVERIFY(QTest::qWaitForWindowActive(w.window.get()));
+    auto* command1 = w.child<QPushButton>("Command1");
+    command1->setFocus();
+    QTest::keyClick(command1, Qt::Key_Enter);
+    QVERIFY(w.child<QGroupBox>("Frame4")->isVisible());
+    w.grid()->setFocus();
+    w.grid()->setCurrentIndex(w.grid()->model()->index(0, SupplierGridModel::kIvaccColumn));
+    QTest::keyClick(w.grid(), Qt::Key_S);
+    QTest::keyClick(w.grid(), Qt::Key_Escape);  // undoes the edit alone
+    QVERIFY(w.child<QGroupBox>("Frame4")->isVisible());
+    QTest::keyClick(w.grid(), Qt::Key_Escape);
+    QVERIFY(!w.child<QGroupBox>("Frame4")->isVisible());
+    QVERIFY(w.window->isVisible());
+    QTest::keyClick(w.child<QLineEdit>("Text2"), Qt::Key_Escape);
+    QVERIFY(!w.window->isVisible());
+    QVERIFY(w.ui.endedWith.isEmpty());
 }
 
 // Nobody passes the threshold typed before "Iniciar": the program ends, and last year's file stays.

@@ -5,6 +5,7 @@
 #include "support/Golden.h"
 #include "support/ScriptedUserInterface.h"
 #include "widgets/ClickableImage.h"
+#include "widgets/KeyboardConventions.h"
 #include "widgets/Twips.h"
 
 #include <QDir>
@@ -23,6 +24,7 @@ class TestAeat : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
+    void initTestCase() { EnterPressesButtons::install(); }
     void designLayout();
     void commandLine_data();
     void commandLine();
@@ -156,7 +158,14 @@ void TestAeat::salirEndsTheProgram() {
     StartupSettings settings;
     ScriptedUserInterface ui;
     Aeat menu(settings, ui);
-    menu.findChild<QPushButton*>(QStringLiteral("Command3"))->click();
+    menu.show();
+    QVERIFY(QTest::qWaitForWindowActive(&menu));
+    QTest::keyClick(&menu, Qt::Key_Escape);  // the menu stays: only Salir ends the program
+    QVERIFY(menu.isVisible());
+    QVERIFY(ui.endedWith.isEmpty());
+    auto* salir = menu.findChild<QPushButton*>(QStringLiteral("Command3"));
+    salir->setFocus();
+    QTest::keyClick(salir, Qt::Key_Return);
     QCOMPARE(ui.endedWith, QList<int>{0});
 }
 

@@ -1,6 +1,7 @@
 #include "shell/StartupSettings.h"
 #include "support/FixtureDatabase.h"
 #include "support/ScriptedUserInterface.h"
+#include "widgets/KeyboardConventions.h"
 #include "widgets/ReportPreview.h"
 
 #include <QLabel>
@@ -22,6 +23,7 @@ class TestReportPreview : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
+    void initTestCase() { EnterPressesButtons::install(); }
     void startsTheReviewAndPages();
     void reviewWithoutAnswerOpensNoReport();
 };
@@ -51,6 +53,13 @@ void TestReportPreview::startsTheReviewAndPages() {
         numbered = numbered || label->text() == QStringLiteral("Página 2 de 2");
     QVERIFY(numbered);
     QVERIFY(ui.messages.isEmpty());
+    preview->show();
+    QVERIFY(QTest::qWaitForWindowActive(preview.get()));
+    previous->setFocus();
+    QTest::keyClick(previous, Qt::Key_Return);
+    QCOMPARE(preview->currentPage(), 0);
+    QTest::keyClick(previous, Qt::Key_Escape);
+    QVERIFY(!preview->isVisible());
 }
 
 void TestReportPreview::reviewWithoutAnswerOpensNoReport() {
