@@ -5,8 +5,8 @@
 #include "shell/ProgramArguments.h"
 #include "shell/QtUserInterface.h"
 #include "shell/SpanishTranslations.h"
-#include "widgets/KeyboardConventions.h"
 #include "widgets/ImportProgressDialog.h"
+#include "widgets/KeyboardConventions.h"
 #include "widgets/ReportPreview.h"
 
 #include <QApplication>
