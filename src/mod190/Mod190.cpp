@@ -34,6 +34,7 @@ bool Mod190::Form_Load() {
         return false;
     }
     ApplyFontSettings(m_settings.fonts);
+    m_contact.recall(m_settings.DbPath);
     return true;
 }
 
@@ -41,6 +42,8 @@ void Mod190::Command4_Click() {
     ContactInputs contact = m_contact.inputs();
     const RunOutcome outcome = runModelo190(*m_AccountsDb, m_settings.outputFolder(), contact, m_ui);
     m_contact.show(contact);
+    if (outcome.result == RunResult::FileWritten)
+        m_contact.remember(m_settings.DbPath);
     if (outcome.endsProgram)
         m_ui.endProgram(outcome.result == RunResult::Failed ? 1 : 0);
 }

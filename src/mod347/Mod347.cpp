@@ -97,6 +97,7 @@ bool Mod347::Form_Load() {
         m_elastic = std::make_unique<class_Elastic>();
     m_elastic->Init(this);
     ApplyFontSettings(m_settings.fonts);
+    m_contact.recall(m_settings.DbPath);
     return true;
 }
 
@@ -141,6 +142,8 @@ void Mod347::Command4_Click() {
         return runModelo347(*m_session, m_text2->text(), contact, m_ui);
     }();
     m_contact.show(contact);
+    if (outcome.result == RunResult::FileWritten)
+        m_contact.remember(m_settings.DbPath);
     if (outcome.endsProgram)
         m_ui.endProgram(outcome.result == RunResult::Failed ? 1 : 0);
 }

@@ -2,13 +2,31 @@
 
 #include "DesignControls.h"
 
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QLabel>
+#include <QSettings>
+#include <QUrl>
 #include <QWidget>
 
 namespace {
 
 constexpr int kFrameLeft = 1320;
+
+// The settings group of a data folder: its path, percent-encoded, since a slash separates groups.
+QString settingsGroup(const QString& DbPath) {
+    return QStringLiteral("contacto/") +
+           QString::fromLatin1(QUrl::toPercentEncoding(QFileInfo(DbPath).absolutePath()));
+}
+
+// The boxes kept between runs, by their index in Text1, and their keys.
+const std::pair<int, QString> kRemembered[] = {
+    {0, QStringLiteral("telefono")}, {1, QStringLiteral("persona")}, {3, QStringLiteral("correo")}};
+
+QSettings userSettings() {
+    return QSettings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Ecorda"),
+                     QStringLiteral("aeat"));
+}
 constexpr int kFrameWidth = 6612;
 constexpr int kMaxLength = 40;
 constexpr int kEmailMaxLength = 50;  // the width of its field in the record
@@ -95,6 +113,22 @@ void ContactFrames::show(const ContactInputs& inputs) {
     Text1[2]->setText(inputs.declarationNumber);
     if (Text1.size() > 3)
         Text1[3]->setText(inputs.email);
+}
+
+void ContactFrames::recall(const QString& DbPath) {
+    QSettings settings = userSettings();
+    settings.beginGroup(settingsGroup(DbPath));
+    for (const auto& [index, key] : kRemembered)
+        if (index < Text1.size() && settings.contains(key))
+            Text1[index]->setText(settings.value(key).toString());
+}
+
+void ContactFrames::remember(const QString& DbPath) const {
+    QSettings settings = userSettings();
+    settings.beginGroup(settingsGroup(DbPath));
+    for (const auto& [index, key] : kRemembered)
+        if (index < Text1.size())
+            settings.setValue(key, Text1[index]->text());
 }
 
 void ContactFrames::Text1_LostFocus(int index) {

@@ -26,6 +26,15 @@ public:
 
     ContactInputs inputs() const;
     void show(const ContactInputs& inputs);
+
+    /**
+     * The telephone, contact person and e-mail of the last run that wrote its
+     * file for the accounting database at `DbPath`, kept in the user's settings
+     * for its folder: recall shows them in place of the example data, remember
+     * keeps what the boxes hold. The declaration number is never kept.
+     */
+    void recall(const QString& DbPath);
+    void remember(const QString& DbPath) const;
     void Text1_LostFocus(int index);
 
     QGroupBox* Frame1;

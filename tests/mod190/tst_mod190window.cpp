@@ -11,18 +11,21 @@
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QStandardPaths>
 #include <QTest>
 
 class TestMod190Window : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
+    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
     void init() { Clock::pin(QDateTime(QDate(2026, 3, 15), QTime(11, 30))); }
     void cleanup() { Clock::unpin(); }
     void designLayout();
     void blanksGoWhenABoxLosesTheFocus();
     void iniciarWritesTheFileAndEndsTheProgram_data();
     void iniciarWritesTheFileAndEndsTheProgram();
+    void contactDataAreRemembered();
     void loadFailureShowsTheEngineMessage();
 };
 
@@ -117,6 +120,45 @@ void TestMod190Window::iniciarWritesTheFileAndEndsTheProgram() {
     QCOMPARE(ui.messages.size(), checkFinding.isEmpty() ? 1 : 2);
     QVERIFY2(checkFinding.isEmpty() ? checkList.isEmpty() : checkList.contains(checkFinding),
              qPrintable(checkList));
+}
+
+// What a run that wrote its file was given comes back in the next window of the same data folder.
+void TestMod190Window::contactDataAreRemembered() {
+    FixtureDatabase f;
+    f.native(
+        QStringLiteral("insert into Centro values ('Q2826000H', 'Centro');"
+                       "insert into provedores values ('11111111H', 'Uno', '28001')"));
+    f.addWithholding(QStringLiteral("11111111H"), QStringLiteral("Uno"), QStringLiteral("2025-05-05"), 1000,
+                     150);
+    StartupSettings settings;
+    settings.programFolder = f.folder();
+    settings.DbPath = f.path();
+    QDir(f.folder()).mkdir(QStringLiteral("Mdb"));
+    ScriptedUserInterface ui;
+    const auto box = [](Mod190& window, const char* name) {
+        return window.findChild<QLineEdit*>(QString::fromLatin1(name));
+    };
+    {
+        Mod190 first(settings, ui);
+        QVERIFY(first.Form_Load());
+        box(first, "Text1(0)")->setText(QStringLiteral("957 123 456"));
+        box(first, "Text1(1)")->setText(QStringLiteral("Núñez Ana"));
+        box(first, "Text1(2)")->setText(QStringLiteral("1900000000123"));
+        box(first, "Text1(3)")->setText(QStringLiteral("ana@centro.es"));
+        first.Command4_Click();
+    }
+    Mod190 again(settings, ui);
+    QVERIFY(again.Form_Load());
+    QCOMPARE(box(again, "Text1(0)")->text(), QStringLiteral("957123456"));
+    QCOMPARE(box(again, "Text1(1)")->text(), QStringLiteral("NUÑEZ ANA"));
+    QCOMPARE(box(again, "Text1(2)")->text(), QStringLiteral("0000000000000"));
+    QCOMPARE(box(again, "Text1(3)")->text(), QStringLiteral("ana@centro.es"));
+    // Another data folder has its own, the example data until a run there.
+    FixtureDatabase other;
+    settings.DbPath = other.path();
+    Mod190 elsewhere(settings, ui);
+    QVERIFY(elsewhere.Form_Load());
+    QCOMPARE(box(elsewhere, "Text1(0)")->text(), kExampleTelephone);
 }
 
 void TestMod190Window::loadFailureShowsTheEngineMessage() {

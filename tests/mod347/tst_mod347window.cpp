@@ -13,6 +13,7 @@
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QStandardPaths>
 #include <QTableView>
 
 #include <QTest>
@@ -76,7 +77,10 @@ class TestMod347Window : public QObject {
 
 private Q_SLOTS:
     void init() { Clock::pin(QDateTime(QDate(2026, 3, 15), QTime(11, 30))); }
-    void initTestCase() { EnterPressesButtons::install(); }
+    void initTestCase() {
+        QStandardPaths::setTestModeEnabled(true);  // the contact data that runs remember
+        EnterPressesButtons::install();
+    }
     void cleanup() { Clock::unpin(); }
     void designLayout();
     void thresholdAsSpaniardsWriteIt_data();
