@@ -24,7 +24,7 @@ int runReviewIdsCommand(const QStringList& arguments, CliStreams streams) {
         streams.out << tabularText(row.nif) << '\t' << tabularText(row.nombre) << '\n';
     if (args->has(QStringLiteral("pdf"))) {
         const QString pdf = args->value(QStringLiteral("pdf"));
-        if (!ErrorEnCIF(rows).exportPdf(pdf)) {
+        if (!ErrorEnCIF(rows, centreName(DbPath)).exportPdf(pdf)) {
             streams.err << QStringLiteral("No se ha podido escribir el fichero %1.\n").arg(pdf);
             return kExitFailure;
         }

@@ -1,5 +1,6 @@
 #include "ErrorEnCIF.h"
 
+#include "db/Clock.h"
 #include "report/ReportPainting.h"
 
 #include <QImage>
@@ -10,13 +11,16 @@ using ReportPainting::drawText;
 using ReportPainting::font;
 }  // namespace
 
-ErrorEnCIF::ErrorEnCIF(QList<ReviewRow> rows)
-    : m_rows(std::move(rows)), m_pages(ReportLayout::paginate(static_cast<int>(m_rows.size()))) {
+ErrorEnCIF::ErrorEnCIF(QList<ReviewRow> rows, QString centre)
+    : m_rows(std::move(rows)),
+      m_centre(std::move(centre)),
+      m_date(Clock::now().toString(QStringLiteral("dd/MM/yyyy"))),
+      m_pages(ReportLayout::paginate(static_cast<int>(m_rows.size()))) {
     Q_INIT_RESOURCE(report);
 }
 
 QPageLayout ErrorEnCIF::pageLayout() {
-    return ReportPainting::portrait(QPageSize::Letter, ReportLayout::kMargin);
+    return ReportPainting::portrait(QPageSize::A4, ReportLayout::kMargin);
 }
 
 void ErrorEnCIF::paintPageHeader(QPainter& painter) const {
@@ -24,6 +28,8 @@ void ErrorEnCIF::paintPageHeader(QPainter& painter) const {
     painter.drawImage(kImage1, QImage(QStringLiteral(":/report/images/informe.png")));
     drawText(painter, kLabel11, QStringLiteral("Proveedores con CIF/NIF aparentemente erróneo"),
              font(kBaseFontSize, true));
+    ReportPainting::drawFittedText(painter, kCentre, m_centre, font(kFieldFontSize));
+    drawText(painter, kDate, QStringLiteral("Fecha: %1").arg(m_date), font(kFieldFontSize), Qt::AlignRight);
     drawText(painter, kLabel12, QStringLiteral("CIF / NIF"), font(kColumnTitleFontSize));
     drawText(painter, kLabel13, QStringLiteral("Nombre"), font(kColumnTitleFontSize));
     painter.setPen(QPen(Qt::black, 15));
@@ -43,7 +49,18 @@ void ErrorEnCIF::paintPage(QPainter& painter, int pageIndex) const {
         drawText(painter, kField1.translated(0, top), row.nif, font(kFieldFontSize));
         drawText(painter, kField2.translated(0, top), row.nombre, font(kFieldFontSize));
     }
+    if (m_rows.isEmpty())
+        drawText(painter, kField2.united(kField1).translated(0, detailTop(0)),
+                 QStringLiteral("Todos los CIF/NIF de los proveedores son válidos."), font(kFieldFontSize));
+    paintPageFooter(painter, pageIndex);
     painter.restore();
+}
+
+void ErrorEnCIF::paintPageFooter(QPainter& painter, int pageIndex) const {
+    using namespace ReportLayout;
+    drawText(painter, QRect(0, pageFooterTop(), kLine1.x2(), kPageFooterHeight),
+             QStringLiteral("Página %1 de %2").arg(pageIndex + 1).arg(pageCount()), font(kFieldFontSize),
+             Qt::AlignRight);
 }
 
 bool ErrorEnCIF::print(QPagedPaintDevice& device) const {

@@ -10,12 +10,13 @@ class QPainter;
 
 /**
  * The printable report of the suppliers whose CIF/NIF looks wrong: its
- * records laid out on pages by ReportLayout and drawn with the report's own
+ * records laid out on A4 pages by ReportLayout, under a heading with the
+ * centre's name and the date of the report, and drawn with the report's own
  * fonts, which the font settings never touch.
  */
 class ErrorEnCIF {
 public:
-    explicit ErrorEnCIF(QList<ReviewRow> rows);
+    ErrorEnCIF(QList<ReviewRow> rows, QString centre);
 
     int pageCount() const { return static_cast<int>(m_pages.size()); }
 
@@ -28,12 +29,15 @@ public:
     /** Writes the report as a PDF file. Returns false when it cannot be written. */
     bool exportPdf(const QString& path) const;
 
-    /** Letter paper, portrait, with the report's margins. */
+    /** A4 paper, portrait, with the report's margins, in millimetres. */
     static QPageLayout pageLayout();
 
 private:
     void paintPageHeader(QPainter& painter) const;
+    void paintPageFooter(QPainter& painter, int pageIndex) const;
 
     QList<ReviewRow> m_rows;
+    QString m_centre;
+    QString m_date;
     QList<ReportLayout::Page> m_pages;
 };

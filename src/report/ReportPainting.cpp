@@ -60,9 +60,10 @@ bool exportPdf(const QString& path, const QPageLayout& layout, const QString& ti
 }
 
 QPageLayout portrait(QPageSize::PageSizeId size, int marginTwips) {
-    const double inches = marginTwips / static_cast<double>(kTwipsPerInch);
-    return QPageLayout(QPageSize(size), QPageLayout::Portrait, QMarginsF(inches, inches, inches, inches),
-                       QPageLayout::Inch);
+    const double millimetres = marginTwips * 25.4 / kTwipsPerInch;
+    return QPageLayout(QPageSize(size), QPageLayout::Portrait,
+                       QMarginsF(millimetres, millimetres, millimetres, millimetres),
+                       QPageLayout::Millimeter);
 }
 
 }  // namespace ReportPainting

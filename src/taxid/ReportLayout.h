@@ -7,13 +7,13 @@
 /**
  * The banded layout of the report ErrorEnCIF, in twips: a page header
  * repeated on every page, one detail band per row, and a page footer, on
- * Letter paper with margins of 720. Positions are relative to the printable
- * area; detail positions to their band.
+ * A4 paper (210 by 297 mm) with margins of 720 (12.7 mm). Positions are
+ * relative to the printable area; detail positions to their band.
  */
 namespace ReportLayout {
 
-inline constexpr int kPageWidth = 12240;
-inline constexpr int kPageHeight = 15840;
+inline constexpr int kPageWidth = 11906;
+inline constexpr int kPageHeight = 16838;
 inline constexpr int kMargin = 720;
 inline constexpr int kPrintableWidth = kPageWidth - 2 * kMargin;
 inline constexpr int kPrintableHeight = kPageHeight - 2 * kMargin;
@@ -24,6 +24,8 @@ inline constexpr int kPageFooterHeight = 360;
 
 inline constexpr QRect kImage1(0, 0, 567, 1134);
 inline constexpr QRect kLabel11(709, 283, 8645, 567);
+inline constexpr QRect kCentre(709, 880, 6000, 283);
+inline constexpr QRect kDate(6800, 880, 2554, 283);
 inline constexpr QRect kLabel12(709, 1276, 1417, 283);
 inline constexpr QRect kLabel13(2268, 1276, 6661, 283);
 inline constexpr QLine kLine1(709, 1701, 9354, 1701);

@@ -39,6 +39,15 @@ QList<ReviewRow> reviewSuppliers(const QString& DbPath) {
     return readReviewRows(DbPath);
 }
 
+QString centreName(const QString& DbPath) {
+    QString name;
+    skipOnFailure([&] {
+        const auto db = openAccountingDatabase(DbPath, OpenMode::ReadOnly);
+        name = db->openRecordset(QStringLiteral("select Nombre from Centro")).value(0).toString();
+    });
+    return name;
+}
+
 QString reviewFailureMessage(const DbError& error) {
     return QStringLiteral("No se han podido revisar los CIF/NIF de los proveedores.\r\n") + error.message();
 }

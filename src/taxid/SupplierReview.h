@@ -26,5 +26,9 @@ QList<ReviewRow> readReviewRows(const QString& DbPath);
 /** Runs the start of the review and reads its rows. Throws DbError. */
 QList<ReviewRow> reviewSuppliers(const QString& DbPath);
 
+/** The centre's name, from the first row of Centro, for the report's heading; empty when it cannot be read.
+ */
+QString centreName(const QString& DbPath);
+
 /** What the user is told when the review has no answer. */
 QString reviewFailureMessage(const DbError& error);

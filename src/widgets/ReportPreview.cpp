@@ -40,15 +40,16 @@ QImage pageImage(const ErrorEnCIF& report, int page, double dotsPerInch) {
 
 ReportPreview* ReportPreview::create(const StartupSettings& settings, UserInterface& ui) {
     try {
-        return new ReportPreview(settings, ui, reviewSuppliers(settings.DbPath));
+        const QList<ReviewRow> rows = reviewSuppliers(settings.DbPath);
+        return new ReportPreview(settings, ui, ErrorEnCIF(rows, centreName(settings.DbPath)));
     } catch (const DbError& error) {
         ui.showMessage(reviewFailureMessage(error), kReportTitle, MessageIcon::Critical, MessageButtons::Ok);
         return nullptr;
     }
 }
 
-ReportPreview::ReportPreview(const StartupSettings& settings, UserInterface& ui, const QList<ReviewRow>& rows)
-    : m_settings(settings), m_ui(ui), m_report(rows) {
+ReportPreview::ReportPreview(const StartupSettings& settings, UserInterface& ui, ErrorEnCIF report)
+    : m_settings(settings), m_ui(ui), m_report(std::move(report)) {
     setWindowTitle(kReportTitle);
     onEscape(this);
     auto* first = new QPushButton(QStringLiteral("|<"), this);

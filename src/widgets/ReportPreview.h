@@ -22,7 +22,7 @@ public:
      * When the review has no answer the user is told why and no window is made.
      */
     static ReportPreview* create(const StartupSettings& settings, UserInterface& ui);
-    ReportPreview(const StartupSettings& settings, UserInterface& ui, const QList<ReviewRow>& rows);
+    ReportPreview(const StartupSettings& settings, UserInterface& ui, ErrorEnCIF report);
 
     int currentPage() const { return m_page; }
     const ErrorEnCIF& report() const { return m_report; }

@@ -1,3 +1,4 @@
+#include "db/Clock.h"
 #include "report/ErrorEnCIF.h"
 #include "support/Golden.h"
 #include "support/PdfText.h"
@@ -37,7 +38,10 @@ void TestErrorEnCIF::pdfHoldsTitleColumnsAndEverySupplier() {
     QList<ReviewRow> listed = {{QStringLiteral("12345678z"), QStringLiteral("L'Hospitalet Ñandú, S.A.")},
                                {QStringLiteral("Y1234567L"), QStringLiteral("Álvarez Peña, Íñigo")},
                                {QString(), QStringLiteral("Sin NIF")}};
-    QVERIFY(ErrorEnCIF(listed).exportPdf(pdf));
+    Clock::pin(QDateTime(QDate(2026, 3, 15), QTime(11, 30)));
+    const ErrorEnCIF report(listed, QStringLiteral("Centro Público María"));
+    Clock::unpin();
+    QVERIFY(report.exportPdf(pdf));
     if (!pdfToTextInstalled())
         QSKIP("pdftotext is not installed");
     const QString text = pdfText(pdf);
@@ -45,16 +49,19 @@ void TestErrorEnCIF::pdfHoldsTitleColumnsAndEverySupplier() {
     for (const QString& expected :
          {QStringLiteral("Proveedores con CIF/NIF aparentemente erróneo"), QStringLiteral("CIF / NIF"),
           QStringLiteral("Nombre"), QStringLiteral("12345678z"), QStringLiteral("L'Hospitalet Ñandú, S.A."),
-          QStringLiteral("Y1234567L"), QStringLiteral("Álvarez Peña, Íñigo"), QStringLiteral("Sin NIF")})
+          QStringLiteral("Y1234567L"), QStringLiteral("Álvarez Peña, Íñigo"), QStringLiteral("Sin NIF"),
+          QStringLiteral("Centro Público María"), QStringLiteral("Fecha: 15/03/2026"),
+          QStringLiteral("Página 1 de 1")})
         QVERIFY2(text.contains(expected), qPrintable(expected));
+    QCOMPARE(pdfPageSize(pdf), QStringLiteral("595.276 x 841.89 pts (A4)"));
 }
 
 void TestErrorEnCIF::pagesFollowTheRows_data() {
     QTest::addColumn<int>("rows");
     QTest::addColumn<int>("pages");
     QTest::newRow("no rows") << 0 << 1;
-    QTest::newRow("a full page") << 28 << 1;
-    QTest::newRow("one row more") << 29 << 2;
+    QTest::newRow("a full page") << ReportLayout::kRowsPerPage << 1;
+    QTest::newRow("one row more") << ReportLayout::kRowsPerPage + 1 << 2;
 }
 
 void TestErrorEnCIF::pagesFollowTheRows() {
@@ -62,23 +69,27 @@ void TestErrorEnCIF::pagesFollowTheRows() {
     QFETCH(int, pages);
     QTemporaryDir dir;
     const QString pdf = dir.filePath(QStringLiteral("r.pdf"));
-    QVERIFY(ErrorEnCIF(::rows(rows)).exportPdf(pdf));
+    QVERIFY(ErrorEnCIF(::rows(rows), QStringLiteral("Centro")).exportPdf(pdf));
     if (!pdfToTextInstalled())
         QSKIP("pdftotext is not installed");
     const QString text = pdfText(pdf);
     QVERIFY2(!text.isEmpty(), "pdftotext read nothing");
     const QStringList pageTexts = text.split(QLatin1Char('\f'), Qt::SkipEmptyParts);
     QCOMPARE(pageTexts.size(), pages);
-    for (const QString& page : pageTexts)
-        QVERIFY(page.contains(QLatin1String("aparentemente")));  // the page header on every page
+    for (int page = 0; page < pages; ++page) {
+        QVERIFY(pageTexts[page].contains(QLatin1String("aparentemente")));  // the page header on every page
+        QVERIFY(pageTexts[page].contains(QStringLiteral("Página %1 de %2").arg(page + 1).arg(pages)));
+    }
     if (rows > 0)
         QVERIFY(pageTexts.last().contains(::rows(rows).last().nombre));
+    else
+        QVERIFY(pageTexts[0].contains(QStringLiteral("Todos los CIF/NIF de los proveedores son válidos.")));
 }
 
-// The rows of a full page are drawn, the last one too, and nothing reaches the page footer.
+// The rows of a full page are drawn, the last one too, and nothing but the page number reaches the footer.
 void TestErrorEnCIF::fullPageEndsAboveTheFooter() {
     using namespace ReportLayout;
-    const ErrorEnCIF report(rows(kRowsPerPage + 1));
+    const ErrorEnCIF report(rows(kRowsPerPage + 1), QStringLiteral("Centro"));
     QCOMPARE(report.pageCount(), 2);
     constexpr int kTwipsPerPixel = 10;
     QImage page(kPrintableWidth / kTwipsPerPixel, kPrintableHeight / kTwipsPerPixel, QImage::Format_RGB32);
@@ -95,11 +106,13 @@ void TestErrorEnCIF::fullPageEndsAboveTheFooter() {
         return false;
     };
     QVERIFY(inkBetween(detailTop(kRowsPerPage - 1), detailTop(kRowsPerPage)));
-    QVERIFY(!inkBetween(detailTop(kRowsPerPage), kPrintableHeight));
+    QVERIFY(!inkBetween(detailTop(kRowsPerPage), pageFooterTop()));
+    QVERIFY(inkBetween(pageFooterTop(), kPrintableHeight));
 }
 
 void TestErrorEnCIF::unwritablePdfIsReported() {
-    QVERIFY(!ErrorEnCIF(rows(1)).exportPdf(QStringLiteral("/no/such/folder/r.pdf")));
+    QVERIFY(
+        !ErrorEnCIF(rows(1), QStringLiteral("Centro")).exportPdf(QStringLiteral("/no/such/folder/r.pdf")));
 }
 
 // What the checks above rely on: a PDF that pdftotext cannot read gives no text, which they fail on.

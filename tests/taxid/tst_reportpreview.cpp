@@ -30,7 +30,7 @@ private Q_SLOTS:
 
 void TestReportPreview::startsTheReviewAndPages() {
     FixtureDatabase f;
-    for (int i = 0; i < 30; ++i)
+    for (int i = 0; i < ReportLayout::kRowsPerPage + 2; ++i)
         f.addSupplier(QStringLiteral("B%1").arg(i, 6, 10, QLatin1Char('0')),
                       QStringLiteral("Proveedor %1").arg(i), {});
     StartupSettings settings;
