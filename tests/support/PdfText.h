@@ -6,7 +6,7 @@
  */
 QString pdfText(const QString& pdf);
 
-/** The page size that pdfinfo reads, such as «595.276 x 841.89 pts (A4)»; empty when it cannot. */
+/** The page size that pdfinfo reads, such as «595 x 842 pts (A4)»; empty when it cannot. */
 QString pdfPageSize(const QString& pdf);
 
 /** Whether Debian's pdftotext is on the PATH: a test that reads a PDF skips only when it is not. */

@@ -53,7 +53,7 @@ void TestErrorEnCIF::pdfHoldsTitleColumnsAndEverySupplier() {
           QStringLiteral("Centro Público María"), QStringLiteral("Fecha: 15/03/2026"),
           QStringLiteral("Página 1 de 1")})
         QVERIFY2(text.contains(expected), qPrintable(expected));
-    QCOMPARE(pdfPageSize(pdf), QStringLiteral("595.276 x 841.89 pts (A4)"));
+    QVERIFY2(pdfPageSize(pdf).endsWith(QLatin1String("(A4)")), qPrintable(pdfPageSize(pdf)));
 }
 
 void TestErrorEnCIF::pagesFollowTheRows_data() {
