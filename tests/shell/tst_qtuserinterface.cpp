@@ -2,10 +2,15 @@
 #include "shell/SpanishTranslations.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QDialogButtonBox>
+#include <QGroupBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
@@ -37,6 +42,25 @@ void TestQtUserInterface::qtTextsInSpanish_data() {
             actions.append(action->text().section(QLatin1Char('\t'), 0, 0));
     QTest::newRow("text box menu") << actions.join(QLatin1Char(' '))
                                    << "Deshacer Rehacer Cortar Copiar Pegar Borrar Seleccionar todo";
+    // What Qt's Spanish catalogue lacks in the print dialog, from the program's own.
+    QPrinter printer;
+    const QPrintDialog dialog(&printer);
+    QStringList texts;
+    for (const QAbstractButton* button : dialog.findChildren<QAbstractButton*>())
+        texts.append(button->text());
+    for (const QLabel* label : dialog.findChildren<QLabel*>())
+        texts.append(label->text());
+    for (const QGroupBox* group : dialog.findChildren<QGroupBox*>())
+        texts.append(group->title());
+    for (const QComboBox* combo : dialog.findChildren<QComboBox*>())
+        for (int item = 0; item < combo->count(); ++item)
+            texts.append(combo->itemText(item));
+    for (const char* english : {"Pages", "Double Sided Printing", "Off", "Long side binding",
+                                "Short side binding", "Page Set:", "Set de páginas:"})
+        QTest::newRow(english) << QString::number(texts.count(QString::fromUtf8(english))) << "0";
+    QTest::newRow("Páginas") << QString::number(texts.count(QStringLiteral("Páginas")) > 0) << "1";
+    QTest::newRow("Advanced") << QCoreApplication::translate("QPrintPropertiesWidget", "Advanced")
+                              << "Avanzadas";
 }
 
 // The program's own texts are Spanish; Qt's must be too, whatever the machine's language.
