@@ -18,6 +18,9 @@ Mod190::Mod190(const StartupSettings& settings, UserInterface& ui)
     onEscape(this);
     setWindowTitle(QStringLiteral("Obtención del fichero de perceptores para el modelo 190 de la A.E.A.T."));
     setFixedSize(Twips::toPixels(9168), Twips::toPixels(8088));
+    // The window keeps its size: no maximise button that would do nothing.
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     m_command4 = designControl(new PictureButton(QStringLiteral("Iniciar"),
                                                  QIcon(QStringLiteral(":/shell/images/iniciar.png")), this),
                                "Command4", 1320, 6240 + ContactFrames::kEmailHeight, 6612, 492);

@@ -29,6 +29,8 @@ Mod347::Mod347(const StartupSettings& settings, UserInterface& ui)
     windowFont.setPointSizeF(8.25);
     setFont(windowFont);
     resize(Twips::toPixels(9168), Twips::toPixels(7692));
+    // Smaller, the elastic layout would leave the captions too narrow for their text.
+    setMinimumSize(size());
     fillWithWindowColour(this);
     fillWithWindowColour(m_contact.Frame1);
     fillWithWindowColour(m_contact.Frame2);

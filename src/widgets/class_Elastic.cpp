@@ -18,6 +18,8 @@ constexpr double kReferenceScreenHeight = 7290;
 constexpr double kReferenceScreenWidth = 9690;
 constexpr double kHeightAllowance = 400;
 constexpr double kFontFactor = 0.7;
+// The smallest font the layout gives a control, in points: smaller, the office cannot read it.
+constexpr double kSmallestFontSize = 8;
 
 // A value recorded in 16 bits, rounded to the nearest whole number with
 // halves to the even one; one that does not fit is not recorded.
@@ -172,7 +174,7 @@ void class_Elastic::layOut(QWidget* frm) {
         control->setGeometry(g);
         if (const auto n = floorOf(m_fontSize[i] / rx); n && *n > 0) {
             QFont font = control->font();
-            font.setPointSizeF(kFontFactor * (*n + *n % 2));
+            font.setPointSizeF(std::max(kSmallestFontSize, kFontFactor * (*n + *n % 2)));
             control->setFont(font);
         }
         if (auto* edit = qobject_cast<QLineEdit*>(control)) {

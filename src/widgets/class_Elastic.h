@@ -11,7 +11,7 @@ class QWidget;
  * of the window lies in the design layout (in twips, as 16-bit values) and
  * fits the window to the screen; every later FormResize moves and stretches
  * the controls in proportion to the window's size and scales their font size
- * with its width. A control is a line when it carries the properties X1, Y1,
+ * with its width, never below 8 points. A control is a line when it carries the properties X1, Y1,
  * X2 and Y2; a line is scaled by its end points.
  */
 class class_Elastic {

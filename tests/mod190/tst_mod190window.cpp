@@ -36,6 +36,8 @@ void TestMod190Window::designLayout() {
     QCOMPARE(window.windowTitle(),
              QStringLiteral("Obtención del fichero de perceptores para el modelo 190 de la A.E.A.T."));
     QCOMPARE(window.size(), QSize(Twips::toPixels(9168), Twips::toPixels(8088)));
+    QVERIFY(!(window.windowFlags() & Qt::WindowMaximizeButtonHint));
+    QVERIFY(window.windowFlags() & Qt::WindowCloseButtonHint);
     QCOMPARE(window.findChild<QGroupBox*>(QStringLiteral("Frame1"))->geometry(),
              Twips::toPixels(1320, 720, 6612, 3732));
     QCOMPARE(window.findChild<QGroupBox*>(QStringLiteral("Frame2"))->geometry(),

@@ -98,6 +98,7 @@ private Q_SLOTS:
     void nothingToDeclareEndsTheProgram();
     void stoppedRunKeepsThePreviousFile();
     void enterPressesEscapeLeaves();
+    void smallestWindowStaysReadable();
 };
 
 void TestMod347Window::designLayout() {
@@ -363,6 +364,21 @@ void TestMod347Window::enterPressesEscapeLeaves() {
     QTest::keyClick(w.child<QLineEdit>("Text2"), Qt::Key_Escape);
     QVERIFY(!w.window->isVisible());
     QVERIFY(w.ui.endedWith.isEmpty());
+}
+
+// Shrunk as far as it goes, the window keeps every control inside it and its text readable.
+void TestMod347Window::smallestWindowStaysReadable() {
+    Window347 w;
+    QVERIFY(w.window->Form_Load());
+    w.window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(w.window.get()));
+    w.window->resize(100, 100);
+    QCOMPARE(w.window->size(), QSize(Twips::toPixels(9168), Twips::toPixels(7692)));
+    const QRect inside = w.window->rect();
+    for (const char* name : {"Command1", "Command4", "Text2", "Frame1", "Frame2", "Frame3"}) {
+        QVERIFY2(inside.contains(w.child<QWidget>(name)->geometry()), name);
+        QVERIFY2(w.child<QWidget>(name)->font().pointSizeF() >= 8, name);
+    }
 }
 
 // Nobody passes the threshold typed before "Iniciar": the program ends, and last year's file stays.

@@ -97,8 +97,12 @@ void TestElastic::designSizeRestoresTheDesign() {
     elastic.FormResize(&w.window);
     QCOMPARE(twips(w.label), QRect(600, 300, 3000, 300));
     QCOMPARE(twips(w.text), QRect(300, 600, 4500, 375));
-    QCOMPARE(w.label->font().pointSizeF(), 5.6);  // 0.7 × 8, the window's 8.25 points rounded
-    QCOMPARE(w.text->font().pointSizeF(), 5.6);
+    // 0.7 × 8 (the window's 8.25 points rounded) would be 5.6: too small to read.
+    QCOMPARE(w.label->font().pointSizeF(), 8.0);
+    QCOMPARE(w.text->font().pointSizeF(), 8.0);
+    w.setOuterSize(4650, 3000);
+    elastic.FormResize(&w.window);
+    QCOMPARE(w.label->font().pointSizeF(), 8.0);
 }
 
 void TestElastic::widerWindowScalesTheFont() {
