@@ -30,18 +30,31 @@ public:
     /** Called now and then during a long piece of work, so that the windows repaint meanwhile. */
     virtual void stillWorking() {}
 
+    /** A line that says what a long piece of work is doing, shown until the next one; empty hides it. */
+    virtual void showProgress(const QString& /*line*/) {}
+
     /** Ends the program: every window closes and the process exits with `status`. */
     virtual void endProgram(int status) = 0;
 };
 
-/** The busy pointer for as long as it lives. */
+/** The busy pointer, and the line that says what is being done, for as long as it lives. */
 class BusyCursor {
 public:
-    explicit BusyCursor(UserInterface& ui) : m_ui(ui) { m_ui.setBusyCursor(true); }
-    ~BusyCursor() { m_ui.setBusyCursor(false); }
+    explicit BusyCursor(UserInterface& ui, QString progressLine = {})
+        : m_ui(ui), m_progressLine(std::move(progressLine)) {
+        m_ui.setBusyCursor(true);
+        if (!m_progressLine.isEmpty())
+            m_ui.showProgress(m_progressLine);
+    }
+    ~BusyCursor() {
+        if (!m_progressLine.isEmpty())
+            m_ui.showProgress({});
+        m_ui.setBusyCursor(false);
+    }
     BusyCursor(const BusyCursor&) = delete;
     BusyCursor& operator=(const BusyCursor&) = delete;
 
 private:
     UserInterface& m_ui;
+    QString m_progressLine;
 };

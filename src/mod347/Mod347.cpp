@@ -78,13 +78,14 @@ Mod347::Mod347(const StartupSettings& settings, UserInterface& ui)
     connect(m_DBGrid1, &DataGrid::editConfirmed, m_Data1, &SupplierGridModel::commitPendingEdit);
     connect(m_DBGrid1, &DataGrid::editCancelled, m_Data1, &SupplierGridModel::cancelPendingEdit);
     m_DBGrid1->setEditPending([this] { return m_Data1->hasPendingEdit(); });
+    m_DBGrid1->setSearchColumns({SupplierGridModel::kNifColumn, SupplierGridModel::kNameColumn});
     connect(m_Data1, &SupplierGridModel::writeBackFailed, this, &Mod347::tellWriteBackFailed);
 }
 
 Mod347::~Mod347() = default;
 
 bool Mod347::Form_Load() {
-    const BusyCursor busy(m_ui);
+    const BusyCursor busy(m_ui, QStringLiteral("Leyendo los proveedores y sus compras del año..."));
     switch (loadModelo347(m_settings.DbPath, kInitialThreshold, m_AccountsDb, m_ui)) {
         case Modelo347Load::OpenFailed:
             return false;
@@ -140,7 +141,7 @@ void Mod347::Command2_Click() {
 void Mod347::Command4_Click() {
     ContactInputs contact = m_contact.inputs();
     const RunOutcome outcome = [&] {
-        const BusyCursor busy(m_ui);
+        const BusyCursor busy(m_ui, QStringLiteral("Escribiendo el fichero del modelo 347..."));
         return runModelo347(*m_session, m_text2->text(), contact, m_ui);
     }();
     m_contact.show(contact);

@@ -19,6 +19,8 @@ class SupplierGridModel : public QAbstractTableModel {
     Q_OBJECT
 
 public:
+    static constexpr int kNifColumn = 0;
+    static constexpr int kNameColumn = 1;
     static constexpr int kIvaccColumn = 2;
 
     explicit SupplierGridModel(QString DbPath, QObject* parent = nullptr);

@@ -1,5 +1,7 @@
 #include "QtUserInterface.h"
 
+#include "base/ApplicationTitle.h"
+
 #include <QApplication>
 #include <QDesktopServices>
 #include <QFileInfo>
@@ -14,7 +16,14 @@ MessageAnswer QtUserInterface::showMessage(const QString& text, const QString& t
                                            MessageButtons buttons) {
     // A message in the middle of a busy piece of work shows the ordinary pointer.
     QApplication::setOverrideCursor(Qt::ArrowCursor);
-    const auto restore = qScopeGuard([] { QApplication::restoreOverrideCursor(); });
+    // The progress line steps aside while the user reads or answers.
+    if (m_progress)
+        m_progress->hide();
+    const auto restore = qScopeGuard([this] {
+        QApplication::restoreOverrideCursor();
+        if (m_progress)
+            m_progress->show();
+    });
     // Over the window that raised it, and modal to it.
     QMessageBox box(ownerWindow());
     box.setWindowTitle(title);
@@ -70,6 +79,24 @@ void QtUserInterface::setBusyCursor(bool busy) {
 void QtUserInterface::stillWorking() {
     // Paints and the like, but no clicks or keys: they wait until the work is done.
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+}
+
+void QtUserInterface::showProgress(const QString& line) {
+    if (line.isEmpty()) {
+        delete m_progress;
+        return;
+    }
+    if (!m_progress) {
+        m_progress = new QProgressDialog(ownerWindow());
+        m_progress->setWindowTitle(kApplicationTitle);
+        m_progress->setCancelButton(nullptr);
+        m_progress->setRange(0, 0);  // a bar that moves without a count
+        m_progress->setMinimumDuration(0);
+        m_progress->setWindowModality(Qt::ApplicationModal);
+    }
+    m_progress->setLabelText(line);
+    m_progress->show();
+    stillWorking();
 }
 
 void QtUserInterface::endProgram(int status) {

@@ -3,6 +3,7 @@
 #include "base/UserInterface.h"
 
 #include <QPointer>
+#include <QProgressDialog>
 #include <QWidget>
 
 /** The windows' side of the user interface: message boxes, the desktop shell and the mouse pointer. */
@@ -13,6 +14,7 @@ public:
     int shellOpen(const QString& target) override;
     void setBusyCursor(bool busy) override;
     void stillWorking() override;
+    void showProgress(const QString& line) override;
     void endProgram(int status) override;
 
 private:
@@ -21,4 +23,5 @@ private:
     // The window that last raised a message: the next one belongs to it too when, between two messages,
     // no window is active yet.
     QPointer<QWidget> m_owner;
+    QPointer<QProgressDialog> m_progress;
 };

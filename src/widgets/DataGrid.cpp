@@ -3,6 +3,7 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QTableView>
 #include <QVBoxLayout>
 
@@ -27,10 +28,17 @@ DataGrid::DataGrid(const QString& caption, QWidget* parent) : QFrame(parent) {
     m_table->setTabKeyNavigation(false);
     m_table->setWordWrap(false);
     m_caption->setFont(headerFont);
+    m_search = new QLineEdit(this);
+    m_search->setPlaceholderText(QStringLiteral("Buscar por NIF o por parte del nombre"));
+    m_search->setClearButtonEnabled(true);
+    connect(m_search, &QLineEdit::textEdited, this, [this] { findFrom(0); });
+    connect(m_search, &QLineEdit::returnPressed, this,
+            [this] { findFrom(m_table->currentIndex().row() + 1); });
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
     layout->addWidget(m_caption);
+    layout->addWidget(m_search);
     layout->addWidget(m_table);
     m_table->installEventFilter(this);
     connect(m_table->horizontalHeader(), &QHeaderView::sectionClicked, this, &DataGrid::headClicked);
@@ -47,6 +55,26 @@ bool typesACharacter(const QKeyEvent& key) {
 }
 
 }  // namespace
+
+// From `firstRow` on, round to the rows before it; the current column stays.
+void DataGrid::findFrom(int firstRow) {
+    const QString wanted = m_search->text().trimmed();
+    const QAbstractItemModel* model = m_table->model();
+    if (wanted.isEmpty() || !model)
+        return;
+    const int rows = model->rowCount();
+    for (int offset = 0; offset < rows; ++offset) {
+        const int row = (firstRow + offset) % rows;
+        for (const int column : m_searchColumns) {
+            if (!model->index(row, column).data().toString().contains(wanted, Qt::CaseInsensitive))
+                continue;
+            const QModelIndex found = model->index(row, std::max(0, currentColumn()));
+            m_table->setCurrentIndex(found);
+            m_table->scrollTo(found);
+            return;
+        }
+    }
+}
 
 int DataGrid::currentColumn() const {
     const QModelIndex current = m_table->currentIndex();

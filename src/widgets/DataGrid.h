@@ -6,6 +6,7 @@
 
 class QAbstractItemModel;
 class QLabel;
+class QLineEdit;
 class QTableView;
 
 /**
@@ -15,7 +16,8 @@ class QTableView;
  * through the model, Backspace excepted. Keys that type no character are the
  * grid's own: Tab and the arrows move, Enter and Return confirm the edit as
  * typed, Escape cancels it. Leaving a row or the grid is reported too, for
- * writing edits back.
+ * writing edits back. A search box above the table moves to the first row
+ * whose search columns contain what is typed, and Enter there to the next.
  */
 class DataGrid : public QFrame {
     Q_OBJECT
@@ -32,6 +34,10 @@ public:
     using KeyFilter = std::function<int(int keyAscii)>;
     void setKeyFilter(KeyFilter filter) { m_keyFilter = std::move(filter); }
 
+    /** The columns whose text the search box looks in; none, and the search finds nothing. */
+    void setSearchColumns(QList<int> columns) { m_searchColumns = std::move(columns); }
+    QLineEdit* searchBox() const { return m_search; }
+
     /** Whether an edit waits to be confirmed or cancelled; without one, Escape goes on to the window. */
     void setEditPending(std::function<bool()> editPending) { m_editPending = std::move(editPending); }
 
@@ -47,8 +53,12 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void findFrom(int firstRow);
+
     QLabel* m_caption;
+    QLineEdit* m_search;
     QTableView* m_table;
+    QList<int> m_searchColumns;
     KeyFilter m_keyFilter;
     std::function<bool()> m_editPending;
 };

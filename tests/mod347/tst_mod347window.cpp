@@ -99,6 +99,8 @@ private Q_SLOTS:
     void stoppedRunKeepsThePreviousFile();
     void enterPressesEscapeLeaves();
     void smallestWindowStaysReadable();
+    void searchFindsASupplier_data();
+    void searchFindsASupplier();
 };
 
 void TestMod347Window::designLayout() {
@@ -338,6 +340,9 @@ void TestMod347Window::iniciarWritesTheFile() {
     }
     QCOMPARE(shown, titles);
     QVERIFY(!w.ui.busy);
+    QCOMPARE(w.ui.progressLines,
+             (QStringList{QStringLiteral("Leyendo los proveedores y sus compras del año..."), QString(),
+                          QStringLiteral("Escribiendo el fichero del modelo 347..."), QString()}));
     QCOMPARE(w.ui.endedWith, QList<int>{0});
     QVERIFY(QFile::exists(w.f.folder() + QStringLiteral("/Mdb/Mod347.txt")));
     QCOMPARE(QFile::exists(w.f.folder() + QStringLiteral("/Mdb/Comprobacion347.txt")), titles.size() == 2);
@@ -364,6 +369,35 @@ void TestMod347Window::enterPressesEscapeLeaves() {
     QTest::keyClick(w.child<QLineEdit>("Text2"), Qt::Key_Escape);
     QVERIFY(!w.window->isVisible());
     QVERIFY(w.ui.endedWith.isEmpty());
+}
+
+void TestMod347Window::searchFindsASupplier_data() {
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QStringList>("nifs");  // where the grid stands after typing, then after each Enter
+    // The grid lists 12345678Z Alfa, A00000000 Zeta and B12345674 Beta, by NIF.
+    QTest::newRow("by NIF") << "B123" << QStringList{QStringLiteral("B12345674")};
+    QTest::newRow("by part of the name, in any case")
+        << "ETA"
+        << QStringList{QStringLiteral("A00000000"), QStringLiteral("B12345674"), QStringLiteral("A00000000")};
+    QTest::newRow("nobody") << "Gamma" << QStringList{QStringLiteral("12345678Z")};
+}
+
+// The search box moves to the first supplier whose NIF or name holds the text, and Enter to the next.
+void TestMod347Window::searchFindsASupplier() {
+    QFETCH(QString, typed);
+    QFETCH(QStringList, nifs);
+    Window347 w;
+    QTableView* grid = w.openGrid();
+    QVERIFY(grid);
+    grid->setCurrentIndex(grid->model()->index(0, 0));
+    QLineEdit* search = w.child<DataGrid>("DBGrid1")->searchBox();
+    search->setFocus();
+    QTest::keyClicks(search, typed);
+    for (int step = 0; step < nifs.size(); ++step) {
+        if (step > 0)
+            QTest::keyClick(search, Qt::Key_Return);
+        QCOMPARE(grid->model()->index(grid->currentIndex().row(), 0).data().toString(), nifs[step]);
+    }
 }
 
 // Shrunk as far as it goes, the window keeps every control inside it and its text readable.

@@ -11,6 +11,7 @@
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
@@ -26,6 +27,7 @@ private Q_SLOTS:
     void qtTextsInSpanish();
     void messageBelongsToTheActiveWindow_data();
     void messageBelongsToTheActiveWindow();
+    void progressLineUntilTheWorkEnds();
 };
 
 void TestQtUserInterface::qtTextsInSpanish_data() {
@@ -107,6 +109,25 @@ void TestQtUserInterface::messageBelongsToTheActiveWindow() {
                  qPrintable(QStringLiteral("%1,%2").arg(centre.x()).arg(centre.y())));
         QApplication::setActiveWindow(activeBetween ? &raiser : nullptr);
     }
+}
+
+// A long piece of work says what it does in a small window of its own, gone when the work ends.
+void TestQtUserInterface::progressLineUntilTheWorkEnds() {
+    const auto shownProgress = [] {
+        QStringList lines;
+        for (QWidget* window : QApplication::topLevelWidgets())
+            if (auto* dialog = qobject_cast<QProgressDialog*>(window); dialog && dialog->isVisible())
+                lines.append(dialog->labelText());
+        return lines;
+    };
+    QtUserInterface ui;
+    {
+        const BusyCursor busy(ui, QStringLiteral("Leyendo los proveedores..."));
+        QCOMPARE(shownProgress(), QStringList{QStringLiteral("Leyendo los proveedores...")});
+        QCOMPARE(QApplication::overrideCursor()->shape(), Qt::WaitCursor);
+    }
+    QCOMPARE(shownProgress(), QStringList());
+    QVERIFY(!QApplication::overrideCursor());
 }
 
 QTEST_MAIN(TestQtUserInterface)

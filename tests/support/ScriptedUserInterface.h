@@ -31,6 +31,8 @@ public:
 
     void setBusyCursor(bool isBusy) override { busy = isBusy; }
 
+    void showProgress(const QString& line) override { progressLines.append(line); }
+
     void endProgram(int status) override { endedWith.append(status); }
 
     /** Answers to Yes/No questions, in order; a question without one is answered No. */
@@ -41,5 +43,7 @@ public:
     QList<Message> messages;
     QStringList opened;
     bool busy = false;
+    /** Every progress line shown, an empty one where it was hidden. */
+    QStringList progressLines;
     QList<int> endedWith;
 };
