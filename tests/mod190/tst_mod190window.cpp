@@ -14,6 +14,28 @@
 #include <QStandardPaths>
 #include <QTest>
 
+namespace {
+
+// A centre that withheld from one supplier last year, with its Mdb folder.
+struct OneWithholding : FixtureDatabase {
+    OneWithholding() {
+        native(
+            QStringLiteral("insert into Centro values ('Q2826000H', 'Centro');"
+                           "insert into provedores values ('11111111H', 'Uno', '28001')"));
+        addWithholding(QStringLiteral("11111111H"), QStringLiteral("Uno"), QStringLiteral("2025-05-05"), 1000,
+                       150);
+        QDir(folder()).mkdir(QStringLiteral("Mdb"));
+    }
+    StartupSettings settings() const {
+        StartupSettings settings;
+        settings.programFolder = folder();
+        settings.DbPath = path();
+        return settings;
+    }
+};
+
+}  // namespace
+
 class TestMod190Window : public QObject {
     Q_OBJECT
 
@@ -94,16 +116,8 @@ void TestMod190Window::iniciarWritesTheFileAndEndsTheProgram() {
     QFETCH(QString, email);
     QFETCH(QByteArray, emailField);
     QFETCH(QString, checkFinding);
-    FixtureDatabase f;
-    f.native(
-        QStringLiteral("insert into Centro values ('Q2826000H', 'Centro');"
-                       "insert into provedores values ('11111111H', 'Uno', '28001')"));
-    f.addWithholding(QStringLiteral("11111111H"), QStringLiteral("Uno"), QStringLiteral("2025-05-05"), 1000,
-                     150);
-    StartupSettings settings;
-    settings.programFolder = f.folder();
-    settings.DbPath = f.path();
-    QDir(f.folder()).mkdir(QStringLiteral("Mdb"));
+    OneWithholding f;
+    StartupSettings settings = f.settings();
     ScriptedUserInterface ui;
     Mod190 window(settings, ui);
     QVERIFY(window.Form_Load());
@@ -126,16 +140,8 @@ void TestMod190Window::iniciarWritesTheFileAndEndsTheProgram() {
 
 // What a run that wrote its file was given comes back in the next window of the same data folder.
 void TestMod190Window::contactDataAreRemembered() {
-    FixtureDatabase f;
-    f.native(
-        QStringLiteral("insert into Centro values ('Q2826000H', 'Centro');"
-                       "insert into provedores values ('11111111H', 'Uno', '28001')"));
-    f.addWithholding(QStringLiteral("11111111H"), QStringLiteral("Uno"), QStringLiteral("2025-05-05"), 1000,
-                     150);
-    StartupSettings settings;
-    settings.programFolder = f.folder();
-    settings.DbPath = f.path();
-    QDir(f.folder()).mkdir(QStringLiteral("Mdb"));
+    OneWithholding f;
+    StartupSettings settings = f.settings();
     ScriptedUserInterface ui;
     const auto box = [](Mod190& window, const char* name) {
         return window.findChild<QLineEdit*>(QString::fromLatin1(name));
