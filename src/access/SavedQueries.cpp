@@ -53,6 +53,11 @@ Kind kindOf(int flag) {
     }
 }
 
+// A name as the catalogue gives it, bracketed so that it names the object whatever its characters.
+QString bracketed(const QString& name) {
+    return QLatin1Char('[') + name + QLatin1Char(']');
+}
+
 QList<const CatalogueRow*> rowsOf(const QList<CatalogueRow>& rows, int attribute) {
     QList<const CatalogueRow*> found;
     for (const CatalogueRow& row : rows)
@@ -69,15 +74,15 @@ QString fromClause(const QList<CatalogueRow>& rows) {
     QMap<QString, QString> sourceText;
     for (const CatalogueRow* table : rowsOf(rows, kTable)) {
         const QString name = table->name2.isEmpty() ? table->name1 : table->name2;
-        sourceText.insert(name, table->name2.isEmpty()
-                                    ? table->name1
-                                    : table->name1 + QStringLiteral(" AS ") + table->name2);
+        sourceText.insert(name, table->name2.isEmpty() ? bracketed(table->name1)
+                                                       : bracketed(table->name1) + QStringLiteral(" AS ") +
+                                                             bracketed(table->name2));
     }
     const QList<const CatalogueRow*> joins = rowsOf(rows, kJoin);
     const auto part = [&](const QString& name) {
         if (!partOf.contains(name)) {
             partOf.insert(name, static_cast<int>(sources.size()));
-            sources.append(sourceText.value(name, name));
+            sources.append(sourceText.value(name, bracketed(name)));
         }
         return partOf.value(name);
     };
@@ -122,7 +127,7 @@ QString joined(const QList<CatalogueRow>& rows, int attribute, const QString& se
     for (const CatalogueRow* row : rowsOf(rows, attribute)) {
         QString part = row->expression;
         if (attribute == kColumn && !row->name1.isEmpty())
-            part += QStringLiteral(" AS ") + row->name1;
+            part += QStringLiteral(" AS ") + bracketed(row->name1);
         if (attribute == kOrderBy && row->name1.compare(QLatin1String("D"), Qt::CaseInsensitive) == 0)
             part += QStringLiteral(" DESC");
         parts.append(part);

@@ -65,13 +65,13 @@ void TestSavedQueries::decodesTheFixture() {
         byName.insert(query.name, query);
     QCOMPARE(byName.size(), 9);
     // As Access shows it, but for the order of the two conditions of the last ON.
-    QCOMPARE(
-        byName[QStringLiteral("SelectQuery")].sql,
-        QStringLiteral("SELECT DISTINCT Table1.*, Table2.col1, Table2.col2, Table3.col3 "
-                       "FROM (Table1 LEFT JOIN Table3 ON Table1.col1 = Table3.col1) INNER JOIN Table2 ON "
-                       "(Table3.col1 = Table2.col1) AND (Table3.col1 = Table2.col2) "
-                       "WHERE (((Table2.col2)=\"foo\" Or (Table2.col2) In (\"buzz\",\"bazz\"))) "
-                       "ORDER BY Table2.col1"));
+    QCOMPARE(byName[QStringLiteral("SelectQuery")].sql,
+             QStringLiteral(
+                 "SELECT DISTINCT Table1.*, Table2.col1, Table2.col2, Table3.col3 "
+                 "FROM ([Table1] LEFT JOIN [Table3] ON Table1.col1 = Table3.col1) INNER JOIN [Table2] ON "
+                 "(Table3.col1 = Table2.col1) AND (Table3.col1 = Table2.col2) "
+                 "WHERE (((Table2.col2)=\"foo\" Or (Table2.col2) In (\"buzz\",\"bazz\"))) "
+                 "ORDER BY Table2.col1"));
     QCOMPARE(simplified(byName[QStringLiteral("UnionQuery")].sql),
              QStringLiteral("Select Table1.col1, Table1.col2 where Table1.col1 = \"foo\" UNION "
                             "Select Table2.col1, Table2.col2 UNION ALL Select Table3.col1, Table3.col2 "

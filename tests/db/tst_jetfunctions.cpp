@@ -221,7 +221,10 @@ void TestJetFunctions::firstRows_data() {
     QTest::newRow("top n of groups") << "select top 1 k from r group by k order by count(*) desc, k"
                                      << rows("1");
     QTest::newRow("top n without order") << "select top 3 v from r" << rows("a b c");
-    QTest::newRow("distinctrow top n without order") << "select distinctrow top 2 k from r" << rows("1 2");
+    // Over a single table DISTINCTROW keeps every row, repeated values too.
+    QTest::newRow("distinctrow top n without order") << "select distinctrow top 2 k from r" << rows("1 1");
+    QTest::newRow("distinctrow top n in descending order")
+        << "select distinctrow top 3 k from r order by k desc" << rows("1 1 1 2 3");
     QTest::newRow("top sorts Null first") << "select top 1 k from n order by k" << rows("");
 }
 

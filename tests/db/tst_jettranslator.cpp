@@ -26,6 +26,17 @@ void TestJetTranslator::translates_data() {
                                                    << "select a AS \"a\" from t where d = '2015-04-01'";
     QTest::newRow("date literal with time") << "select a from t where d < #12/31/2015 10:30:00#"
                                             << "select a AS \"a\" from t where d < '2015-12-31 10:30:00'";
+    QTest::newRow("two-digit years, either side of 1930")
+        << "select a from t where d between #1/1/95# and #12/31/29#"
+        << "select a AS \"a\" from t where d between '1995-01-01' and '2029-12-31'";
+    QTest::newRow("two-digit year 30") << "select a from t where d = #2/3/30#"
+                                       << "select a AS \"a\" from t where d = '1930-02-03'";
+    QTest::newRow("distinctrow over one table keeps every row")
+        << "select distinctrow [Order Details].a from [Order Details]"
+        << "select [Order Details].a AS \"a\" from [Order Details]";
+    QTest::newRow("distinctrow over a join")
+        << "select distinctrow t.a from t inner join u on t.a = u.a"
+        << "select DISTINCT t.a AS \"a\" from t inner join u on t.a = u.a";
     QTest::newRow("bare Now") << "select a from t where Year(d) = Year(Now) -1"
                               << "select a AS \"a\" from t where Year(d) = Year(Now()) -1";
     QTest::newRow("Now called") << "select Now() as n"

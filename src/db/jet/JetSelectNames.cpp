@@ -1,5 +1,6 @@
 #include "JetSelectNames.h"
 
+#include "JetFromClause.h"
 #include "JetKeywords.h"
 
 using namespace JetTokens;
@@ -30,6 +31,19 @@ QString columnName(const Token& name) {
     return bareName(name).replace(QLatin1Char('"'), QLatin1String("\"\""));
 }
 
+// Jet's DISTINCTROW drops rows that repeat every field of the tables read: over a single table no row
+// does, and it keeps every row; over a join DISTINCT is its nearest reading.
+void rewriteDistinctRow(Tokens& t, const QList<int>& depth, int word) {
+    const QList<JetFromClause::SelectPart> parts = JetFromClause::selectParts(t, depth);
+    const JetFromClause::FromClause from = JetFromClause::readFrom(t, depth, parts.first());
+    if (from.plain && from.sources.size() == 1) {
+        t[word].erase();
+        if (word + 1 < t.size() && t[word + 1].kind == Token::Space)
+            t[word + 1].erase();
+    } else
+        t[word].text = QStringLiteral("DISTINCT");
+}
+
 }  // namespace
 
 void nameExpressionColumns(Tokens& t) {
@@ -41,7 +55,7 @@ void nameExpressionColumns(Tokens& t) {
     if (first >= 0 &&
         (t[first].isWord("distinct") || t[first].isWord("all") || t[first].isWord("distinctrow"))) {
         if (t[first].isWord("distinctrow"))
-            t[first].text = QStringLiteral("DISTINCT");
+            rewriteDistinctRow(t, depth, first);
         first = nextSolid(t, first + 1);
     }
     if (first < 0)

@@ -14,15 +14,23 @@ namespace JetTokens {
 
 namespace {
 
-// #mm/dd/yyyy# or #mm/dd/yyyy hh:mm:ss#: the package stores dates as ISO text,
-// midnight without its time, so the literal becomes the text of that form.
+// A year written with two digits, as Jet reads it: 00 to 29 are 2000 to 2029, 30 to 99 are 1930 to 1999.
+int fullYear(const QString& written) {
+    const int year = written.toInt();
+    if (written.size() != 2)
+        return year;
+    return year < 30 ? 2000 + year : 1900 + year;
+}
+
+// #mm/dd/yyyy# or #mm/dd/yyyy hh:mm:ss#, the year also in two digits: the package stores dates as ISO
+// text, midnight without its time, so the literal becomes the text of that form.
 QString dateLiteralToText(const QString& body) {
     static const QRegularExpression re(
-        QStringLiteral(R"(^\s*(\d{1,2})/(\d{1,2})/(\d{4})(?:\s+(\d{1,2}):(\d{2})(?::(\d{2}))?)?\s*$)"));
+        QStringLiteral(R"(^\s*(\d{1,2})/(\d{1,2})/(\d{4}|\d{2})(?:\s+(\d{1,2}):(\d{2})(?::(\d{2}))?)?\s*$)"));
     const auto m = re.match(body);
     if (!m.hasMatch())
         fail(QStringLiteral("Fecha no válida en la expresión: #%1#").arg(body));
-    const QDate date(m.captured(3).toInt(), m.captured(1).toInt(), m.captured(2).toInt());
+    const QDate date(fullYear(m.captured(3)), m.captured(1).toInt(), m.captured(2).toInt());
     if (!date.isValid())
         fail(QStringLiteral("Fecha no válida en la expresión: #%1#").arg(body));
     QString text = date.toString(QStringLiteral("yyyy-MM-dd"));
