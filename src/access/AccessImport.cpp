@@ -9,11 +9,13 @@
 #include "db/DbError.h"
 #include "db/SkipOnFailure.h"
 #include "db/SqlQuoting.h"
+#include "db/jet/JetTokens.h"
 
 #include <QDateTime>
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
+#include <QRegularExpression>
 #include <QScopeGuard>
 #include <QSet>
 
@@ -24,6 +26,8 @@
 namespace AccessImport {
 
 namespace {
+
+const QString kAsksForAValue = QStringLiteral("no importada: pide el valor de ");
 
 constexpr qint64 kRowsBetweenReports = 10000;
 
@@ -166,6 +170,24 @@ void createCheckedView(Database& copy, const SavedQueries::Query& query) {
     }
 }
 
+// Access asks for the value of a name that nothing in the file holds, as for a form's control.
+QString askedName(const DbError& error) {
+    static const QRegularExpression noSuchColumn(QStringLiteral("^no such column: (.*)$"));
+    const QRegularExpressionMatch match = noSuchColumn.match(error.engineText());
+    return match.hasMatch() ? QLatin1Char('[') + match.captured(1) + QLatin1Char(']') : QString();
+}
+
+// Why a query is not brought across, in Spanish. SQLite's own text, for aeat-cli's standard error, follows
+// on a line of its own where the Spanish cannot say more than that the engine failed.
+QString failureNote(const QString& query, const DbError& error) {
+    if (const QString asked = askedName(error); !asked.isEmpty())
+        return kAsksForAValue + asked;
+    if (!error.untranslated())
+        return QStringLiteral("no importada: ") + error.message();
+    return QStringLiteral("no importada: Error de la base de datos en la consulta «%1»\n%2")
+        .arg(query, error.engineText());
+}
+
 }  // namespace
 
 // Saved select and union queries become views; a query may read others, so
@@ -183,7 +205,10 @@ void importQueries(Database& copy, const QList<SavedQueries::Query>& queries) {
             continue;
         }
         taken.insert(key);
-        if (query.isView())
+        if (const QString control = JetTokens::controlReference(query.sql);
+            query.isView() && !control.isEmpty())
+            recordQuery(copy, query.name, QStringLiteral("query"), kAsksForAValue + control);
+        else if (query.isView())
             pending.append(query);
         else
             recordQuery(copy, query.name, QStringLiteral("query"),
@@ -191,7 +216,7 @@ void importQueries(Database& copy, const QList<SavedQueries::Query>& queries) {
                                             : QStringLiteral("no importada: es una consulta ") +
                                                   SavedQueries::kindName(query.kind));
     }
-    QHash<QString, QString> failures;
+    QHash<QString, DbError> failures;
     bool progress = true;
     while (progress && !pending.isEmpty()) {
         progress = false;
@@ -202,14 +227,14 @@ void importQueries(Database& copy, const QList<SavedQueries::Query>& queries) {
                 pending.removeAt(i);
                 progress = true;
             } catch (const DbError& error) {
-                failures.insert(pending[i].name, error.message());
+                failures.insert(pending[i].name, error);
                 ++i;
             }
         }
     }
     for (const SavedQueries::Query& query : pending)
         recordQuery(copy, query.name, QStringLiteral("query"),
-                    QStringLiteral("no importada: ") + failures.value(query.name));
+                    failureNote(query.name, failures.value(query.name, DbError(QString()))));
 }
 
 SourceStamp SourceStamp::of(const QString& path) {
@@ -237,7 +262,7 @@ std::optional<QString> notImported(Database& copy, const QString& name) {
             QStringLiteral("SELECT note FROM %1 WHERE name = ? AND kind = 'query'").arg(kPackageObjectsTable),
             {name});
         if (!rs.eof())
-            return rs.value(0).toString();
+            return rs.value(0).toString().section(QLatin1Char('\n'), 0, 0);  // the office's words alone
     } catch (const DbError&) {
         // an accounting database of its own, not a working copy
     }

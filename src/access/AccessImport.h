@@ -50,7 +50,12 @@ qint64 importAccessFile(const QString& accessPath, const QString& copyPath, Impo
  */
 void importQueries(Database& copy, const QList<SavedQueries::Query>& queries);
 
-/** Why the Access file's saved query `name` did not become a view; nothing when it did or is none of its. */
+/**
+ * Why the Access file's saved query `name` did not become a view, in the
+ * office's words; nothing when it did or is none of its. Where the engine's
+ * own text says more, it is recorded on a line after them, for import-mdb's
+ * standard error alone.
+ */
 std::optional<QString> notImported(Database& copy, const QString& name);
 
 }  // namespace AccessImport

@@ -27,16 +27,21 @@ int runImportMdbCommand(const QStringList& arguments, CliStreams streams) {
                  QStringLiteral("SELECT name, kind, rows, note FROM %1 ORDER BY kind <> 'table', rowid")
                      .arg(AccessImport::kPackageObjectsTable));
              !objects.eof(); objects.moveNext()) {
+            const QString name = objects.value(0).toString();
             const QString kind = objects.value(1).toString();
+            // A note's first line is the office's; a line after it is the engine's own text.
+            const QStringList note = objects.value(3).toString().split(QLatin1Char('\n'));
             const QString outcome = kind == QLatin1String("table")
                                         ? QString::number(objects.value(2).toLongLong())
                                     : kind == QLatin1String("view") ? QStringLiteral("vista")
-                                                                    : objects.value(3).toString();
-            streams.out << tabularText(objects.value(0).toString()) << '\t' << tabularText(outcome) << '\n';
+                                                                    : note.first();
+            streams.out << tabularText(name) << '\t' << tabularText(outcome) << '\n';
+            if (note.size() > 1)
+                streams.err << name << QStringLiteral(": ") << note.mid(1).join(QLatin1Char(' ')) << '\n';
         }
         return kExitOk;
     } catch (const DbError& error) {
-        streams.err << error.message() << '\n';
+        printDbError(streams.err, error);
         return kExitFailure;
     }
 }

@@ -3,6 +3,8 @@
 #include "base/RunOutcome.h"
 
 #include <QStringList>
+
+class DbError;
 #include <QTextStream>
 
 /** The streams a command writes to. */
@@ -16,6 +18,9 @@ int runCli(const QStringList& arguments, CliStreams streams);
 
 /** The usage text, printed on bad usage. */
 QString cliUsage();
+
+/** A database failure as the office reads it, with SQLite's own words after it where they say more. */
+void printDbError(QTextStream& err, const DbError& error);
 
 int runQueryCommand(const QStringList& arguments, CliStreams streams);
 int runCheckIdCommand(const QStringList& arguments, CliStreams streams);

@@ -1,5 +1,7 @@
 #include "CliCommands.h"
 
+#include "db/DbError.h"
+
 namespace {
 
 struct Command {
@@ -16,6 +18,12 @@ constexpr Command kCommands[] = {
 };
 
 }  // namespace
+
+void printDbError(QTextStream& err, const DbError& error) {
+    err << error.message() << '\n';
+    if (error.untranslated())
+        err << QStringLiteral("(SQLite: %1)").arg(error.engineText()) << '\n';
+}
 
 QString cliUsage() {
     return QStringLiteral(

@@ -53,7 +53,7 @@ int runMod190Command(const QStringList& arguments, CliStreams streams) {
     try {
         AccountsDb = openAccountingDatabase(args->value(QStringLiteral("db")));
     } catch (const DbError& error) {
-        streams.err << error.message() << '\n';
+        printDbError(streams.err, error);
         return kExitFailure;
     }
     TextUserInterface ui(streams.err, false);

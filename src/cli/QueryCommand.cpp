@@ -51,7 +51,7 @@ int runQueryCommand(const QStringList& arguments, CliStreams streams) {
         }
         return kExitOk;
     } catch (const DbError& error) {
-        streams.err << error.message() << '\n';
+        printDbError(streams.err, error);
         return kExitFailure;
     }
 }

@@ -56,7 +56,7 @@ int runSampleDbCommand(const QStringList& arguments, CliStreams streams) {
         createSampleDatabase(args->positional().first(), options);
         return kExitOk;
     } catch (const DbError& error) {
-        streams.err << error.message() << '\n';
+        printDbError(streams.err, error);
         return kExitFailure;
     }
 }

@@ -1,5 +1,7 @@
 #include "SqliteValues.h"
 
+#include "DbError.h"
+
 #include <sqlite3.h>
 #include <QByteArray>
 
@@ -118,6 +120,7 @@ void setResultText(sqlite3_context* ctx, const QString& text) {
 }
 
 void setResultError(sqlite3_context* ctx, const QString& message) {
+    DbError::expectOwnMessage(message);
     const QByteArray utf8 = message.toUtf8();
     sqlite3_result_error(ctx, utf8.constData(), static_cast<int>(utf8.size()));
 }

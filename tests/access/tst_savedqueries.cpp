@@ -56,6 +56,9 @@ private Q_SLOTS:
     void qryIrpfOverTheSupplierTables();
     void modelo190NamesAQryIrpfThatDidNotComeAcross();
     void queryNamedLikeATable();
+    void queryShapesOfAccess_data();
+    void queryShapesOfAccess();
+    void noEnglishForAQueryThatFails();
 };
 
 void TestSavedQueries::decodesTheFixture() {
@@ -175,6 +178,86 @@ void TestSavedQueries::queryNamedLikeATable() {
              std::optional<QString>(QStringLiteral("no importada: otro objeto del archivo se llama igual")));
     QVERIFY(!AccessImport::notImported(*copy, QStringLiteral("BigOrders")));
     QCOMPARE(copy->openRecordset(QStringLiteral("select count(*) from BigOrders")).value(0), QVariant(2LL));
+}
+
+void TestSavedQueries::queryShapesOfAccess_data() {
+    QTest::addColumn<QString>("query");
+    QTest::addColumn<QString>("computed");  // the same rows, computed by SQLite from the tables
+    const QString subtotals = QStringLiteral(
+        "SELECT OrderID, SUM(ROUND(UnitPrice * Quantity * (1 - Discount) / 100, 4) * 100) AS s "
+        "FROM \"Order Details\" GROUP BY OrderID");
+    QTest::newRow("a table whose name has spaces, GROUP BY") << "Order Subtotals" << subtotals;
+    QTest::newRow("a query read by another")
+        << "Subtotals over 100" << QStringLiteral("SELECT * FROM (%1) WHERE s > 100").arg(subtotals);
+    QTest::newRow("an alias with a space, Yes/No")
+        << "Current Product List"
+        << "SELECT ProductID, ProductName FROM Products WHERE Discontinued = 0";
+    QTest::newRow("DISTINCTROW TOP 10 in descending order")
+        << "Ten Most Expensive Products"
+        << "SELECT ProductName, UnitPrice FROM Products ORDER BY UnitPrice DESC LIMIT 10";
+    QTest::newRow("two-digit years") << "Orders Shipped in 1995"
+                                     << "SELECT OrderID, ShippedDate FROM Orders "
+                                        "WHERE ShippedDate BETWEEN '1995-01-01' AND '1995-12-31'";
+}
+
+// The saved queries of an Access file in the shapes Access writes them, each a view with its rows.
+void TestSavedQueries::queryShapesOfAccess() {
+    QFETCH(QString, query);
+    QFETCH(QString, computed);
+    QTemporaryDir dir;
+    const QString copyPath = dir.filePath(QStringLiteral("copia.sqlite"));
+    AccessImport::importAccessFile(QStringLiteral(AEAT_TEST_DATA_DIR "/data/access/queryShapes.mdb"),
+                                   copyPath, nullptr);
+    const auto copy = Database::open(copyPath, OpenMode::ReadOnly, QString());
+    const auto rows = [](Recordset rs) {
+        QStringList lines;
+        for (; !rs.eof(); rs.moveNext()) {
+            QStringList values;
+            for (int i = 0; i < rs.fieldCount(); ++i)
+                values.append(rs.value(i).typeId() == QMetaType::Double
+                                  ? QString::number(rs.value(i).toDouble(), 'f', 4)
+                                  : rs.value(i).toString());
+            lines.append(values.join(QLatin1Char('|')));
+        }
+        lines.sort();
+        return lines;
+    };
+    QVERIFY(!AccessImport::notImported(*copy, query));
+    const QStringList viewRows =
+        rows(copy->openNativeRecordset(QStringLiteral("SELECT * FROM [%1]").arg(query)));
+    QVERIFY(!viewRows.isEmpty());
+    QCOMPARE(viewRows, rows(copy->openNativeRecordset(computed)));
+    // A form's control is a value Access asks for: that query is listed with it.
+    QCOMPARE(
+        AccessImport::notImported(*copy, QStringLiteral("Orders Filter")),
+        std::optional<QString>(QStringLiteral("no importada: pide el valor de [Forms]![Orders]![OrderID]")));
+}
+
+// The office reads Spanish only: the engine's own words follow on a line for aeat-cli's standard error.
+void TestSavedQueries::noEnglishForAQueryThatFails() {
+    FixtureDatabase f;
+    f.addSupplier(QStringLiteral("B1"), QStringLiteral("Uno"), QStringLiteral("28001"));
+    SavedQueries::Query uneven;
+    uneven.name = QStringLiteral("Desigual");
+    uneven.kind = Kind::Union;
+    uneven.sql = QStringLiteral("SELECT nif FROM provedores UNION SELECT nif, nombre FROM provedores");
+    SavedQueries::Query asking =
+        SavedQueries::decode(QStringLiteral("Pregunta"),
+                             selectRows(QStringLiteral("provedores"), {QStringLiteral("[Fecha de inicio]")}));
+    AccessImport::importQueries(f.db(), {uneven, asking});
+    QCOMPARE(AccessImport::notImported(f.db(), QStringLiteral("Desigual")),
+             std::optional<QString>(
+                 QStringLiteral("no importada: Error de la base de datos en la consulta «Desigual»")));
+    const QString recorded =
+        f.db()
+            .openNativeRecordset(QStringLiteral("SELECT note FROM %1 WHERE name = 'Desigual'")
+                                     .arg(AccessImport::kPackageObjectsTable))
+            .value(0)
+            .toString();
+    QVERIFY(
+        recorded.section(QLatin1Char('\n'), 1).contains(QLatin1String("SELECT")));  // SQLite's words, apart
+    QCOMPARE(AccessImport::notImported(f.db(), QStringLiteral("Pregunta")),
+             std::optional<QString>(QStringLiteral("no importada: pide el valor de [Fecha de inicio]")));
 }
 
 QTEST_GUILESS_MAIN(TestSavedQueries)

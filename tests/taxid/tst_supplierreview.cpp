@@ -84,7 +84,7 @@ void TestSupplierReview::noAnswer_data() {
     QTest::addColumn<QString>("fault");
     QTest::addColumn<QString>("message");
     QTest::newRow("supplier table damaged") << "damaged"
-                                            << "malformed";
+                                            << "dañada";
     QTest::newRow("ErrorNIF can be neither made nor emptied") << "no contra"
                                                               << "ErrorNIF";
     QTest::newRow("no supplier table") << "no provedores"

@@ -125,6 +125,35 @@ Tokens tokenize(const QString& s) {
     return tokens;
 }
 
+QString controlReference(const QString& jet) {
+    Tokens t;
+    try {
+        t = tokenize(jet);
+    } catch (const DbError&) {
+        return {};  // a statement that cannot be read refers to nothing
+    }
+    for (int i = 0; i < t.size(); ++i) {
+        if (!t[i].isName())
+            continue;
+        int last = i;
+        for (int bang = nextSolid(t, last + 1); bang >= 0 && t[bang].isPunct("!");
+             bang = nextSolid(t, last + 1)) {
+            const int name = nextSolid(t, bang + 1);
+            if (name < 0 || !t[name].isName())
+                break;
+            last = name;
+        }
+        if (last != i) {
+            QString reference;
+            for (int k = i; k <= last; ++k)
+                if (t[k].kind != Token::Space)
+                    reference += t[k].text;
+            return reference;
+        }
+    }
+    return {};
+}
+
 int nextSolid(const Tokens& t, int from) {
     for (int i = from; i < t.size(); ++i)
         if (t[i].kind != Token::Space)

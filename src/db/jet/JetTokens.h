@@ -43,6 +43,12 @@ struct Range {
 
 /** The tokens of `s`; Jet's date and double-quoted literals become SQLite text literals. */
 Tokens tokenize(const QString& s);
+/**
+ * The first reference to a control of a form or report in a Jet statement,
+ * names joined by "!" as written ([Forms]![Orders]![OrderID]), whose value
+ * Access asks the user for; empty when there is none.
+ */
+QString controlReference(const QString& jet);
 /** Index of the next token that is not a blank, from `from` on; -1 if none. */
 int nextSolid(const Tokens& t, int from);
 /** Index of the previous token that is not a blank, from `from` back; -1 if none. */
