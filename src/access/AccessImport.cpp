@@ -141,6 +141,12 @@ qint64 importTable(Database& copy, const AccessReader& reader, const AccessTable
     copy.executeNative(
         QStringLiteral("INSERT INTO %1 VALUES (?, 'table', ?, NULL)").arg(kPackageObjectsTable),
         {table.name, rows});
+    for (const AccessColumn& column : table.columns)
+        if (!column.isKept())
+            copy.executeNative(
+                QStringLiteral("INSERT INTO %1 VALUES (?, 'column', NULL, ?)").arg(kPackageObjectsTable),
+                {table.name + QLatin1Char('.') + column.name,
+                 QStringLiteral("columna no importada: ") + column.leftOutReason()});
     return rows;
 }
 

@@ -47,15 +47,33 @@ struct TableDef {
 const QSet<int> kCalculatedResultTypes{MDB_BOOL,  MDB_BYTE,  MDB_INT,    MDB_LONGINT,
                                        MDB_MONEY, MDB_FLOAT, MDB_DOUBLE, MDB_DATETIME,
                                        MDB_TEXT,  MDB_MEMO,  MDB_REPID,  MDB_NUMERIC};
+// The types of stored columns that the reading decodes: those of the reading library but the
+// attachments and multi-value lists.
+const QSet<int> kStoredTypes{MDB_BOOL,  MDB_BYTE,   MDB_INT,      MDB_LONGINT, MDB_MONEY,
+                             MDB_FLOAT, MDB_DOUBLE, MDB_DATETIME, MDB_BINARY,  MDB_TEXT,
+                             MDB_OLE,   MDB_MEMO,   MDB_REPID,    MDB_NUMERIC};
+// Access 2016's Date/Time Extended, which the reading library does not know.
+constexpr int kDateTimeExtended = 0x14;
 // The bytes that a calculated column adds around a text.
 constexpr int kCalculatedWrapping = 23;
 
 }  // namespace
 
 bool AccessColumn::isKept() const {
+    return (calculated ? kCalculatedResultTypes : kStoredTypes).contains(type);
+}
+
+QString AccessColumn::leftOutReason() const {
     if (calculated)
-        return kCalculatedResultTypes.contains(type);
-    return type != MDB_COMPLEX;
+        return QStringLiteral("es calculada y su resultado es de un tipo que la lectura no conoce");
+    switch (type) {
+        case MDB_COMPLEX:
+            return QStringLiteral("es de datos adjuntos o de varios valores");
+        case kDateTimeExtended:
+            return QStringLiteral("es de tipo Fecha/Hora extendida, que la lectura de Access no conoce");
+        default:
+            return QStringLiteral("es de un tipo (%1) que la lectura de Access no conoce").arg(type);
+    }
 }
 
 QString AccessColumn::sqliteType() const {

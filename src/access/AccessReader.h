@@ -25,10 +25,14 @@ struct AccessColumn {
     bool calculated = false;
 
     /**
-     * Attachment and multi-value columns are left out: the program reads none
-     * of them; so is a calculated column whose result type is unknown.
+     * A column of a type the reading decodes. Attachment and multi-value
+     * columns are left out, and so are the types the reading library does not
+     * know (Date/Time Extended of Access 2016 and later) and a calculated
+     * column whose result type is unknown.
      */
     bool isKept() const;
+    /** Why a column that is not kept is left out, in Spanish, for the import's list. */
+    QString leftOutReason() const;
     /** Its type in the working copy: "TEXT(50) COLLATE NOCASE", "INTEGER", "REAL", "BLOB" ... */
     QString sqliteType() const;
 };

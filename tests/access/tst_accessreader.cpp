@@ -108,6 +108,8 @@ private Q_SLOTS:
     void calculatedColumns_data();
     void calculatedColumns();
     void tableNamedLikeAForm();
+    void columnsLeftOut_data();
+    void columnsLeftOut();
     void notAnAccessFile();
 };
 
@@ -281,6 +283,30 @@ void TestAccessReader::tableNamedLikeAForm() {
     QCOMPARE(orders.size(), 3);
     QCOMPARE(orders[1],
              (QVariantList{QVariant::fromValue<qlonglong>(2), QStringLiteral("Ana Trujillo"), 20.25}));
+}
+
+void TestAccessReader::columnsLeftOut_data() {
+    QTest::addColumn<int>("type");
+    QTest::addColumn<bool>("calculated");
+    QTest::addColumn<QString>("reason");  // empty for a column the reading decodes
+    QTest::newRow("Date/Time") << int(MDB_DATETIME) << false << QString();
+    QTest::newRow("OLE object") << int(MDB_OLE) << false << QString();
+    QTest::newRow("Date/Time Extended") << 0x14 << false << "es de tipo Fecha/Hora extendida";
+    QTest::newRow("attachments") << int(MDB_COMPLEX) << false << "es de datos adjuntos";
+    QTest::newRow("a calculated OLE object") << int(MDB_OLE) << true << "es calculada";
+}
+
+// What the reading cannot decode is left out, and the import says so with the reason.
+void TestAccessReader::columnsLeftOut() {
+    QFETCH(int, type);
+    QFETCH(bool, calculated);
+    QFETCH(QString, reason);
+    AccessColumn column;
+    column.type = type;
+    column.calculated = calculated;
+    QCOMPARE(column.isKept(), reason.isEmpty());
+    if (!reason.isEmpty())
+        QVERIFY2(column.leftOutReason().startsWith(reason), qPrintable(column.leftOutReason()));
 }
 
 void TestAccessReader::notAnAccessFile() {
