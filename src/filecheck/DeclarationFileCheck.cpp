@@ -13,8 +13,6 @@
 
 namespace {
 
-const QByteArray kModel190("190");
-
 QString field(const char* name) {
     return QString::fromUtf8(name);
 }
@@ -85,6 +83,7 @@ private:
         return at(sign) == "N" ? -cents : cents;
     }
 
+    bool is190() const { return m_result.model == QLatin1String("190"); }
     QString party() const;
     QString supplierNif() const;
     void checkBytes();
@@ -153,14 +152,14 @@ void Checker::checkLine(int number, const QByteArray& line, bool endsInCrLf) {
                QStringLiteral("«%1» no es un tipo de registro").arg(QChar::fromLatin1(type)));
         return;
     }
-    if (m_result.model.toLatin1() == kModel190)
+    if (is190())
         checkPerceptor();
     else
         checkSupplier();
 }
 
 QString Checker::party() const {
-    if (m_result.model.toLatin1() == kModel190)
+    if (is190())
         return text(PerceptorField::PerceptorNif).trimmed() + QLatin1Char(' ') +
                text(PerceptorField::Name).trimmed();
     return supplierNif() + QLatin1Char(' ') + text(DeclaredField::Name).trimmed();
@@ -288,7 +287,7 @@ void Checker::checkHeader() {
     checkFields();
     checkNif(DeclarantNif);
     checkContact();
-    if (m_result.model.toLatin1() == kModel190) {
+    if (is190()) {
         m_result.totals = {amount(TotalSign, Total), at(TotalWithheld).toLongLong()};
         const QString email = text(Email).trimmed();
         if (email.isEmpty())
@@ -402,7 +401,7 @@ void Checker::checkCounts() {
     };
     compare(RecordCount, m_headerCount, m_result.declared.size());
     compare(Total, m_result.totals.value(0), m_sums.value(0));
-    if (m_result.model.toLatin1() == kModel190)
+    if (is190())
         compare(TotalWithheld, m_result.totals.value(1), m_sums.value(1));
 }
 
