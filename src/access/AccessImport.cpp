@@ -15,7 +15,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
-#include <QRegularExpression>
 #include <QScopeGuard>
 #include <QSet>
 
@@ -176,22 +175,17 @@ void createCheckedView(Database& copy, const SavedQueries::Query& query) {
     }
 }
 
-// Access asks for the value of a name that nothing in the file holds, as for a form's control.
-QString askedName(const DbError& error) {
-    static const QRegularExpression noSuchColumn(QStringLiteral("^no such column: (.*)$"));
-    const QRegularExpressionMatch match = noSuchColumn.match(error.engineText());
-    return match.hasMatch() ? QLatin1Char('[') + match.captured(1) + QLatin1Char(']') : QString();
-}
-
-// Why a query is not brought across, in Spanish. SQLite's own text, for aeat-cli's standard error, follows
-// on a line of its own where the Spanish cannot say more than that the engine failed.
+// Why a query is not brought across.
 QString failureNote(const QString& query, const DbError& error) {
-    if (const QString asked = askedName(error); !asked.isEmpty())
-        return kAsksForAValue + asked;
+    // Access asks for the value of a name that nothing in the file holds, as for a form's control.
+    if (!error.missingField().isEmpty())
+        return kAsksForAValue + QLatin1Char('[') + error.missingField() + QLatin1Char(']');
     if (!error.untranslated())
         return QStringLiteral("no importada: ") + error.message();
-    return QStringLiteral("no importada: Error de la base de datos en la consulta «%1»\n%2")
-        .arg(query, error.engineText());
+    return RecordedNote{
+        QStringLiteral("no importada: Error de la base de datos en la consulta «%1»").arg(query),
+        error.engineText()}
+        .recorded();
 }
 
 }  // namespace
@@ -243,6 +237,17 @@ void importQueries(Database& copy, const QList<SavedQueries::Query>& queries) {
                     failureNote(query.name, failures.value(query.name, DbError(QString()))));
 }
 
+RecordedNote RecordedNote::of(const QString& recorded) {
+    const qsizetype lineEnd = recorded.indexOf(QLatin1Char('\n'));
+    if (lineEnd < 0)
+        return {recorded, QString()};
+    return {recorded.left(lineEnd), recorded.mid(lineEnd + 1)};
+}
+
+QString RecordedNote::recorded() const {
+    return engine.isEmpty() ? office : office + QLatin1Char('\n') + engine;
+}
+
 SourceStamp SourceStamp::of(const QString& path) {
     const QFileInfo info(path);
     if (!info.exists())
@@ -268,7 +273,7 @@ std::optional<QString> notImported(Database& copy, const QString& name) {
             QStringLiteral("SELECT note FROM %1 WHERE name = ? AND kind = 'query'").arg(kPackageObjectsTable),
             {name});
         if (!rs.eof())
-            return rs.value(0).toString().section(QLatin1Char('\n'), 0, 0);  // the office's words alone
+            return RecordedNote::of(rs.value(0).toString()).office;
     } catch (const DbError&) {
         // an accounting database of its own, not a working copy
     }

@@ -19,10 +19,25 @@ namespace AccessImport {
 /** The size and modification time of the imported file, which tell whether it changed since. */
 inline const QString kSourceTable = QStringLiteral("aeat_source");
 /**
- * What came from the Access file: its tables ("table", with their row counts)
- * and saved queries ("view", or "query" with a note of why it is no view).
+ * What came from the Access file: its tables ("table", with their row counts),
+ * the columns left out ("column", with a note of why) and saved queries
+ * ("view", or "query" with a note of why it is no view).
  */
 inline const QString kPackageObjectsTable = QStringLiteral("aeat_package_objects");
+
+/**
+ * A note of that record: the office's words, and SQLite's own text where the
+ * Spanish can say no more than that the engine failed, kept for aeat-cli's
+ * standard error alone.
+ */
+struct RecordedNote {
+    QString office;
+    QString engine;
+
+    static RecordedNote of(const QString& recorded);
+    /** As it is recorded: the engine's text on a line after the office's words. */
+    QString recorded() const;
+};
 
 /** What identifies a version of the Access file. */
 struct SourceStamp {

@@ -29,15 +29,14 @@ int runImportMdbCommand(const QStringList& arguments, CliStreams streams) {
              !objects.eof(); objects.moveNext()) {
             const QString name = objects.value(0).toString();
             const QString kind = objects.value(1).toString();
-            // A note's first line is the office's; a line after it is the engine's own text.
-            const QStringList note = objects.value(3).toString().split(QLatin1Char('\n'));
+            const auto note = AccessImport::RecordedNote::of(objects.value(3).toString());
             const QString outcome = kind == QLatin1String("table")
                                         ? QString::number(objects.value(2).toLongLong())
                                     : kind == QLatin1String("view") ? QStringLiteral("vista")
-                                                                    : note.first();
+                                                                    : note.office;
             streams.out << tabularText(name) << '\t' << tabularText(outcome) << '\n';
-            if (note.size() > 1)
-                streams.err << name << QStringLiteral(": ") << note.mid(1).join(QLatin1Char(' ')) << '\n';
+            if (!note.engine.isEmpty())
+                streams.err << name << QStringLiteral(": ") << note.engine << '\n';
         }
         return kExitOk;
     } catch (const DbError& error) {

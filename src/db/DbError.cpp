@@ -7,6 +7,8 @@ namespace {
 struct MessagePattern {
     const char* pattern;
     const char* spanish;
+    // SQLite's "no such column": the name, which a saved query of Access would ask the user for.
+    bool namesAMissingField = false;
 };
 
 // SQLite speaks English; the messages that a user or a support call may meet
@@ -14,7 +16,7 @@ struct MessagePattern {
 constexpr MessagePattern kPatterns[] = {
     {"^no such table: (.*)$", "No se encuentra la tabla o consulta '%1'."},
     {"^no such view: (.*)$", "No se encuentra la consulta '%1'."},
-    {"^no such column: (.*)$", "No se encuentra el campo '%1'."},
+    {"^no such column: (.*)$", "No se encuentra el campo '%1'.", true},
     {"^no such function: (.*)$", "Función no definida en la expresión: '%1'."},
     {"^table (.*) already exists$", "La tabla '%1' ya existe."},
     {"^view (.*) already exists$", "La consulta '%1' ya existe."},
@@ -53,7 +55,10 @@ DbError DbError::fromSqlite(const char* sqliteMessage) {
         const auto match = re.match(original);
         if (match.hasMatch()) {
             QString text = QString::fromUtf8(entry.spanish);
-            return DbError(text.contains(QLatin1String("%1")) ? text.arg(match.captured(1)) : text, original);
+            DbError error(text.contains(QLatin1String("%1")) ? text.arg(match.captured(1)) : text, original);
+            if (entry.namesAMissingField)
+                error.m_missingField = match.captured(1);
+            return error;
         }
     }
     return DbError(QStringLiteral("Error de la base de datos."), original, true);

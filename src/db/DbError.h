@@ -30,8 +30,11 @@ public:
     const QString& engineText() const { return m_engineText; }
     /** Whether message() is the general one, for a failure that has no Spanish words of its own. */
     bool untranslated() const { return m_untranslated; }
+    /** The name of a field that nothing holds, when SQLite failed for it; empty otherwise. */
+    const QString& missingField() const { return m_missingField; }
 
 private:
     QString m_engineText;
+    QString m_missingField;
     bool m_untranslated;
 };

@@ -26,6 +26,17 @@ QList<FieldDesign> declarantHeader(const char* model) {
     };
 }
 
+// Positions 1 to 17 of the type 2 record of either model, where `Id` is the record's enum.
+template <typename Id>
+QList<FieldDesign> partyRecordStart(const char* model) {
+    return {
+        fixed(1, 1, Numeric, "tipo de registro", "2"),
+        fixed(2, 4, Numeric, "modelo de declaración", model),
+        filled(5, 8, Numeric, "ejercicio", Id::FiscalYear),
+        filled(9, 17, Alphanumeric, "NIF del declarante", Id::DeclarantNif),
+    };
+}
+
 struct QuarterNames {
     const char* sign;
     const char* amount;
@@ -88,44 +99,42 @@ const RecordDesign& RecordDesigns::declarant190() {
 
 const RecordDesign& RecordDesigns::perceptor190() {
     using enum PerceptorField;
-    static const RecordDesign design({
-        fixed(1, 1, Numeric, "tipo de registro", "2"),
-        fixed(2, 4, Numeric, "modelo de declaración", "190"),
-        filled(5, 8, Numeric, "ejercicio", FiscalYear),
-        filled(9, 17, Alphanumeric, "NIF del declarante", DeclarantNif),
-        filled(18, 26, Alphanumeric, "NIF del perceptor", PerceptorNif),
-        blanks(27, 35, "NIF del representante legal"),
-        filled(36, 75, Alphanumeric, "nombre del perceptor", Name),
-        filled(76, 77, Numeric, "provincia", Province),
-        filled(78, 80, Alphanumeric, "clave y subclave", Key),
-        fixed(81, 81, Sign, "signo de la percepción", " ", PaidSign),
-        filled(82, 94, Numeric, "percepción íntegra", Paid),
-        filled(95, 107, Numeric, "retenciones", Withheld),
-        fixed(108, 108, Sign, "signo de las percepciones en especie", " "),
-        zeros(109, 121, "percepciones en especie"),
-        zeros(122, 134, "ingresos a cuenta"),
-        zeros(135, 147, "ingresos a cuenta repercutidos"),
-        zeros(148, 151, "ejercicio de devengo"),
-        filled(152, 152, Numeric, "Ceuta o Melilla", CeutaOrMelilla),
-        zeros(153, 156, "año de nacimiento"),
-        zeros(157, 157, "situación familiar"),
-        blanks(158, 166, "NIF del cónyuge"),
-        zeros(167, 167, "discapacidad"),
-        zeros(168, 168, "contrato o relación"),
-        zeros(169, 169, "titular de la unidad de convivencia"),
-        zeros(170, 170, "movilidad geográfica"),
-        zeros(171, 183, "reducciones aplicables"),
-        zeros(184, 254, "gastos, pensiones, anualidades, descendientes, ascendientes y préstamos"),
-        fixed(255, 255, Sign, "signo de las percepciones por incapacidad laboral", " "),
-        zeros(256, 281, "percepciones y retenciones por incapacidad laboral"),
-        fixed(282, 282, Sign, "signo de las percepciones en especie por incapacidad laboral", " "),
-        zeros(283, 321, "percepciones en especie por incapacidad laboral"),
-        zeros(322, 387, "complemento de ayuda a la infancia y datos forales"),
-        zeros(388, 388, "exceso de acciones de empresas emergentes"),
-        zeros(389, 389, "rendimientos de la gestión de fondos"),
-        zeros(390, 394, "tipos de prestaciones de la clave B.01"),
-        blanks(395, 500, "blancos"),
-    });
+    static const RecordDesign design(
+        partyRecordStart<PerceptorField>("190") +
+        QList<FieldDesign>{
+            filled(18, 26, Alphanumeric, "NIF del perceptor", PerceptorNif),
+            blanks(27, 35, "NIF del representante legal"),
+            filled(36, 75, Alphanumeric, "nombre del perceptor", Name),
+            filled(76, 77, Numeric, "provincia", Province),
+            filled(78, 80, Alphanumeric, "clave y subclave", Key),
+            fixed(81, 81, Sign, "signo de la percepción", " ", PaidSign),
+            filled(82, 94, Numeric, "percepción íntegra", Paid),
+            filled(95, 107, Numeric, "retenciones", Withheld),
+            fixed(108, 108, Sign, "signo de las percepciones en especie", " "),
+            zeros(109, 121, "percepciones en especie"),
+            zeros(122, 134, "ingresos a cuenta"),
+            zeros(135, 147, "ingresos a cuenta repercutidos"),
+            zeros(148, 151, "ejercicio de devengo"),
+            filled(152, 152, Numeric, "Ceuta o Melilla", CeutaOrMelilla),
+            zeros(153, 156, "año de nacimiento"),
+            zeros(157, 157, "situación familiar"),
+            blanks(158, 166, "NIF del cónyuge"),
+            zeros(167, 167, "discapacidad"),
+            zeros(168, 168, "contrato o relación"),
+            zeros(169, 169, "titular de la unidad de convivencia"),
+            zeros(170, 170, "movilidad geográfica"),
+            zeros(171, 183, "reducciones aplicables"),
+            zeros(184, 254, "gastos, pensiones, anualidades, descendientes, ascendientes y préstamos"),
+            fixed(255, 255, Sign, "signo de las percepciones por incapacidad laboral", " "),
+            zeros(256, 281, "percepciones y retenciones por incapacidad laboral"),
+            fixed(282, 282, Sign, "signo de las percepciones en especie por incapacidad laboral", " "),
+            zeros(283, 321, "percepciones en especie por incapacidad laboral"),
+            zeros(322, 387, "complemento de ayuda a la infancia y datos forales"),
+            zeros(388, 388, "exceso de acciones de empresas emergentes"),
+            zeros(389, 389, "rendimientos de la gestión de fondos"),
+            zeros(390, 394, "tipos de prestaciones de la clave B.01"),
+            blanks(395, 500, "blancos"),
+        });
     return design;
 }
 
@@ -149,11 +158,8 @@ const RecordDesign& RecordDesigns::declarant347() {
 
 const RecordDesign& RecordDesigns::declared347() {
     using enum DeclaredField;
-    static const RecordDesign design(QList<FieldDesign>{
-                                         fixed(1, 1, Numeric, "tipo de registro", "2"),
-                                         fixed(2, 4, Numeric, "modelo de declaración", "347"),
-                                         filled(5, 8, Numeric, "ejercicio", FiscalYear),
-                                         filled(9, 17, Alphanumeric, "NIF del declarante", DeclarantNif),
+    static const RecordDesign design(partyRecordStart<DeclaredField>("347") +
+                                     QList<FieldDesign>{
                                          filled(18, 26, Alphanumeric, "NIF del declarado", Nif),
                                          blanks(27, 35, "NIF del representante legal"),
                                          filled(36, 75, Alphanumeric, "nombre del declarado", Name),
