@@ -3,7 +3,7 @@ BUILD_DIR ?= build
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?=
 
-.PHONY: run test build package deps clean format check-format
+.PHONY: run test build package windows deps clean format check-format
 
 run: build
 	scripts/run.sh $(BUILD_DIR)
@@ -18,6 +18,11 @@ build: deps
 # A Debian package and a relocatable .tar.gz, in $(BUILD_DIR).
 package: build
 	cmake --build $(BUILD_DIR) --target package
+
+# The Windows program, its .zip and its installer, in build-windows/
+# (scripts/windows/build.sh; Qt and SQLite are built once into a cache).
+windows:
+	scripts/windows/build.sh
 
 deps:
 	scripts/install-deps.sh

@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
-# Installs the Debian packages of scripts/packages.txt that are missing.
-# Safe to run again: when everything is there it only checks and returns.
+# Installs the Debian packages of a list (scripts/packages.txt unless another
+# is given) that are missing. Safe to run again: when everything is there it
+# only checks and returns.
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
-mapfile -t wanted < <(grep -v '^\s*\(#\|$\)' "$here/packages.txt")
+list=${1:-$here/packages.txt}
+mapfile -t wanted < <(grep -v '^\s*\(#\|$\)' "$list")
 
 missing=()
 for pkg in "${wanted[@]}"; do

@@ -1,11 +1,15 @@
 #pragma once
 
 #include <QString>
+#include <QtGlobal>
 
 /**
- * An advisory lock on a file of its own (flock), shared or exclusive, held
- * until the object goes. It does not touch the files it guards: the Access
- * file is never locked, and SQLite's own locks are left alone.
+ * An advisory lock on a file of its own, shared or exclusive, held until the
+ * object goes: flock on Linux, LockFileEx on Windows (PlatformFilesPosix.cpp
+ * and PlatformFilesWindows.cpp). It does not touch the files it guards: the Access
+ * file is never locked, and SQLite's own locks are left alone. Locks belong
+ * to the object, so two objects on one file exclude each other even within
+ * one process.
  */
 class FileLock {
 public:
@@ -17,13 +21,15 @@ public:
     FileLock(const FileLock&) = delete;
     FileLock& operator=(const FileLock&) = delete;
 
-    /** Takes the lock at once if it can; false when another holder stands in the way. */
+    /**
+     * Takes the lock at once if it can, in place of any this object holds;
+     * false when another holder stands in the way.
+     */
     bool tryLock(Kind kind);
     /** Waits for the lock up to `timeoutMs`; false when it did not come. */
     bool lock(Kind kind, int timeoutMs);
     void unlock();
 
 private:
-    QString m_path;
-    int m_fd = -1;
+    qintptr m_handle;  // the lock file's descriptor, or its Windows handle
 };

@@ -4,6 +4,7 @@
 #include "AccessImport.h"
 #include "FileLock.h"
 #include "ImportProgressLines.h"
+#include "PlatformFiles.h"
 #include "db/Database.h"
 #include "db/DatabasePassword.h"
 #include "db/DbError.h"
@@ -21,7 +22,6 @@
 #include <QScopeGuard>
 #include <QStandardPaths>
 
-#include <cstdio>
 #include <optional>
 
 namespace {
@@ -36,7 +36,8 @@ ImportProgress* g_progress = nullptr;
 WorkingCopy::ReaderCommand readerCommand() {
     if (g_readerCommand)
         return *g_readerCommand;
-    return {QCoreApplication::applicationDirPath() + QStringLiteral("/aeat-cli"),
+    // AEAT_EXECUTABLE_SUFFIX is the platform's: ".exe" on Windows, none on Linux.
+    return {QCoreApplication::applicationDirPath() + QStringLiteral("/aeat-cli" AEAT_EXECUTABLE_SUFFIX),
             {QStringLiteral("read-mdb")},
             0};
 }
@@ -201,7 +202,7 @@ bool isCurrent(const QString& copyPath, const QString& accessPath, const QString
 }
 
 void replaceAtomically(const QString& newPath, const QString& copyPath) {
-    if (std::rename(QFile::encodeName(newPath).constData(), QFile::encodeName(copyPath).constData()) != 0) {
+    if (!replaceFile(newPath, copyPath)) {
         QFile::remove(newPath);
         throw DbError(
             QStringLiteral("No se puede poner en su sitio la copia de trabajo '%1'.").arg(copyPath));

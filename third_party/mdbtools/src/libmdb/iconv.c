@@ -18,6 +18,9 @@
 
 #include <errno.h>
 #include "mdbtools.h"
+#if defined(_WIN32) && !defined(HAVE_ICONV)
+#include <windows.h>
+#endif
 
 #ifndef MIN
 #define MIN(a,b) (a>b ? b : a)
@@ -70,6 +73,50 @@ static size_t decompressed_to_utf8_with_iconv(MdbHandle *mdb, const char *in_ptr
 	dlen -= len_out + 1;
 	dest[dlen] = '\0';
 	return dlen;
+}
+#else
+#if defined(_WIN32)
+/*
+ * Datos de Ecorda para AEAT: msvcrt, MinGW's C runtime, has no UTF-8 locale,
+ * so _wcstombs_l() above fails on any non-ASCII character and the whole
+ * string comes back empty. Win32 converts instead: Jet3 text from the file's
+ * code page (Windows-1252 when it names none), Jet4 text from UCS-2, both to
+ * UTF-8, as iconv does elsewhere. A result longer than dest is cut at a
+ * character boundary.
+ */
+static size_t wide_to_utf8_win32(const wchar_t *w, int wlen, char *dest, size_t dlen) {
+	int needed = wlen ? WideCharToMultiByte(CP_UTF8, 0, w, wlen, NULL, 0, NULL, NULL) : 0;
+	char *utf8 = g_malloc(needed + 1);
+	size_t count;
+	WideCharToMultiByte(CP_UTF8, 0, w, wlen, utf8, needed, NULL, NULL);
+	count = MIN((size_t)needed, dlen - 1);
+	while (count > 0 && count < (size_t)needed && ((unsigned char)utf8[count] & 0xC0) == 0x80)
+		count--;
+	memcpy(dest, utf8, count);
+	dest[count] = '\0';
+	g_free(utf8);
+	return count;
+}
+
+static size_t decompressed_to_utf8_without_iconv(MdbHandle *mdb, const char *in_ptr, size_t len_in, char *dest, size_t dlen) {
+	size_t count;
+	int wlen;
+	wchar_t *w;
+	if (IS_JET3(mdb)) {
+		unsigned int code_page = mdb->f->code_page ? mdb->f->code_page : 1252;
+		wlen = len_in ? MultiByteToWideChar(code_page, 0, in_ptr, (int)len_in, NULL, 0) : 0;
+		w = g_malloc((wlen + 1) * sizeof(wchar_t));
+		MultiByteToWideChar(code_page, 0, in_ptr, (int)len_in, w, wlen);
+	} else {
+		size_t i;
+		wlen = (int)(len_in / 2);
+		w = g_malloc((wlen + 1) * sizeof(wchar_t));
+		for (i = 0; i < (size_t)wlen; i++)
+			w[i] = (unsigned char)in_ptr[2*i] + ((unsigned char)in_ptr[2*i+1] << 8);
+	}
+	count = wide_to_utf8_win32(w, wlen, dest, dlen);
+	g_free(w);
+	return count;
 }
 #else
 static size_t latin1_to_utf8_without_iconv(const char *in_ptr, size_t len_in, char *dest, size_t dlen) {
@@ -128,6 +175,7 @@ static size_t decompressed_to_utf8_without_iconv(MdbHandle *mdb, const char *in_
 	}
     return unicode2ascii_locale(mdb->locale, in_ptr, len_in, dest, dlen);
 }
+#endif /* _WIN32 */
 #endif
 
 /*

@@ -1,0 +1,75 @@
+; The office's installer of Datos de Ecorda para AEAT, built by
+; scripts/windows/package.sh with makensis, which passes VERSION, OUTFILE and
+; FILES (the macros that install and remove exactly the program's files).
+Unicode true
+!include "MUI2.nsh"
+!include "x64.nsh"
+!include "${FILES}"
+
+!define PRODUCT "Datos de Ecorda para AEAT"
+!define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\aeat"
+
+Name "${PRODUCT}"
+OutFile "${OUTFILE}"
+; A folder of its own that the office's users can write Mdb\ in: not Program Files.
+InstallDir "C:\${PRODUCT}"
+InstallDirRegKey HKLM "${UNINSTALL_KEY}" "InstallLocation"
+RequestExecutionLevel admin
+SetCompressor /SOLID lzma
+
+!define MUI_ABORTWARNING
+!define MUI_FINISHPAGE_RUN "$INSTDIR\aeat.exe"
+!define MUI_FINISHPAGE_RUN_TEXT "Abrir ${PRODUCT}"
+!define MUI_FINISHPAGE_SHOWREADME "$INSTDIR\LEEME.txt"
+!define MUI_FINISHPAGE_SHOWREADME_TEXT "Leer LEEME.txt (dónde va la contabilidad)"
+!insertmacro MUI_PAGE_WELCOME
+!insertmacro MUI_PAGE_DIRECTORY
+!insertmacro MUI_PAGE_INSTFILES
+!insertmacro MUI_PAGE_FINISH
+!insertmacro MUI_UNPAGE_CONFIRM
+!insertmacro MUI_UNPAGE_INSTFILES
+!insertmacro MUI_LANGUAGE "Spanish"
+
+Function .onInit
+  ${IfNot} ${RunningX64}
+    MessageBox MB_ICONSTOP "${PRODUCT} necesita Windows de 64 bits."
+    Abort
+  ${EndIf}
+  SetRegView 64
+FunctionEnd
+
+Function un.onInit
+  SetRegView 64
+FunctionEnd
+
+Section "Programa"
+  SetShellVarContext all
+  !insertmacro InstallFiles
+  ; Mdb\ holds the accounting file and what the program writes: every user of
+  ; the machine (the Users group, by its well-known SID) may change it.
+  CreateDirectory "$INSTDIR\Mdb"
+  nsExec::ExecToLog 'icacls "$INSTDIR\Mdb" /grant *S-1-5-32-545:(OI)(CI)M'
+  Pop $0
+  WriteUninstaller "$INSTDIR\Desinstalar.exe"
+  CreateShortCut "$SMPROGRAMS\${PRODUCT}.lnk" "$INSTDIR\aeat.exe" "" "$INSTDIR\aeat.exe" 0
+  WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayName" "${PRODUCT}"
+  WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayVersion" "${VERSION}"
+  WriteRegStr HKLM "${UNINSTALL_KEY}" "Publisher" "Ecorda"
+  WriteRegStr HKLM "${UNINSTALL_KEY}" "InstallLocation" "$INSTDIR"
+  WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayIcon" "$INSTDIR\aeat.exe"
+  WriteRegStr HKLM "${UNINSTALL_KEY}" "UninstallString" '"$INSTDIR\Desinstalar.exe"'
+  WriteRegDWORD HKLM "${UNINSTALL_KEY}" "NoModify" 1
+  WriteRegDWORD HKLM "${UNINSTALL_KEY}" "NoRepair" 1
+SectionEnd
+
+; Removes the program's own files only: Mdb\ and what it holds stay (the
+; folder goes only when it is empty).
+Section "Uninstall"
+  SetShellVarContext all
+  !insertmacro RemoveFiles
+  Delete "$INSTDIR\Desinstalar.exe"
+  Delete "$SMPROGRAMS\${PRODUCT}.lnk"
+  RMDir "$INSTDIR\Mdb"
+  RMDir "$INSTDIR"
+  DeleteRegKey HKLM "${UNINSTALL_KEY}"
+SectionEnd
