@@ -28,10 +28,10 @@ deps:
 	scripts/install-deps.sh
 
 format: deps
-	git ls-files '*.cpp' '*.h' | xargs clang-format -i
+	git ls-files '*.cpp' '*.h' ':!third_party' | xargs clang-format -i
 
 check-format: deps
-	git ls-files '*.cpp' '*.h' | xargs clang-format --dry-run -Werror
+	git ls-files '*.cpp' '*.h' ':!third_party' | xargs clang-format --dry-run -Werror
 
 clean:
 	rm -rf $(BUILD_DIR)

@@ -18,6 +18,7 @@ RequestExecutionLevel admin
 SetCompressor /SOLID lzma
 
 !define MUI_ABORTWARNING
+!define MUI_ICON "${__FILEDIR__}/aeat.ico"
 !define MUI_FINISHPAGE_RUN "$INSTDIR\aeat.exe"
 !define MUI_FINISHPAGE_RUN_TEXT "Abrir ${PRODUCT}"
 !define MUI_FINISHPAGE_SHOWREADME "$INSTDIR\LEEME.txt"

@@ -6,7 +6,7 @@
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 root=$(cd "$here/../.." && pwd)
-out=$1
+out=$(cd "$1" && pwd)
 qt=$2
 mingw=x86_64-w64-mingw32
 
@@ -25,14 +25,17 @@ sed 's/$/\r/' "$root/packaging/windows/LEEME.txt" > "$stage/LEEME.txt"
 
 # Every DLL that something in the folder imports and that Windows itself does
 # not provide, until none is missing.
-dll_folders=("$out/program/bin" "$out/program/third_party/mdbtools" "$qt/bin"
+dll_folders=("$out/program/bin" "$qt/bin"
              /usr/lib/gcc/$mingw/12-posix /usr/$mingw/lib)
 imports() {
   "$mingw-objdump" -p "$1" | sed -n 's/^\s*DLL Name: //p'
 }
 find_dll() {
   for folder in "${dll_folders[@]}"; do
-    [ -f "$folder/$1" ] && { echo "$folder/$1"; return; }
+    if [ -f "$folder/$1" ]; then
+      echo "$folder/$1"
+      return
+    fi
   done
 }
 added=1

@@ -4,6 +4,7 @@
 #include "AccessValues.h"
 #include "db/ColumnTypes.h"
 #include "db/DbError.h"
+#include "declaration/Windows1252.h"
 
 #include <mdbtools.h>
 #include <QStringDecoder>
@@ -189,10 +190,13 @@ AccessTable AccessReader::OpenFile::describe(MdbCatalogEntry* entry) const {
 QString AccessReader::OpenFile::text(const QByteArray& stored) const {
     if (!jet3)
         return AccessValues::unicodeText(stored);
+    // Windows-1252, the code page of Spanish Access 97 files, is the program's
+    // own table: Qt has none on Windows. Another code page is Qt's where Qt
+    // has it, and read as Windows-1252 where not.
+    if (codec == "windows-1252")
+        return Windows1252::decode(stored);
     QStringDecoder decoder(codec.constData());
-    if (!decoder.isValid())
-        decoder = QStringDecoder("windows-1252");
-    return decoder.decode(stored);
+    return decoder.isValid() ? decoder.decode(stored) : Windows1252::decode(stored);
 }
 
 // A Memo or OLE value: a header of 12 bytes in the row, the data inline or in

@@ -1,4 +1,5 @@
 #include "CliCommands.h"
+#include "Console.h"
 #include "shell/ProgramArguments.h"
 
 #include <QGuiApplication>
@@ -7,13 +8,15 @@
 
 namespace {
 
-// Only drawing the report for its PDF needs Qt's painting, on no display;
-// every other command runs without it.
+// Only drawing the report for its PDF needs Qt's painting, with no window:
+// on Linux, where there may be no display, on the offscreen platform; on
+// Windows on its own, which finds the system's fonts (AEAT_PDF_PLATFORM).
+// Every other command runs without it.
 std::unique_ptr<QCoreApplication> makeApplication(int& argc, char* argv[]) {
     for (int i = 1; i < argc; ++i) {
         if (qstrcmp(argv[i], "--pdf") == 0) {
             if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
-                qputenv("QT_QPA_PLATFORM", "offscreen");
+                qputenv("QT_QPA_PLATFORM", AEAT_PDF_PLATFORM);
             return std::make_unique<QGuiApplication>(argc, argv);
         }
     }
@@ -24,6 +27,7 @@ std::unique_ptr<QCoreApplication> makeApplication(int& argc, char* argv[]) {
 
 int main(int argc, char* argv[]) {
     const auto app = makeApplication(argc, argv);
+    showUtf8InConsole();
     QTextStream out(stdout);
     QTextStream err(stderr);
     const int status = runCli(programArguments(argc, argv), {out, err});

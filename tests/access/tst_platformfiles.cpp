@@ -80,7 +80,8 @@ void TestPlatformFiles::lockFileThatCannotBeMadeIsReported() {
         FileLock lock(path);
         QFAIL("a lock file in a missing folder was made");
     } catch (const DbError& error) {
-        QVERIFY2(error.message().contains(QStringLiteral("No se puede crear el archivo de bloqueo '%1'").arg(path)),
+        QVERIFY2(error.message().contains(
+                     QStringLiteral("No se puede crear el archivo de bloqueo '%1'").arg(path)),
                  qPrintable(error.message()));
     }
 }

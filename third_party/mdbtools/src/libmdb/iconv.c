@@ -80,7 +80,8 @@ static size_t decompressed_to_utf8_with_iconv(MdbHandle *mdb, const char *in_ptr
  * Datos de Ecorda para AEAT: msvcrt, MinGW's C runtime, has no UTF-8 locale,
  * so _wcstombs_l() above fails on any non-ASCII character and the whole
  * string comes back empty. Win32 converts instead: Jet3 text from the file's
- * code page (Windows-1252 when it names none), Jet4 text from UCS-2, both to
+ * code page (Windows-1252 when it names none that Windows knows, as iconv
+ * falls back elsewhere), Jet4 text from UCS-2, both to
  * UTF-8, as iconv does elsewhere. A result longer than dest is cut at a
  * character boundary.
  */
@@ -103,7 +104,7 @@ static size_t decompressed_to_utf8_without_iconv(MdbHandle *mdb, const char *in_
 	int wlen;
 	wchar_t *w;
 	if (IS_JET3(mdb)) {
-		unsigned int code_page = mdb->f->code_page ? mdb->f->code_page : 1252;
+		unsigned int code_page = IsValidCodePage(mdb->f->code_page) ? mdb->f->code_page : 1252;
 		wlen = len_in ? MultiByteToWideChar(code_page, 0, in_ptr, (int)len_in, NULL, 0) : 0;
 		w = g_malloc((wlen + 1) * sizeof(wchar_t));
 		MultiByteToWideChar(code_page, 0, in_ptr, (int)len_in, w, wlen);

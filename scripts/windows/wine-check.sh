@@ -1,0 +1,115 @@
+#!/usr/bin/env bash
+# The Windows program's test, under Wine and a virtual display:
+#   wine-check.sh LINUX_BUILD WINDOWS_OUT   (build and build-windows)
+# aeat-cli.exe makes the sample database; on it, both builds write Modelo 190
+# and 347, whose files must be identical byte for byte, and check them.
+# aeat-cli.exe imports Access files with accented text, whose values must be
+# those the Linux build imports. Last aeat.exe must show its menu, of which a
+# screenshot is left in WINDOWS_OUT/wine-check/aeat.png.
+set -euo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
+root=$(cd "$here/../.." && pwd)
+linux_cli="$(cd "$1" && pwd)/bin/aeat-cli"
+out=$(cd "$2" && pwd)
+version=$(sed -n 's/^project(aeat VERSION \([0-9.]*\).*/\1/p' "$root/CMakeLists.txt")
+
+work="$out/wine-check"
+rm -rf "$work"
+mkdir -p "$work/linux" "$work/windows"
+cp -r "$out/aeat-$version-win64" "$work/program"
+export WINEPREFIX="$work/wine" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+export DISPLAY=:${WINE_CHECK_DISPLAY:-93}
+Xvfb "$DISPLAY" -screen 0 1366x768x24 >/dev/null 2>&1 &
+xvfb=$!
+trap 'wineserver -k 2>/dev/null || true; kill $xvfb 2>/dev/null || true' EXIT
+wineboot --init >/dev/null 2>&1
+cli() { wine "$work/program/aeat-cli.exe" "$@"; }
+failed=0
+fail() { echo "FALLO: $*"; failed=1; }
+
+echo "== Las declaraciones del ejemplo"
+cli sample-db "$work/windows/ecordadb.mdb"
+cp "$work/windows/ecordadb.mdb" "$work/linux/ecordadb.mdb"
+for side in linux windows; do
+  run=cli
+  [ $side = linux ] && run=$linux_cli
+  $run mod190 --db "$work/$side/ecordadb.mdb" --out "$work/$side" > "$work/$side/mod190.log" 2>&1 || true
+  $run mod347 --db "$work/$side/ecordadb.mdb" --out "$work/$side" --yes > "$work/$side/mod347.log" 2>&1 || true
+done
+for model in 190 347; do
+  file="Mod$model.txt"
+  if [ ! -s "$work/windows/$file" ]; then
+    fail "aeat-cli.exe no ha escrito $file"; cat "$work/windows/mod$model.log"
+  elif cmp "$work/linux/$file" "$work/windows/$file"; then
+    echo "$file: idéntico al de Linux ($(wc -c < "$work/windows/$file") bytes)"
+    cli check-file "$work/windows/$file" | tail -n 1 || true
+  else
+    fail "$file difiere del de Linux"
+  fi
+done
+
+echo "== La importación de Access"
+for access in nameClash.mdb testUnicodeCompV2003.mdb testV1997.mdb; do
+  base=${access%.*}
+  for side in linux windows; do
+    cp "$root/tests/data/access/$access" "$work/$side/"
+    run=cli
+    [ $side = linux ] && run=$linux_cli
+    $run import-mdb "$work/$side/$access" > "$work/$side/$base.log" 2>&1 || true
+    # What the import brought, without the source's time stamp and the password's salt.
+    sqlite3 "$work/$side/$base.aeat.sqlite" .dump 2>/dev/null |
+      grep -v '^INSERT INTO aeat_source\|^INSERT INTO aeat_password' > "$work/$side/$base.sql" || true
+  done
+  if [ -s "$work/windows/$base.sql" ] && cmp -s "$work/linux/$base.sql" "$work/windows/$base.sql"; then
+    echo "$access: los mismos valores que en Linux ($(grep -c '^INSERT' "$work/windows/$base.sql") filas)"
+  else
+    fail "$access: la importación difiere de la de Linux"
+    diff "$work/linux/$base.sql" "$work/windows/$base.sql" | head -20 || true
+  fi
+done
+
+echo "== El menú"
+cp "$work/windows/ecordadb.mdb" "$work/program/Mdb/ecordadb.mdb"
+wine "$work/program/aeat.exe" > "$work/aeat.log" 2>&1 &
+shown=0
+for _ in $(seq 60); do
+  if xwininfo -root -tree | grep -q '"Datos de Ecorda para AEAT"'; then
+    shown=1
+    break
+  fi
+  sleep 1
+done
+sleep 3
+import -window root "$work/aeat.png"
+if [ $shown -eq 1 ]; then
+  echo "aeat.exe muestra su menú: $work/aeat.png"
+else
+  fail "aeat.exe no ha mostrado su menú en 60 segundos"; cat "$work/aeat.log"
+fi
+wineserver -k 2>/dev/null || true
+
+echo "== El instalador"
+installed="$WINEPREFIX/drive_c/Datos de Ecorda para AEAT"
+start_menu="$WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs"
+wine "$out/aeat-$version-setup.exe" /S
+if [ -f "$installed/aeat.exe" ] && [ -d "$installed/Mdb" ] && [ -f "$start_menu/Datos de Ecorda para AEAT.lnk" ]; then
+  echo "Instalado en C:\\Datos de Ecorda para AEAT, con su entrada en el menú Inicio"
+  cp "$work/windows/ecordadb.mdb" "$installed/Mdb/"
+  wine "$installed/Desinstalar.exe" /S
+  # The uninstaller runs on from a copy of itself: wait for it to finish.
+  for _ in $(seq 60); do
+    [ -f "$installed/aeat.exe" ] || break
+    sleep 1
+  done
+  wineserver -w
+  if [ -f "$installed/aeat.exe" ] || [ -f "$start_menu/Datos de Ecorda para AEAT.lnk" ]; then
+    fail "el desinstalador ha dejado el programa"
+  elif [ ! -f "$installed/Mdb/ecordadb.mdb" ]; then
+    fail "el desinstalador ha borrado lo que había en Mdb"
+  else
+    echo "Desinstalado: Mdb y lo que contiene siguen ahí"
+  fi
+else
+  fail "el instalador no ha instalado el programa"
+fi
+exit $failed

@@ -1,0 +1,7 @@
+#include "Console.h"
+
+#include <windows.h>
+
+void showUtf8InConsole() {
+    SetConsoleOutputCP(CP_UTF8);
+}
