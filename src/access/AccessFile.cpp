@@ -2,6 +2,7 @@
 
 #include "db/DbError.h"
 
+#include <QDir>
 #include <QFile>
 
 bool startsAsAccessFile(const QString& path) {
@@ -15,5 +16,6 @@ bool startsAsAccessFile(const QString& path) {
 }
 
 DbError unreadableAccessFile(const QString& path, const QString& why) {
-    return DbError(QStringLiteral("No se puede leer el archivo de Access '%1': %2").arg(path, why));
+    return DbError(QStringLiteral("No se puede leer el archivo de Access '%1': %2")
+                       .arg(QDir::toNativeSeparators(path), why));
 }

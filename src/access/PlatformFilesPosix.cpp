@@ -3,6 +3,7 @@
 
 #include "db/DbError.h"
 
+#include <QDir>
 #include <QFile>
 
 #include <fcntl.h>
@@ -22,7 +23,7 @@ FileLock::FileLock(const QString& path) {
     m_handle = ::open(path.toLocal8Bit().constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
     if (m_handle < 0)
         throw DbError(QStringLiteral("No se puede crear el archivo de bloqueo '%1': %2")
-                          .arg(path, QString::fromLocal8Bit(std::strerror(errno))));
+                          .arg(QDir::toNativeSeparators(path), QString::fromLocal8Bit(std::strerror(errno))));
 }
 
 FileLock::~FileLock() {

@@ -3,6 +3,8 @@
 
 #include "db/DbError.h"
 
+#include <QDir>
+
 #include <windows.h>
 
 namespace {
@@ -30,7 +32,7 @@ FileLock::FileLock(const QString& path) {
                                     OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE)
         throw DbError(QStringLiteral("No se puede crear el archivo de bloqueo '%1': %2")
-                          .arg(path, systemMessage(GetLastError())));
+                          .arg(QDir::toNativeSeparators(path), systemMessage(GetLastError())));
     m_handle = reinterpret_cast<qintptr>(file);
 }
 

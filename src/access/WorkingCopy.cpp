@@ -204,8 +204,8 @@ bool isCurrent(const QString& copyPath, const QString& accessPath, const QString
 void replaceAtomically(const QString& newPath, const QString& copyPath) {
     if (!replaceFile(newPath, copyPath)) {
         QFile::remove(newPath);
-        throw DbError(
-            QStringLiteral("No se puede poner en su sitio la copia de trabajo '%1'.").arg(copyPath));
+        throw DbError(QStringLiteral("No se puede poner en su sitio la copia de trabajo '%1'.")
+                          .arg(QDir::toNativeSeparators(copyPath)));
     }
 }
 

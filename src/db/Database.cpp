@@ -9,6 +9,7 @@
 #include "functions/JetFunctions.h"
 
 #include <sqlite3.h>
+#include <QDir>
 #include <QFileInfo>
 #include <QThread>
 
@@ -35,7 +36,8 @@ std::unique_ptr<Database> Database::open(const QString& path, OpenMode mode, con
     if (rc != SQLITE_OK) {
         const QString message = handle ? QString::fromUtf8(sqlite3_errmsg(handle)) : QString();
         sqlite3_close(handle);
-        throw DbError(QStringLiteral("No se puede abrir el archivo '%1': %2").arg(path, message));
+        throw DbError(QStringLiteral("No se puede abrir el archivo '%1': %2")
+                          .arg(QDir::toNativeSeparators(path), message));
     }
     std::unique_ptr<Database> db(new Database(handle));
     try {
@@ -52,13 +54,14 @@ std::unique_ptr<Database> Database::open(const QString& path, OpenMode mode, con
 
 std::unique_ptr<Database> Database::create(const QString& path, const QString& connect) {
     if (QFileInfo::exists(path))
-        throw DbError(QStringLiteral("El archivo '%1' ya existe.").arg(path));
+        throw DbError(QStringLiteral("El archivo '%1' ya existe.").arg(QDir::toNativeSeparators(path)));
     sqlite3* handle = nullptr;
     const int flags = SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX;
     if (sqlite3_open_v2(path.toUtf8().constData(), &handle, flags, nullptr) != SQLITE_OK) {
         const QString message = handle ? QString::fromUtf8(sqlite3_errmsg(handle)) : QString();
         sqlite3_close(handle);
-        throw DbError(QStringLiteral("No se puede crear el archivo '%1': %2").arg(path, message));
+        throw DbError(QStringLiteral("No se puede crear el archivo '%1': %2")
+                          .arg(QDir::toNativeSeparators(path), message));
     }
     std::unique_ptr<Database> db(new Database(handle));
     // SQLite writes nothing to a new file until it has something to store,

@@ -6,6 +6,7 @@
 #include "declaration/Windows1252.h"
 #include "taxid/cCifNif.h"
 
+#include <QDir>
 #include <QFile>
 #include <QRegularExpression>
 
@@ -466,11 +467,13 @@ std::optional<CheckedDeclaration> checkDeclarationFile(const QByteArray& content
 std::optional<CheckedDeclaration> checkDeclarationFileAt(const QString& path, QString& failure) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
-        failure = QStringLiteral("No se puede leer el fichero %1: %2").arg(path, file.errorString());
+        failure = QStringLiteral("No se puede leer el fichero %1: %2")
+                      .arg(QDir::toNativeSeparators(path), file.errorString());
         return std::nullopt;
     }
     std::optional<CheckedDeclaration> checked = checkDeclarationFile(file.readAll());
     if (!checked)
-        failure = QStringLiteral("El fichero %1 no es una declaración del modelo 190 ni del 347.").arg(path);
+        failure = QStringLiteral("El fichero %1 no es una declaración del modelo 190 ni del 347.")
+                      .arg(QDir::toNativeSeparators(path));
     return checked;
 }
