@@ -117,7 +117,7 @@ int DeclarationSummary::pageCount() const {
     return (lineCount() + kLinesPerPage - 1) / kLinesPerPage;
 }
 
-QPageLayout DeclarationSummary::pageLayout() {
+QPageLayout DeclarationSummary::pageLayout() const {
     return ReportPainting::portrait(QPageSize::A4, kMargin);
 }
 
@@ -251,8 +251,6 @@ void DeclarationSummary::paintPage(QPainter& painter, int pageIndex) const {
     painter.restore();
 }
 
-bool DeclarationSummary::exportPdf(const QString& path) const {
-    return ReportPainting::exportPdf(
-        path, pageLayout(), QStringLiteral("Resumen de la declaración del modelo %1").arg(m_checked.model),
-        pageCount(), [this](QPainter& painter, int page) { paintPage(painter, page); });
+QString DeclarationSummary::title() const {
+    return QStringLiteral("Resumen de la declaración del modelo %1").arg(m_checked.model);
 }

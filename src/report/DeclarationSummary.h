@@ -2,12 +2,10 @@
 
 #include "filecheck/DeclarationComparison.h"
 #include "filecheck/DeclarationFileCheck.h"
+#include "report/PagedReport.h"
 
 #include <QFont>
 #include <QFontMetrics>
-#include <QPageLayout>
-
-class QPainter;
 
 /**
  * The printable summary of a checked declaration file, on A4: the model,
@@ -16,7 +14,7 @@ class QPainter;
  * comparison with an earlier file when there is one, and on every page its
  * number and the date it was printed.
  */
-class DeclarationSummary {
+class DeclarationSummary : public PagedReport {
 public:
     /** Lines of the table (a declared record or a problem) on one page. */
     static constexpr int kLinesPerPage = 51;
@@ -27,13 +25,10 @@ public:
      * totals. */
     void setComparison(const DeclarationComparison& comparison);
 
-    int pageCount() const;
-    /** Draws a page on a painter whose unit is the twip, with the origin at the printable area's corner. */
-    void paintPage(QPainter& painter, int pageIndex) const;
-    /** Writes the summary as a PDF file. Returns false when it cannot be written. */
-    bool exportPdf(const QString& path) const;
-
-    static QPageLayout pageLayout();
+    QString title() const override;
+    QPageLayout pageLayout() const override;
+    int pageCount() const override;
+    void paintPage(QPainter& painter, int pageIndex) const override;
 
 private:
     // A line of the comparison: a title, a text, the column titles of a table, or a row of one.

@@ -19,15 +19,18 @@ ErrorEnCIF::ErrorEnCIF(QList<ReviewRow> rows, QString centre)
     Q_INIT_RESOURCE(report);
 }
 
-QPageLayout ErrorEnCIF::pageLayout() {
+QString ErrorEnCIF::title() const {
+    return QStringLiteral("Proveedores con CIF/NIF aparentemente erróneo");
+}
+
+QPageLayout ErrorEnCIF::pageLayout() const {
     return ReportPainting::portrait(QPageSize::A4, ReportLayout::kMargin);
 }
 
 void ErrorEnCIF::paintPageHeader(QPainter& painter) const {
     using namespace ReportLayout;
     painter.drawImage(kImage1, QImage(QStringLiteral(":/report/images/informe.png")));
-    drawText(painter, kLabel11, QStringLiteral("Proveedores con CIF/NIF aparentemente erróneo"),
-             font(kBaseFontSize, true));
+    drawText(painter, kLabel11, title(), font(kBaseFontSize, true));
     ReportPainting::drawFittedText(painter, kCentre, m_centre, font(kFieldFontSize));
     drawText(painter, kDate, QStringLiteral("Fecha: %1").arg(m_date), font(kFieldFontSize), Qt::AlignRight);
     drawText(painter, kLabel12, QStringLiteral("CIF / NIF"), font(kColumnTitleFontSize));
@@ -61,15 +64,4 @@ void ErrorEnCIF::paintPageFooter(QPainter& painter, int pageIndex) const {
     drawText(painter, QRect(0, pageFooterTop(), kLine1.x2(), kPageFooterHeight),
              QStringLiteral("Página %1 de %2").arg(pageIndex + 1).arg(pageCount()), font(kFieldFontSize),
              Qt::AlignRight);
-}
-
-bool ErrorEnCIF::print(QPagedPaintDevice& device) const {
-    return ReportPainting::printPages(device, pageCount(),
-                                      [this](QPainter& painter, int page) { paintPage(painter, page); });
-}
-
-bool ErrorEnCIF::exportPdf(const QString& path) const {
-    return ReportPainting::exportPdf(
-        path, pageLayout(), QStringLiteral("Proveedores con CIF/NIF aparentemente erróneo"), pageCount(),
-        [this](QPainter& painter, int page) { paintPage(painter, page); });
 }

@@ -1,12 +1,8 @@
 #pragma once
 
+#include "report/PagedReport.h"
 #include "taxid/ReportLayout.h"
 #include "taxid/SupplierReview.h"
-
-#include <QPageLayout>
-
-class QPagedPaintDevice;
-class QPainter;
 
 /**
  * The printable report of the suppliers whose CIF/NIF looks wrong: its
@@ -14,23 +10,15 @@ class QPainter;
  * centre's name and the date of the report, and drawn with the report's own
  * fonts, which the font settings never touch.
  */
-class ErrorEnCIF {
+class ErrorEnCIF : public PagedReport {
 public:
     ErrorEnCIF(QList<ReviewRow> rows, QString centre);
 
-    int pageCount() const { return static_cast<int>(m_pages.size()); }
-
-    /** Draws a page on a painter whose unit is the twip, with the origin at the printable area's corner. */
-    void paintPage(QPainter& painter, int pageIndex) const;
-
-    /** Prints every page on a device laid out with pageLayout(). Returns false when the device fails. */
-    bool print(QPagedPaintDevice& device) const;
-
-    /** Writes the report as a PDF file. Returns false when it cannot be written. */
-    bool exportPdf(const QString& path) const;
-
+    QString title() const override;
     /** A4 paper, portrait, with the report's margins, in millimetres. */
-    static QPageLayout pageLayout();
+    QPageLayout pageLayout() const override;
+    int pageCount() const override { return static_cast<int>(m_pages.size()); }
+    void paintPage(QPainter& painter, int pageIndex) const override;
 
 private:
     void paintPageHeader(QPainter& painter) const;

@@ -2,6 +2,7 @@
 
 #include "base/UserInterface.h"
 #include "db/DbError.h"
+#include "report/ErrorEnCIF.h"
 #include "shell/StartupSettings.h"
 #include "widgets/KeyboardConventions.h"
 #include "widgets/ScreenFit.h"
@@ -21,17 +22,21 @@ namespace {
 
 const QString kReportTitle = QStringLiteral("PROVEEDORES");
 
+constexpr double kTwipsPerPoint = 20;
+
 // A page as the paper shows it, margins included, at the screen's resolution.
-QImage pageImage(const ErrorEnCIF& report, int page, double dotsPerInch) {
+QImage pageImage(const PagedReport& report, int page, double dotsPerInch) {
     const double scale = dotsPerInch / 1440.0;
-    QImage image(qRound(ReportLayout::kPageWidth * scale), qRound(ReportLayout::kPageHeight * scale),
-                 QImage::Format_RGB32);
+    const QPageLayout layout = report.pageLayout();
+    const QSizeF paper = layout.fullRectPoints().size() * kTwipsPerPoint * scale;
+    const QMarginsF margins = layout.marginsPoints() * kTwipsPerPoint;
+    QImage image(paper.toSize(), QImage::Format_RGB32);
     image.fill(Qt::white);
     QPainter painter(&image);
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setRenderHint(QPainter::TextAntialiasing);
     painter.scale(scale, scale);
-    painter.translate(ReportLayout::kMargin, ReportLayout::kMargin);
+    painter.translate(margins.left(), margins.top());
     report.paintPage(painter, page);
     return image;
 }
@@ -41,16 +46,19 @@ QImage pageImage(const ErrorEnCIF& report, int page, double dotsPerInch) {
 ReportPreview* ReportPreview::create(const StartupSettings& settings, UserInterface& ui) {
     try {
         const QList<ReviewRow> rows = reviewSuppliers(settings.DbPath);
-        return new ReportPreview(settings, ui, ErrorEnCIF(rows, centreName(settings.DbPath)));
+        return new ReportPreview(settings, ui, kReportTitle,
+                                 std::make_unique<ErrorEnCIF>(rows, centreName(settings.DbPath)),
+                                 QStringLiteral("Proveedores.pdf"));
     } catch (const DbError& error) {
         ui.showMessage(reviewFailureMessage(error), kReportTitle, MessageIcon::Critical, MessageButtons::Ok);
         return nullptr;
     }
 }
 
-ReportPreview::ReportPreview(const StartupSettings& settings, UserInterface& ui, ErrorEnCIF report)
-    : m_settings(settings), m_ui(ui), m_report(std::move(report)) {
-    setWindowTitle(kReportTitle);
+ReportPreview::ReportPreview(const StartupSettings& settings, UserInterface& ui, const QString& windowTitle,
+                             std::unique_ptr<PagedReport> report, const QString& pdfName)
+    : m_settings(settings), m_ui(ui), m_report(std::move(report)), m_pdfName(pdfName) {
+    setWindowTitle(windowTitle);
     onEscape(this);
     auto* first = new QPushButton(QStringLiteral("|<"), this);
     m_previous = new QPushButton(QStringLiteral("< Anterior"), this);
@@ -82,7 +90,7 @@ ReportPreview::ReportPreview(const StartupSettings& settings, UserInterface& ui,
     connect(first, &QPushButton::clicked, this, [this] { showPage(0); });
     connect(m_previous, &QPushButton::clicked, this, [this] { showPage(m_page - 1); });
     connect(m_next, &QPushButton::clicked, this, [this] { showPage(m_page + 1); });
-    connect(last, &QPushButton::clicked, this, [this] { showPage(m_report.pageCount() - 1); });
+    connect(last, &QPushButton::clicked, this, [this] { showPage(m_report->pageCount() - 1); });
     connect(print, &QPushButton::clicked, this, &ReportPreview::printReport);
     connect(pdf, &QPushButton::clicked, this, &ReportPreview::exportReport);
     resize(900, 760);
@@ -91,33 +99,32 @@ ReportPreview::ReportPreview(const StartupSettings& settings, UserInterface& ui,
 }
 
 void ReportPreview::showPage(int index) {
-    m_page = std::clamp(index, 0, m_report.pageCount() - 1);
-    m_pageView->setPixmap(QPixmap::fromImage(pageImage(m_report, m_page, logicalDpiX())));
-    m_pageNumber->setText(QStringLiteral("Página %1 de %2").arg(m_page + 1).arg(m_report.pageCount()));
+    m_page = std::clamp(index, 0, m_report->pageCount() - 1);
+    m_pageView->setPixmap(QPixmap::fromImage(pageImage(*m_report, m_page, logicalDpiX())));
+    m_pageNumber->setText(QStringLiteral("Página %1 de %2").arg(m_page + 1).arg(m_report->pageCount()));
     m_previous->setEnabled(m_page > 0);
-    m_next->setEnabled(m_page + 1 < m_report.pageCount());
+    m_next->setEnabled(m_page + 1 < m_report->pageCount());
 }
 
 void ReportPreview::printReport() {
     QPrinter printer(QPrinter::HighResolution);
-    printer.setPageLayout(ErrorEnCIF::pageLayout());
-    printer.setDocName(kReportTitle);
+    printer.setPageLayout(m_report->pageLayout());
+    printer.setDocName(m_report->title());
     QPrintDialog dialog(&printer, this);
     if (dialog.exec() != QDialog::Accepted)
         return;
-    if (!m_report.print(printer))
+    if (!m_report->print(printer))
         m_ui.showMessage(QStringLiteral("No se ha podido imprimir el informe."), windowTitle(),
                          MessageIcon::Critical, MessageButtons::Ok);
 }
 
 void ReportPreview::exportReport() {
-    const QString path =
-        QFileDialog::getSaveFileName(this, QStringLiteral("Exportar a PDF"),
-                                     m_settings.outputFolder() + QStringLiteral("/Proveedores.pdf"),
-                                     QStringLiteral("Documentos PDF (*.pdf)"));
+    const QString path = QFileDialog::getSaveFileName(
+        this, QStringLiteral("Exportar a PDF"), m_settings.outputFolder() + QLatin1Char('/') + m_pdfName,
+        QStringLiteral("Documentos PDF (*.pdf)"));
     if (path.isEmpty())
         return;
-    if (!m_report.exportPdf(path))
+    if (!m_report->exportPdf(path))
         m_ui.showMessage(QStringLiteral("No se ha podido escribir el fichero ") + path, windowTitle(),
                          MessageIcon::Critical, MessageButtons::Ok);
 }

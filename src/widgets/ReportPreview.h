@@ -1,8 +1,10 @@
 #pragma once
 
-#include "report/ErrorEnCIF.h"
+#include "report/PagedReport.h"
 
 #include <QWidget>
+
+#include <memory>
 
 class QLabel;
 class QPushButton;
@@ -10,8 +12,9 @@ class UserInterface;
 struct StartupSettings;
 
 /**
- * The window "PROVEEDORES": the report ErrorEnCIF page by page, with printing
- * and export to PDF.
+ * A report page by page, with printing and export to PDF: the window
+ * "PROVEEDORES" of the report ErrorEnCIF, and the preview of the documents
+ * made from a declaration file.
  */
 class ReportPreview : public QWidget {
     Q_OBJECT
@@ -22,10 +25,12 @@ public:
      * When the review has no answer the user is told why and no window is made.
      */
     static ReportPreview* create(const StartupSettings& settings, UserInterface& ui);
-    ReportPreview(const StartupSettings& settings, UserInterface& ui, ErrorEnCIF report);
+    /** `pdfName` is the file that the export offers first, in the data folder. */
+    ReportPreview(const StartupSettings& settings, UserInterface& ui, const QString& windowTitle,
+                  std::unique_ptr<PagedReport> report, const QString& pdfName);
 
     int currentPage() const { return m_page; }
-    const ErrorEnCIF& report() const { return m_report; }
+    const PagedReport& report() const { return *m_report; }
     void showPage(int index);
     void printReport();
     void exportReport();
@@ -33,7 +38,8 @@ public:
 private:
     const StartupSettings& m_settings;
     UserInterface& m_ui;
-    ErrorEnCIF m_report;
+    std::unique_ptr<PagedReport> m_report;
+    QString m_pdfName;
     int m_page = 0;
     QLabel* m_pageView;
     QLabel* m_pageNumber;

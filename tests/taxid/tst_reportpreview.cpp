@@ -1,6 +1,7 @@
 #include "shell/StartupSettings.h"
 #include "support/FixtureDatabase.h"
 #include "support/ScriptedUserInterface.h"
+#include "taxid/ReportLayout.h"
 #include "widgets/KeyboardConventions.h"
 #include "widgets/ReportPreview.h"
 
