@@ -29,5 +29,6 @@ int runMod190Command(const QStringList& arguments, CliStreams streams);
 int runMod347Command(const QStringList& arguments, CliStreams streams);
 int runReviewIdsCommand(const QStringList& arguments, CliStreams streams);
 int runCheckFileCommand(const QStringList& arguments, CliStreams streams);
+int runDocumentsCommand(const QStringList& arguments, CliStreams streams);
 int runImportMdbCommand(const QStringList& arguments, CliStreams streams);
 int runReadMdbCommand(const QStringList& arguments, CliStreams streams);

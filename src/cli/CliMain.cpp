@@ -14,7 +14,7 @@ constexpr Command kCommands[] = {
     {"review-ids", runReviewIdsCommand}, {"check-id", runCheckIdCommand},
     {"sample-db", runSampleDbCommand},   {"query", runQueryCommand},
     {"import-mdb", runImportMdbCommand}, {"read-mdb", runReadMdbCommand},
-    {"check-file", runCheckFileCommand},
+    {"check-file", runCheckFileCommand}, {"documentos", runDocumentsCommand},
 };
 
 }  // namespace
@@ -35,6 +35,7 @@ QString cliUsage() {
         "  aeat-cli check-id ID...\n"
         "  aeat-cli check-file Mod190.txt|Mod347.txt [--pdf FICHERO]\n"
         "                     [--compare FICHERO_ANTERIOR [--change PORCENTAJE]]\n"
+        "  aeat-cli documentos Mod190.txt|Mod347.txt --out CARPETA\n"
         "  aeat-cli sample-db FICHERO [--suppliers N] [--entries N] [--seed N] [--years N] [--faults]\n"
         "  aeat-cli query --db FICHERO INSTRUCCIÓN\n"
         "  aeat-cli import-mdb FICHERO.mdb\n"

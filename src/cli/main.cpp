@@ -8,13 +8,13 @@
 
 namespace {
 
-// Only drawing the report for its PDF needs Qt's painting, with no window:
-// on Linux, where there may be no display, on the offscreen platform; on
-// Windows on its own, which finds the system's fonts (AEAT_PDF_PLATFORM).
-// Every other command runs without it.
+// Only drawing PDFs (a report's, or the documents) needs Qt's painting, with
+// no window: on Linux, where there may be no display, on the offscreen
+// platform; on Windows on its own, which finds the system's fonts
+// (AEAT_PDF_PLATFORM). Every other command runs without it.
 std::unique_ptr<QCoreApplication> makeApplication(int& argc, char* argv[]) {
     for (int i = 1; i < argc; ++i) {
-        if (qstrcmp(argv[i], "--pdf") == 0) {
+        if (qstrcmp(argv[i], "--pdf") == 0 || (i == 1 && qstrcmp(argv[i], "documentos") == 0)) {
             if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
                 qputenv("QT_QPA_PLATFORM", AEAT_PDF_PLATFORM);
             return std::make_unique<QGuiApplication>(argc, argv);

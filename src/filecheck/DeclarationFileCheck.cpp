@@ -316,6 +316,8 @@ void Checker::checkContact() {
                    .arg(text(Telephone)),
                FileProblem::Severity::Warning);
     const QString person = text(ContactPerson).trimmed();
+    m_result.contactPerson = person;
+    m_result.contactTelephone = text(Telephone);
     if (person.isEmpty())
         report(ContactPerson, field("está en blanco"));
     else if (person == recordName(kExampleContactPerson))

@@ -43,6 +43,9 @@ struct CheckedDeclaration {
     QString fiscalYear;
     QString declarantNif;
     QString declarantName;
+    /** The person the agency calls about the declaration, and the telephone, from the type 1 record. */
+    QString contactPerson;
+    QString contactTelephone;
     int recordsRead = 0;
     /** The totals of the type 1 record, in cents: Modelo 190 paid and withheld; Modelo 347 the total. */
     QList<qint64> totals;

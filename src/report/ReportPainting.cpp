@@ -6,6 +6,7 @@
 #include <QPagedPaintDevice>
 #include <QPainter>
 #include <QPdfWriter>
+#include <QSaveFile>
 
 namespace ReportPainting {
 
@@ -33,6 +34,14 @@ void drawFittedText(QPainter& painter, const QRect& rect, const QString& text, c
              alignment);
 }
 
+int drawWrappedText(QPainter& painter, const QRect& rect, const QString& text, const QFont& font) {
+    constexpr int kFlags = Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap;
+    painter.setFont(font);
+    QRect used;
+    painter.drawText(rect, kFlags, text, &used);
+    return used.height();
+}
+
 bool printPages(QPagedPaintDevice& device, int pageCount, const PagePainter& paintPage) {
     QPainter painter;
     if (!painter.begin(&device))
@@ -51,12 +60,20 @@ bool printPages(QPagedPaintDevice& device, int pageCount, const PagePainter& pai
 
 bool exportPdf(const QString& path, const QPageLayout& layout, const QString& title, int pageCount,
                const PagePainter& paintPage) {
-    QPdfWriter writer(path);
-    writer.setResolution(kTwipsPerInch);
-    writer.setPageLayout(layout);
-    writer.setTitle(title);
-    writer.setCreator(kApplicationTitle);
-    return printPages(writer, pageCount, paintPage);
+    // Written beside and put in place whole: a failure leaves an earlier file as it was.
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    {
+        QPdfWriter writer(&file);
+        writer.setResolution(kTwipsPerInch);
+        writer.setPageLayout(layout);
+        writer.setTitle(title);
+        writer.setCreator(kApplicationTitle);
+        if (!printPages(writer, pageCount, paintPage))
+            return false;
+    }
+    return file.commit();
 }
 
 QPageLayout portrait(QPageSize::PageSizeId size, int marginTwips) {

@@ -26,6 +26,9 @@ void drawText(QPainter& painter, const QRect& rect, const QString& text, const Q
 void drawFittedText(QPainter& painter, const QRect& rect, const QString& text, const QFont& font,
                     Qt::Alignment alignment = Qt::AlignLeft);
 
+/** A text wrapped at word boundaries to the width of `rect`, from its top; returns the height it took. */
+int drawWrappedText(QPainter& painter, const QRect& rect, const QString& text, const QFont& font);
+
 /** Draws a page on a painter in twips, with the origin at the printable area's corner. */
 using PagePainter = std::function<void(QPainter& painter, int page)>;
 

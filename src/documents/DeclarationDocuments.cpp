@@ -1,0 +1,144 @@
+#include "DeclarationDocuments.h"
+
+#include "DocumentPage.h"
+#include "SupplierLetter.h"
+#include "WithholdingCertificate.h"
+#include "report/ReportPainting.h"
+
+#include <QDir>
+#include <QPainter>
+
+namespace {
+
+constexpr int kErrorsShown = 10;
+constexpr int kFileNameLength = 120;
+
+// A party's own pages of the documents, as a report of their own.
+class PartyDocuments : public PagedReport {
+public:
+    PartyDocuments(const DeclarationDocuments& all, const QList<int>& pages) : m_all(all), m_pages(pages) {}
+
+    QString title() const override { return m_all.title(); }
+    QPageLayout pageLayout() const override { return m_all.pageLayout(); }
+    int pageCount() const override { return static_cast<int>(m_pages.size()); }
+    void paintPage(QPainter& painter, int pageIndex) const override {
+        m_all.paintPage(painter, m_pages[pageIndex]);
+    }
+
+private:
+    const DeclarationDocuments& m_all;
+    QList<int> m_pages;
+};
+
+QString refusal(const QString& path, const CheckedDeclaration& checked) {
+    QStringList lines{QStringLiteral("No se hacen documentos de %1: la Agencia rechazaría el fichero por estos "
+                                     "errores.")
+                          .arg(QDir::toNativeSeparators(path))};
+    int shown = 0;
+    for (const FileProblem& problem : checked.problems)
+        if (problem.severity == FileProblem::Severity::Error && shown++ < kErrorsShown)
+            lines.append(problem.text());
+    if (checked.errorCount() > kErrorsShown)
+        lines.append(QStringLiteral("… y %1 errores más.").arg(checked.errorCount() - kErrorsShown));
+    lines.append(checked.summaryLine());
+    return lines.join(QStringLiteral("\r\n"));
+}
+
+bool clearEarlierPdfs(QDir folder) {
+    for (const QString& name : folder.entryList({QStringLiteral("*.pdf")}, QDir::Files))
+        if (!folder.remove(name))
+            return false;
+    return true;
+}
+
+}  // namespace
+
+QString safeFileName(const QString& name) {
+    static const QString kForbidden = QStringLiteral("<>:\"/\\|?*");
+    QString safe;
+    for (const QChar c : name)
+        safe.append(c.unicode() < 0x20 || kForbidden.contains(c) ? QLatin1Char('_') : c);
+    safe = safe.simplified().left(kFileNameLength);
+    while (safe.endsWith(QLatin1Char('.')) || safe.endsWith(QLatin1Char(' ')))
+        safe.chop(1);
+    return safe.isEmpty() ? QStringLiteral("SIN NOMBRE") : safe;
+}
+
+std::optional<DeclarationDocuments> DeclarationDocuments::fromFile(const QString& path, QString& failure) {
+    std::optional<CheckedDeclaration> checked = checkDeclarationFileAt(path, failure);
+    if (!checked)
+        return std::nullopt;
+    if (checked->errorCount() > 0) {
+        failure = refusal(path, *checked);
+        return std::nullopt;
+    }
+    return DeclarationDocuments(std::move(*checked));
+}
+
+DeclarationDocuments::DeclarationDocuments(CheckedDeclaration checked) : m_checked(std::move(checked)) {}
+
+QString DeclarationDocuments::baseName() const {
+    return isModel190() ? QStringLiteral("Certificados190") : QStringLiteral("Cartas347");
+}
+
+QString DeclarationDocuments::documentsName() const {
+    return isModel190() ? QStringLiteral("certificados") : QStringLiteral("cartas");
+}
+
+QString DeclarationDocuments::title() const {
+    return isModel190() ? QStringLiteral("Certificados de retenciones del ejercicio %1").arg(m_checked.fiscalYear)
+                        : QStringLiteral("Cartas del modelo 347 del ejercicio %1").arg(m_checked.fiscalYear);
+}
+
+QPageLayout DeclarationDocuments::pageLayout() const {
+    return ReportPainting::portrait(QPageSize::A4, DocumentPage::kMargin);
+}
+
+int DeclarationDocuments::pageCount() const {
+    return static_cast<int>(m_checked.declared.size());
+}
+
+void DeclarationDocuments::paintPage(QPainter& painter, int pageIndex) const {
+    const DeclaredRecord& party = m_checked.declared[pageIndex];
+    if (isModel190())
+        paintWithholdingCertificate(painter, m_checked, party);
+    else
+        paintSupplierLetter(painter, m_checked, party);
+}
+
+// A perceptor with several keys has one file with a page for each; a party
+// without a Spanish NIF is known by its name.
+QList<DeclarationDocuments::Party> DeclarationDocuments::parties() const {
+    QList<Party> parties;
+    QHash<QString, qsizetype> byParty;
+    for (int page = 0; page < pageCount(); ++page) {
+        const DeclaredRecord& record = m_checked.declared[page];
+        const QString key = record.nif.isEmpty() ? record.name : record.nif;
+        auto known = byParty.constFind(key);
+        if (known == byParty.constEnd()) {
+            known = byParty.insert(key, parties.size());
+            parties.append({safeFileName(record.nif + QLatin1Char(' ') + record.name) + QStringLiteral(".pdf"), {}});
+        }
+        parties[*known].pages.append(page);
+    }
+    return parties;
+}
+
+bool DeclarationDocuments::writeTo(const QString& folder, QString& failure) const {
+    const QString allPath = folder + QLatin1Char('/') + baseName() + QStringLiteral(".pdf");
+    const QDir own(folder + QLatin1Char('/') + baseName());
+    const auto cannotWrite = [&failure](const QString& path) {
+        failure = QStringLiteral("No se puede escribir %1.").arg(QDir::toNativeSeparators(path));
+        return false;
+    };
+    if (!exportPdf(allPath))
+        return cannotWrite(allPath);
+    if (!QDir().mkpath(own.path()) || !clearEarlierPdfs(own))
+        return cannotWrite(own.path());
+    for (const Party& party : parties()) {
+        const QString path = own.filePath(party.fileName);
+        if (!PartyDocuments(*this, party.pages).exportPdf(path))
+            return cannotWrite(path);
+    }
+    return true;
+}
