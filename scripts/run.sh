@@ -30,5 +30,13 @@ for model in 190 347; do
     echo "  Mod$model.txt: $summary"
   fi
 done
-echo "Ficheros en $data: Mod190.txt, Mod347.txt, su comprobación (Comprobacion*.txt, Resumen*.pdf)" \
-  "y la revisión de CIF/NIF (Proveedores.txt, Proveedores.pdf)"
+# The papers the office hands out, made from each file that passed its check.
+for model in 190 347; do
+  if [ -f "$data/Mod$model.txt" ]; then
+    "$bin/aeat-cli" documentos "$data/Mod$model.txt" --out "$data" 2>&1 | sed 's/^/  /' || true
+  fi
+done
+echo "Ficheros en $data: Mod190.txt, Mod347.txt, su comprobación (Comprobacion*.txt, Resumen*.pdf)," \
+  "la revisión de CIF/NIF (Proveedores.txt, Proveedores.pdf), los certificados de retenciones" \
+  "(Certificados190.pdf y uno por perceptor en Certificados190/) y las cartas del modelo 347" \
+  "(Cartas347.pdf y una por proveedor en Cartas347/)"

@@ -1,4 +1,5 @@
 #include "access/WorkingCopy.h"
+#include "documents/DocumentsWindow.h"
 #include "mod190/Mod190.h"
 #include "mod347/Mod347.h"
 #include "shell/Aeat.h"
@@ -37,6 +38,7 @@ int main(int argc, char* argv[]) {
         [&] { return loaded(new Mod347(settings, ui)); },
         [&] { return loaded(new Mod190(settings, ui)); },
         [&] { return ReportPreview::create(settings, ui); },
+        [&] { return new DocumentsWindow(settings, ui); },
     });
     if (!menu->Form_Load(programArguments(argc, argv).join(QLatin1Char(' ')),
                          QCoreApplication::applicationDirPath())) {

@@ -31,9 +31,10 @@ private:
 };
 
 QString refusal(const QString& path, const CheckedDeclaration& checked) {
-    QStringList lines{QStringLiteral("No se hacen documentos de %1: la Agencia rechazaría el fichero por estos "
-                                     "errores.")
-                          .arg(QDir::toNativeSeparators(path))};
+    QStringList lines{
+        QStringLiteral("No se hacen documentos de %1: la Agencia rechazaría el fichero por estos "
+                       "errores.")
+            .arg(QDir::toNativeSeparators(path))};
     int shown = 0;
     for (const FileProblem& problem : checked.problems)
         if (problem.severity == FileProblem::Severity::Error && shown++ < kErrorsShown)
@@ -86,8 +87,9 @@ QString DeclarationDocuments::documentsName() const {
 }
 
 QString DeclarationDocuments::title() const {
-    return isModel190() ? QStringLiteral("Certificados de retenciones del ejercicio %1").arg(m_checked.fiscalYear)
-                        : QStringLiteral("Cartas del modelo 347 del ejercicio %1").arg(m_checked.fiscalYear);
+    return isModel190()
+               ? QStringLiteral("Certificados de retenciones del ejercicio %1").arg(m_checked.fiscalYear)
+               : QStringLiteral("Cartas del modelo 347 del ejercicio %1").arg(m_checked.fiscalYear);
 }
 
 QPageLayout DeclarationDocuments::pageLayout() const {
@@ -117,7 +119,8 @@ QList<DeclarationDocuments::Party> DeclarationDocuments::parties() const {
         auto known = byParty.constFind(key);
         if (known == byParty.constEnd()) {
             known = byParty.insert(key, parties.size());
-            parties.append({safeFileName(record.nif + QLatin1Char(' ') + record.name) + QStringLiteral(".pdf"), {}});
+            parties.append(
+                {safeFileName(record.nif + QLatin1Char(' ') + record.name) + QStringLiteral(".pdf"), {}});
         }
         parties[*known].pages.append(page);
     }

@@ -17,8 +17,9 @@ void paintWithholdingCertificate(QPainter& painter, const CheckedDeclaration& de
     const qint64 withheld = perceptor.amounts.value(1);
     const PerceptionKeyText key = perceptionKeyText(perceptor.key);
     DocumentPage page(painter);
-    page.title(QStringLiteral("Certificado de retenciones e ingresos a cuenta del Impuesto sobre la Renta "
-                              "de las Personas Físicas"));
+    page.title(
+        QStringLiteral("Certificado de retenciones e ingresos a cuenta del Impuesto sobre la Renta "
+                       "de las Personas Físicas"));
     page.field(QStringLiteral("Ejercicio"), declaration.fiscalYear);
 
     page.heading(QStringLiteral("Pagador"));
@@ -38,11 +39,12 @@ void paintWithholdingCertificate(QPainter& painter, const CheckedDeclaration& de
     page.amount(QStringLiteral("Importe neto percibido"), paid - withheld, true);
 
     page.space(300);
-    page.paragraph(QStringLiteral("El pagador certifica que en el ejercicio %1 ha satisfecho al perceptor las "
-                                  "cantidades indicadas y ha practicado sobre ellas las retenciones e ingresos "
-                                  "a cuenta que se detallan, declarados en el resumen anual (modelo 190) que "
-                                  "presenta a la Agencia Tributaria.")
-                       .arg(declaration.fiscalYear));
+    page.paragraph(
+        QStringLiteral("El pagador certifica que en el ejercicio %1 ha satisfecho al perceptor las "
+                       "cantidades indicadas y ha practicado sobre ellas las retenciones e ingresos "
+                       "a cuenta que se detallan, declarados en el resumen anual (modelo 190) que "
+                       "presenta a la Agencia Tributaria.")
+            .arg(declaration.fiscalYear));
     page.placeAndDate();
     page.signature(QStringLiteral("Firma y sello del pagador"));
 }

@@ -10,6 +10,8 @@
 #include "widgets/PictureButton.h"
 #include "widgets/Twips.h"
 
+#include <QMenuBar>
+
 namespace {
 
 constexpr int kSingleButtonTop = 2040;
@@ -60,6 +62,13 @@ Aeat::Aeat(StartupSettings& settings, UserInterface& ui) : m_settings(settings),
     m_image2 = new ClickableImage(QPixmap(QStringLiteral(":/shell/images/image2.png")), kAgencyAddress, this);
     m_image2->setObjectName(QStringLiteral("Image2"));
     Twips::place(m_image2, 6600, 1920, 1020, 900);
+
+    // In the band above the pictures, which the menu's design leaves empty.
+    auto* menuBar = new QMenuBar(this);
+    QAction* documents = menuBar->addMenu(QStringLiteral("&Documentos"))
+                             ->addAction(QStringLiteral("&Certificados de retenciones y cartas del 347..."));
+    menuBar->setGeometry(0, 0, width(), menuBar->sizeHint().height());
+    connect(documents, &QAction::triggered, this, &Aeat::Documents_Click);
 
     connect(m_command1, &QPushButton::clicked, this, &Aeat::Command1_Click);
     connect(m_command2, &QPushButton::clicked, this, &Aeat::Command2_Click);
@@ -120,6 +129,10 @@ void Aeat::Command3_Click() {
 
 void Aeat::Command4_Click() {
     showSingleInstance(m_review, m_factories.review);
+}
+
+void Aeat::Documents_Click() {
+    showSingleInstance(m_documents, m_factories.documents);
 }
 
 void Aeat::Image1_Click() {

@@ -14,7 +14,8 @@ class UserInterface;
 /**
  * The main menu, the program's start-up object: its load settles where the
  * accounting database lies and the font settings; its buttons open the
- * declaration windows and the supplier review, one instance each.
+ * declaration windows and the supplier review, and its menu bar, above them,
+ * the window of the documents made from the declarations; one instance each.
  */
 class Aeat : public QWidget {
     Q_OBJECT
@@ -25,6 +26,7 @@ public:
         std::function<QWidget*()> mod347;
         std::function<QWidget*()> mod190;
         std::function<QWidget*()> review;
+        std::function<QWidget*()> documents;
     };
 
     /** `settings` is filled by Form_Load and must outlive every window. */
@@ -45,6 +47,7 @@ public:
     void Command4_Click();
     void Image1_Click();
     void Image2_Click();
+    void Documents_Click();
 
 private:
     void showSingleInstance(QPointer<QWidget>& window, const std::function<QWidget*()>& factory);
@@ -61,4 +64,5 @@ private:
     QPointer<QWidget> m_mod347;
     QPointer<QWidget> m_mod190;
     QPointer<QWidget> m_review;
+    QPointer<QWidget> m_documents;
 };

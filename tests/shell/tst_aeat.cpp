@@ -8,6 +8,7 @@
 #include "widgets/KeyboardConventions.h"
 #include "widgets/Twips.h"
 
+#include <QAction>
 #include <QDir>
 #include <QPushButton>
 #include <QTest>
@@ -135,13 +136,22 @@ void TestAeat::oneInstancePerWindow() {
         ++made;
         return new QWidget;
     };
-    menu.setWindowFactories({factory, factory, factory});
+    menu.setWindowFactories({factory, factory, factory, factory});
     menu.Command1_Click();
     menu.Command1_Click();
     QCOMPARE(made, 1);
     menu.Command2_Click();
     menu.Command4_Click();
     QCOMPARE(made, 3);
+    // The documents' window, from the menu bar.
+    QAction* documents = nullptr;
+    for (QAction* action : menu.findChildren<QAction*>())
+        if (action->text() == QStringLiteral("&Certificados de retenciones y cartas del 347..."))
+            documents = action;
+    QVERIFY(documents);
+    documents->trigger();
+    documents->trigger();
+    QCOMPARE(made, 4);
     QWidget* mod347 = nullptr;
     for (QWidget* w : QApplication::topLevelWidgets())
         if (w != &menu && w->isVisible() && !mod347)
@@ -150,7 +160,7 @@ void TestAeat::oneInstancePerWindow() {
     QApplication::closeAllWindows();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     menu.Command1_Click();
-    QCOMPARE(made, 4);
+    QCOMPARE(made, 5);
     QApplication::closeAllWindows();
 }
 

@@ -1,0 +1,113 @@
+#include "DocumentsWindow.h"
+
+#include "DeclarationDocuments.h"
+#include "base/UserInterface.h"
+#include "shell/StartupSettings.h"
+#include "widgets/KeyboardConventions.h"
+#include "widgets/ReportPreview.h"
+#include "widgets/ScreenFit.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace {
+
+const QString kTitle = QStringLiteral("Certificados y cartas");
+
+}  // namespace
+
+DocumentsWindow::DocumentsWindow(const StartupSettings& settings, UserInterface& ui)
+    : m_settings(settings), m_ui(ui) {
+    setWindowTitle(kTitle);
+    onEscape(this);
+    auto* about = new QLabel(
+        QStringLiteral("Hace, del fichero que se presenta a la Agencia, los certificados de retenciones de los "
+                       "perceptores (Mod190.txt) o las cartas a los proveedores con sus importes (Mod347.txt). "
+                       "Los escribe en la carpeta de datos: un PDF con todos y una carpeta con el de cada uno, "
+                       "para enviarlo por correo."),
+        this);
+    about->setWordWrap(true);
+    m_file = new QComboBox(this);
+    m_file->setMinimumContentsLength(40);
+    auto* browse = new QPushButton(QStringLiteral("Examinar..."), this);
+    m_make = new QPushButton(QStringLiteral("Preparar los documentos"), this);
+    auto* close = new QPushButton(QStringLiteral("Cerrar"), this);
+
+    auto* fileRow = new QHBoxLayout;
+    fileRow->addWidget(m_file, 1);
+    fileRow->addWidget(browse);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(m_make);
+    buttons->addWidget(close);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(about);
+    layout->addWidget(new QLabel(QStringLiteral("Fichero de la declaración:"), this));
+    layout->addLayout(fileRow);
+    layout->addStretch();
+    layout->addLayout(buttons);
+
+    for (const char* name : {"Mod190.txt", "Mod347.txt"}) {
+        const QString path = m_settings.outputFolder() + QLatin1Char('/') + QLatin1String(name);
+        if (QFileInfo::exists(path))
+            m_file->addItem(QDir::toNativeSeparators(path), path);
+    }
+    m_make->setEnabled(m_file->count() > 0);
+    m_make->setFocus();  // Enter prepares the documents at once
+
+    connect(browse, &QPushButton::clicked, this, &DocumentsWindow::chooseFile);
+    connect(m_make, &QPushButton::clicked, this, &DocumentsWindow::makeDocuments);
+    connect(close, &QPushButton::clicked, this, &QWidget::close);
+    resize(560, 220);
+    keepOnScreen(this);
+}
+
+QString DocumentsWindow::declarationPath() const {
+    return m_file->currentData().toString();
+}
+
+void DocumentsWindow::setDeclarationPath(const QString& path) {
+    int index = m_file->findData(path);
+    if (index < 0) {
+        m_file->addItem(QDir::toNativeSeparators(path), path);
+        index = m_file->count() - 1;
+    }
+    m_file->setCurrentIndex(index);
+    m_make->setEnabled(true);
+}
+
+void DocumentsWindow::chooseFile() {
+    const QString path = QFileDialog::getOpenFileName(this, QStringLiteral("Fichero de la declaración"),
+                                                      m_settings.outputFolder(),
+                                                      QStringLiteral("Declaraciones (*.txt);;Todos (*)"));
+    if (!path.isEmpty())
+        setDeclarationPath(path);
+}
+
+void DocumentsWindow::makeDocuments() {
+    QString failure;
+    std::optional<DeclarationDocuments> documents = DeclarationDocuments::fromFile(declarationPath(), failure);
+    if (!documents || !documents->writeTo(m_settings.outputFolder(), failure)) {
+        m_ui.showMessage(failure, kTitle, MessageIcon::Critical, MessageButtons::Ok);
+        return;
+    }
+    const QString written =
+        QDir::toNativeSeparators(m_settings.outputFolder() + QLatin1Char('/') + documents->baseName());
+    const QString message = QStringLiteral("Se han escrito %1 %2 en\r\n%3.pdf\r\ny el de cada uno en la carpeta\r\n%3")
+                                .arg(documents->pageCount())
+                                .arg(documents->documentsName(), written);
+    const QString pdfName = documents->baseName() + QStringLiteral(".pdf");
+    const QString previewTitle = documents->title();
+    delete m_preview;
+    m_preview = new ReportPreview(m_settings, m_ui, previewTitle,
+                                  std::make_unique<DeclarationDocuments>(std::move(*documents)), pdfName);
+    m_preview->setAttribute(Qt::WA_DeleteOnClose);
+    m_preview->show();
+    m_ui.showMessage(message, kTitle, MessageIcon::Information, MessageButtons::Ok);
+}
