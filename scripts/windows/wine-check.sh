@@ -2,7 +2,8 @@
 # The Windows program's test, under Wine and a virtual display:
 #   wine-check.sh LINUX_BUILD WINDOWS_OUT   (build and build-windows)
 # aeat-cli.exe makes the sample database; on it, both builds write Modelo 190
-# and 347, whose files must be identical byte for byte, and check them.
+# and 347, whose files must be identical byte for byte, check them and make
+# their documents, which must have as many pages and files.
 # aeat-cli.exe imports Access files with accented text, whose values must be
 # those the Linux build imports. Last aeat.exe must show its menu, of which a
 # screenshot is left in WINDOWS_OUT/wine-check/aeat.png.
@@ -43,6 +44,22 @@ for model in 190 347; do
   elif cmp "$work/linux/$file" "$work/windows/$file"; then
     echo "$file: idéntico al de Linux ($(wc -c < "$work/windows/$file") bytes)"
     cli check-file "$work/windows/$file" | tail -n 1 || true
+    # Its documents: as many pages and per-party files as Linux makes, the accents drawn.
+    for side in linux windows; do
+      run=cli
+      [ $side = linux ] && run=$linux_cli
+      $run documentos "$work/$side/$file" --out "$work/$side" > /dev/null 2>&1 || true
+    done
+    pdf=$( [ $model = 190 ] && echo Certificados190 || echo Cartas347 )
+    pages() { pdfinfo "$1" 2>/dev/null | sed -n 's/^Pages: *//p'; }
+    if [ -n "$(pages "$work/windows/$pdf.pdf")" ] &&
+       [ "$(pages "$work/windows/$pdf.pdf")" = "$(pages "$work/linux/$pdf.pdf")" ] &&
+       [ "$(ls "$work/windows/$pdf" | wc -l)" = "$(ls "$work/linux/$pdf" | wc -l)" ] &&
+       [[ $(pdftotext "$work/windows/$pdf.pdf" -) == *"ejercicio"* ]]; then
+      echo "$pdf.pdf: $(pages "$work/windows/$pdf.pdf") páginas y $(ls "$work/windows/$pdf" | wc -l) ficheros, como en Linux"
+    else
+      fail "los documentos de $file difieren de los de Linux"
+    fi
   else
     fail "$file difiere del de Linux"
   fi
@@ -73,7 +90,7 @@ cp "$work/windows/ecordadb.mdb" "$work/program/Mdb/ecordadb.mdb"
 wine "$work/program/aeat.exe" > "$work/aeat.log" 2>&1 &
 shown=0
 for _ in $(seq 60); do
-  if xwininfo -root -tree | grep -q '"Datos de Ecorda para AEAT"'; then
+  if [[ $(xwininfo -root -tree) == *'"Datos de Ecorda para AEAT"'* ]]; then
     shown=1
     break
   fi
