@@ -24,6 +24,11 @@ Xvfb "$DISPLAY" -screen 0 1366x768x24 >/dev/null 2>&1 &
 xvfb=$!
 trap 'wineserver -k 2>/dev/null || true; kill $xvfb 2>/dev/null || true' EXIT
 wineboot --init >/dev/null 2>&1
+# Wine has no Arial, MS Sans Serif nor Verdana, which Windows has: their
+# stand-ins on Linux keep the windows' text as the office sees it.
+for face in "Arial:Liberation Sans" "MS Sans Serif:Liberation Sans" "Verdana:DejaVu Sans"; do
+  wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v "${face%%:*}" /d "${face#*:}" /f >/dev/null 2>&1
+done
 cli() { wine "$work/program/aeat-cli.exe" "$@"; }
 failed=0
 fail() { echo "FALLO: $*"; failed=1; }
