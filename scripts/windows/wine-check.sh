@@ -30,17 +30,39 @@ for face in "Arial:Liberation Sans" "MS Sans Serif:Liberation Sans" "Verdana:Dej
   wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v "${face%%:*}" /d "${face#*:}" /f >/dev/null 2>&1
 done
 cli() { wine "$work/program/aeat-cli.exe" "$@"; }
+# aeat-cli of one side: on_side linux|windows ARGS...
+on_side() {
+  local side=$1
+  shift
+  if [ "$side" = linux ]; then "$linux_cli" "$@"; else cli "$@"; fi
+}
 failed=0
 fail() { echo "FALLO: $*"; failed=1; }
+
+pages() { pdfinfo "$1" 2>/dev/null | sed -n 's/^Pages: *//p'; }
+files() { find "$1" -type f 2>/dev/null | wc -l; }
+# The documents of a declaration: as many pages and per-party files as
+# Linux makes, and their text drawn. check_documents Mod190.txt Certificados190
+check_documents() {
+  local side windows="$work/windows/$2" linux="$work/linux/$2"
+  for side in linux windows; do
+    on_side $side documentos "$work/$side/$1" --out "$work/$side" > /dev/null 2>&1 || true
+  done
+  if [ -n "$(pages "$windows.pdf")" ] && [ "$(pages "$windows.pdf")" = "$(pages "$linux.pdf")" ] &&
+     [ "$(files "$windows")" = "$(files "$linux")" ] &&
+     [[ $(pdftotext "$windows.pdf" -) == *"ejercicio"* ]]; then
+    echo "$2.pdf: $(pages "$windows.pdf") páginas y $(files "$windows") ficheros, como en Linux"
+  else
+    fail "los documentos de $1 difieren de los de Linux"
+  fi
+}
 
 echo "== Las declaraciones del ejemplo"
 cli sample-db "$work/windows/ecordadb.mdb"
 cp "$work/windows/ecordadb.mdb" "$work/linux/ecordadb.mdb"
 for side in linux windows; do
-  run=cli
-  [ $side = linux ] && run=$linux_cli
-  $run mod190 --db "$work/$side/ecordadb.mdb" --out "$work/$side" > "$work/$side/mod190.log" 2>&1 || true
-  $run mod347 --db "$work/$side/ecordadb.mdb" --out "$work/$side" --yes > "$work/$side/mod347.log" 2>&1 || true
+  on_side $side mod190 --db "$work/$side/ecordadb.mdb" --out "$work/$side" > "$work/$side/mod190.log" 2>&1 || true
+  on_side $side mod347 --db "$work/$side/ecordadb.mdb" --out "$work/$side" --yes > "$work/$side/mod347.log" 2>&1 || true
 done
 for model in 190 347; do
   file="Mod$model.txt"
@@ -49,22 +71,7 @@ for model in 190 347; do
   elif cmp "$work/linux/$file" "$work/windows/$file"; then
     echo "$file: idéntico al de Linux ($(wc -c < "$work/windows/$file") bytes)"
     cli check-file "$work/windows/$file" | tail -n 1 || true
-    # Its documents: as many pages and per-party files as Linux makes, the accents drawn.
-    for side in linux windows; do
-      run=cli
-      [ $side = linux ] && run=$linux_cli
-      $run documentos "$work/$side/$file" --out "$work/$side" > /dev/null 2>&1 || true
-    done
-    pdf=$( [ $model = 190 ] && echo Certificados190 || echo Cartas347 )
-    pages() { pdfinfo "$1" 2>/dev/null | sed -n 's/^Pages: *//p'; }
-    if [ -n "$(pages "$work/windows/$pdf.pdf")" ] &&
-       [ "$(pages "$work/windows/$pdf.pdf")" = "$(pages "$work/linux/$pdf.pdf")" ] &&
-       [ "$(ls "$work/windows/$pdf" | wc -l)" = "$(ls "$work/linux/$pdf" | wc -l)" ] &&
-       [[ $(pdftotext "$work/windows/$pdf.pdf" -) == *"ejercicio"* ]]; then
-      echo "$pdf.pdf: $(pages "$work/windows/$pdf.pdf") páginas y $(ls "$work/windows/$pdf" | wc -l) ficheros, como en Linux"
-    else
-      fail "los documentos de $file difieren de los de Linux"
-    fi
+    check_documents "$file" "$([ $model = 190 ] && echo Certificados190 || echo Cartas347)"
   else
     fail "$file difiere del de Linux"
   fi
@@ -75,9 +82,7 @@ for access in nameClash.mdb testUnicodeCompV2003.mdb testV1997.mdb; do
   base=${access%.*}
   for side in linux windows; do
     cp "$root/tests/data/access/$access" "$work/$side/"
-    run=cli
-    [ $side = linux ] && run=$linux_cli
-    $run import-mdb "$work/$side/$access" > "$work/$side/$base.log" 2>&1 || true
+    on_side $side import-mdb "$work/$side/$access" > "$work/$side/$base.log" 2>&1 || true
     # What the import brought, without the source's time stamp and the password's salt.
     sqlite3 "$work/$side/$base.aeat.sqlite" .dump 2>/dev/null |
       grep -v '^INSERT INTO aeat_source\|^INSERT INTO aeat_password' > "$work/$side/$base.sql" || true
