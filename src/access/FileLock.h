@@ -6,10 +6,10 @@
 /**
  * An advisory lock on a file of its own, shared or exclusive, held until the
  * object goes: flock on Linux, LockFileEx on Windows (PlatformFilesPosix.cpp
- * and PlatformFilesWindows.cpp). It does not touch the files it guards: the Access
- * file is never locked, and SQLite's own locks are left alone. Locks belong
- * to the object, so two objects on one file exclude each other even within
- * one process.
+ * and PlatformFilesWindows.cpp). It does not touch the files it guards: the
+ * Access file is never locked, and SQLite's own locks are left alone. Locks
+ * belong to the object, so two objects on one file exclude each other even
+ * within one process.
  */
 class FileLock {
 public:

@@ -31,8 +31,6 @@ int runDocumentsCommand(const QStringList& arguments, CliStreams streams) {
     streams.out << QStringLiteral("%1: %2 ficheros, uno por %3\n")
                        .arg(written)
                        .arg(documents->parties().size())
-                       .arg(documents->documentsName() == QLatin1String("certificados")
-                                ? QStringLiteral("perceptor")
-                                : QStringLiteral("proveedor"));
+                       .arg(documents->partyName());
     return kExitOk;
 }

@@ -86,6 +86,10 @@ QString DeclarationDocuments::documentsName() const {
     return isModel190() ? QStringLiteral("certificados") : QStringLiteral("cartas");
 }
 
+QString DeclarationDocuments::partyName() const {
+    return isModel190() ? QStringLiteral("perceptor") : QStringLiteral("proveedor");
+}
+
 QString DeclarationDocuments::title() const {
     return isModel190()
                ? QStringLiteral("Certificados de retenciones del ejercicio %1").arg(m_checked.fiscalYear)

@@ -32,6 +32,8 @@ public:
     QString baseName() const;
     /** «certificados» or «cartas». */
     QString documentsName() const;
+    /** «perceptor» or «proveedor». */
+    QString partyName() const;
     QList<Party> parties() const;
 
     QString title() const override;

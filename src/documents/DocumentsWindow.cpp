@@ -27,10 +27,11 @@ DocumentsWindow::DocumentsWindow(const StartupSettings& settings, UserInterface&
     setWindowTitle(kTitle);
     onEscape(this);
     auto* about = new QLabel(
-        QStringLiteral("Hace, del fichero que se presenta a la Agencia, los certificados de retenciones de los "
-                       "perceptores (Mod190.txt) o las cartas a los proveedores con sus importes (Mod347.txt). "
-                       "Los escribe en la carpeta de datos: un PDF con todos y una carpeta con el de cada uno, "
-                       "para enviarlo por correo."),
+        QStringLiteral(
+            "Hace, del fichero que se presenta a la Agencia, los certificados de retenciones de los "
+            "perceptores (Mod190.txt) o las cartas a los proveedores con sus importes (Mod347.txt). "
+            "Los escribe en la carpeta de datos: un PDF con todos y una carpeta con el de cada uno, "
+            "para enviarlo por correo."),
         this);
     about->setWordWrap(true);
     m_file = new QComboBox(this);
@@ -92,16 +93,18 @@ void DocumentsWindow::chooseFile() {
 
 void DocumentsWindow::makeDocuments() {
     QString failure;
-    std::optional<DeclarationDocuments> documents = DeclarationDocuments::fromFile(declarationPath(), failure);
+    std::optional<DeclarationDocuments> documents =
+        DeclarationDocuments::fromFile(declarationPath(), failure);
     if (!documents || !documents->writeTo(m_settings.outputFolder(), failure)) {
         m_ui.showMessage(failure, kTitle, MessageIcon::Critical, MessageButtons::Ok);
         return;
     }
     const QString written =
         QDir::toNativeSeparators(m_settings.outputFolder() + QLatin1Char('/') + documents->baseName());
-    const QString message = QStringLiteral("Se han escrito %1 %2 en\r\n%3.pdf\r\ny el de cada uno en la carpeta\r\n%3")
-                                .arg(documents->pageCount())
-                                .arg(documents->documentsName(), written);
+    const QString message =
+        QStringLiteral("Se han escrito %1 %2 en\r\n%3.pdf\r\ny el de cada uno en la carpeta\r\n%3")
+            .arg(documents->pageCount())
+            .arg(documents->documentsName(), written);
     const QString pdfName = documents->baseName() + QStringLiteral(".pdf");
     const QString previewTitle = documents->title();
     delete m_preview;

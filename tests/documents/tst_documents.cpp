@@ -13,7 +13,8 @@
 
 namespace {
 
-const QString kCertificatesFrom = QStringLiteral(AEAT_TEST_DATA_DIR "/mod190/golden/totals-default-contact.txt");
+const QString kCertificatesFrom =
+    QStringLiteral(AEAT_TEST_DATA_DIR "/mod190/golden/totals-default-contact.txt");
 const QString kLettersFrom = QStringLiteral(AEAT_TEST_DATA_DIR "/documents/data/Mod347.txt");
 // One error: a perceptor without province.
 const QString kFileWithAnError = QStringLiteral(AEAT_TEST_DATA_DIR "/mod190/golden/keys-rates-names.txt");
@@ -72,7 +73,8 @@ void TestDocuments::initTestCase() {
         const CliRun run = documentsCommand(declaration, m_out.path());
         QVERIFY2(run.status == kExitOk, qPrintable(run.err));
     }
-    m_certificatePages = pdfText(m_out.filePath(QStringLiteral("Certificados190.pdf"))).split(QLatin1Char('\f'));
+    m_certificatePages =
+        pdfText(m_out.filePath(QStringLiteral("Certificados190.pdf"))).split(QLatin1Char('\f'));
     m_letterPages = pdfText(m_out.filePath(QStringLiteral("Cartas347.pdf"))).split(QLatin1Char('\f'));
     // pdftotext ends the last page with a form feed too.
     QCOMPARE(m_certificatePages.size() - 1, 2);
@@ -81,7 +83,8 @@ void TestDocuments::initTestCase() {
              QStringList({QStringLiteral("11111111H PRIMERO.pdf"), QStringLiteral("22222222J SEGUNDO.pdf")}));
     QCOMPARE(filesIn(m_out.filePath(QStringLiteral("Cartas347"))),
              QStringList({QStringLiteral("12345678Z CAJA CRITERIO DE CAJA.pdf"),
-                          QStringLiteral("B12345674 TRIMESTRES.pdf"), QStringLiteral("X1234567L FRACCIONES.pdf")}));
+                          QStringLiteral("B12345674 TRIMESTRES.pdf"),
+                          QStringLiteral("X1234567L FRACCIONES.pdf")}));
 }
 
 void TestDocuments::addPageColumns() {
@@ -96,19 +99,20 @@ void TestDocuments::certificates_data() {
     const QStringList payer{QStringLiteral("CENTRO PUBLICO MARIA"), QStringLiteral("Q2826000H"),
                             QStringLiteral("Ejercicio 2025"), QStringLiteral("Firma y sello del pagador")};
     QTest::newRow("first perceptor") << 0
-                                     << payer + QStringList{QStringLiteral("11111111H"), QStringLiteral("PRIMERO"),
+                                     << payer + QStringList{QStringLiteral("11111111H"),
+                                                            QStringLiteral("PRIMERO"),
                                                             QStringLiteral("F: Rendimientos del trabajo"),
                                                             QStringLiteral("02: Percepciones derivadas"),
                                                             QStringLiteral("1.000,00 €"),
-                                                            QStringLiteral("150,00 €"), QStringLiteral("850,00 €")}
+                                                            QStringLiteral("150,00 €"),
+                                                            QStringLiteral("850,00 €")}
                                      << QStringList();
-    QTest::newRow("amounts with cents") << 1
-                                        << payer + QStringList{QStringLiteral("22222222J"),
-                                                               QStringLiteral("SEGUNDO"),
-                                                               QStringLiteral("2.500,50 €"),
-                                                               QStringLiteral("375,08 €"),
-                                                               QStringLiteral("2.125,42 €")}
-                                        << QStringList();
+    QTest::newRow("amounts with cents")
+        << 1
+        << payer + QStringList{QStringLiteral("22222222J"), QStringLiteral("SEGUNDO"),
+                               QStringLiteral("2.500,50 €"), QStringLiteral("375,08 €"),
+                               QStringLiteral("2.125,42 €")}
+        << QStringList();
 }
 
 // Each supplier's letter: the centre, the supplier, the year's and the quarters' amounts, the contact.
@@ -118,18 +122,18 @@ void TestDocuments::letters_data() {
                              QStringLiteral("ejercicio 2025"), QStringLiteral("15 días"),
                              QStringLiteral("GARCIA LOPEZ ANA, en el teléfono 915 550 123")};
     QTest::newRow("quarters") << 0
-                              << centre + QStringList{QStringLiteral("B12345674"), QStringLiteral("TRIMESTRES"),
-                                                      QStringLiteral("4.401,00 €"), QStringLiteral("1.500,25 €"),
-                                                      QStringLiteral("800,00 €"), QStringLiteral("1.200,10 €"),
-                                                      QStringLiteral("900,65 €")}
+                              << centre +
+                                     QStringList{QStringLiteral("B12345674"),  QStringLiteral("TRIMESTRES"),
+                                                 QStringLiteral("4.401,00 €"), QStringLiteral("1.500,25 €"),
+                                                 QStringLiteral("800,00 €"),   QStringLiteral("1.200,10 €"),
+                                                 QStringLiteral("900,65 €")}
                               << QStringList{QStringLiteral("criterio de caja")};
-    QTest::newRow("cash basis") << 2
-                                << centre + QStringList{QStringLiteral("12345678Z"),
-                                                        QStringLiteral("CAJA CRITERIO DE CAJA"),
-                                                        QStringLiteral("5.200,00 €"),
-                                                        QStringLiteral("Importe pagado en el año"),
-                                                        QStringLiteral("3.700,00 €"),
-                                                        QStringLiteral("criterio de caja")}
+    QTest::newRow("cash basis") << 2 << centre + QStringList{QStringLiteral("12345678Z"),
+                                                             QStringLiteral("CAJA CRITERIO DE CAJA"),
+                                                             QStringLiteral("5.200,00 €"),
+                                                             QStringLiteral("Importe pagado en el año"),
+                                                             QStringLiteral("3.700,00 €"),
+                                                             QStringLiteral("criterio de caja")}
                                 << QStringList{QStringLiteral("1.º trimestre")};
 }
 
@@ -149,7 +153,8 @@ void TestDocuments::fileWithErrorsIsRefused() {
     const CliRun run = documentsCommand(kFileWithAnError, out.path());
     QCOMPARE(run.status, kExitFailure);
     QVERIFY2(run.err.startsWith(QStringLiteral("No se hacen documentos de ")), qPrintable(run.err));
-    QVERIFY2(run.err.contains(QStringLiteral("Registro 2 (88888888Y BLANCOS), posiciones 76-77 (provincia): error")),
+    QVERIFY2(run.err.contains(
+                 QStringLiteral("Registro 2 (88888888Y BLANCOS), posiciones 76-77 (provincia): error")),
              qPrintable(run.err));
     QVERIFY(run.err.contains(QStringLiteral("errores: 1;")));
     QCOMPARE(QDir(out.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList());
@@ -158,10 +163,12 @@ void TestDocuments::fileWithErrorsIsRefused() {
 void TestDocuments::partyFileNamesAreSafe_data() {
     QTest::addColumn<QString>("party");
     QTest::addColumn<QString>("fileName");
-    QTest::newRow("as it is") << QStringLiteral("B12345674 LIMPIEZAS ÑANDU, S.L") << QStringLiteral("B12345674 LIMPIEZAS ÑANDU, S.L");
-    QTest::newRow("characters Windows refuses") << QStringLiteral("B1 A/B: \"C\" <D>|E?*")
-                                                << QStringLiteral("B1 A_B_ _C_ _D__E__");
-    QTest::newRow("ending dot") << QStringLiteral("B12345674 SUR, S.L.") << QStringLiteral("B12345674 SUR, S.L");
+    QTest::newRow("as it is") << QStringLiteral("B12345674 LIMPIEZAS ÑANDU, S.L")
+                              << QStringLiteral("B12345674 LIMPIEZAS ÑANDU, S.L");
+    QTest::newRow("characters Windows refuses")
+        << QStringLiteral("B1 A/B: \"C\" <D>|E?*") << QStringLiteral("B1 A_B_ _C_ _D__E__");
+    QTest::newRow("ending dot") << QStringLiteral("B12345674 SUR, S.L.")
+                                << QStringLiteral("B12345674 SUR, S.L");
     QTest::newRow("no name") << QStringLiteral(" ") << QStringLiteral("SIN NOMBRE");
 }
 
