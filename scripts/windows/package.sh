@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Packs the cross-built program: package.sh OUT QT_PREFIX. Gathers in
 # OUT/aeat-<version>-win64/ the two programs, every DLL they load (found by
-# reading their imports), Qt's plugins and Spanish translations, Mdb\ and the
-# office's LEEME.txt, strips it, then zips it and builds the installer.
+# reading their imports), Qt's plugins and Spanish translations, Mdb\, the
+# office's LEEME.txt and the third parties' TERCEROS.txt with their licences,
+# strips it, then zips it and builds the installer.
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 root=$(cd "$here/../.." && pwd)
@@ -22,6 +23,12 @@ cp "$qt/plugins/styles/qwindowsvistastyle.dll" "$stage/plugins/styles/"
 cp /usr/share/qt6/translations/qtbase_es.qm "$stage/translations/"
 printf '[Paths]\r\nPrefix = .\r\n' > "$stage/qt.conf"
 sed 's/$/\r/' "$root/packaging/windows/LEEME.txt" > "$stage/LEEME.txt"
+# The licences of what the folder carries from others, and what it carries.
+sed 's/$/\r/' "$root/packaging/windows/TERCEROS.txt" > "$stage/TERCEROS.txt"
+mkdir -p "$stage/licencias"
+for licence in LGPL-3 GPL-3 LGPL-2; do
+  sed 's/$/\r/' "/usr/share/common-licenses/$licence" > "$stage/licencias/$licence.txt"
+done
 
 # Every DLL that something in the folder imports and that Windows itself does
 # not provide, until none is missing.
