@@ -17,7 +17,12 @@ InstallDirRegKey HKLM "${UNINSTALL_KEY}" "InstallLocation"
 RequestExecutionLevel admin
 SetCompressor /SOLID lzma
 
+BrandingText "${PRODUCT} ${VERSION}"
+
 !define MUI_ABORTWARNING
+; The product's name takes the Spanish titles of these pages to a third line.
+!define MUI_WELCOMEPAGE_TITLE_3LINES
+!define MUI_FINISHPAGE_TITLE_3LINES
 !define MUI_ICON "${__FILEDIR__}/aeat.ico"
 !define MUI_FINISHPAGE_RUN "$INSTDIR\aeat.exe"
 !define MUI_FINISHPAGE_RUN_TEXT "Abrir ${PRODUCT}"
