@@ -54,12 +54,7 @@ DocumentsWindow::DocumentsWindow(const StartupSettings& settings, UserInterface&
     layout->addStretch();
     layout->addLayout(buttons);
 
-    for (const char* name : {"Mod190.txt", "Mod347.txt"}) {
-        const QString path = m_settings.outputFolder() + QLatin1Char('/') + QLatin1String(name);
-        if (QFileInfo::exists(path))
-            m_file->addItem(QDir::toNativeSeparators(path), path);
-    }
-    m_make->setEnabled(m_file->count() > 0);
+    listDataFolderDeclarations();
     m_make->setFocus();  // Enter prepares the documents at once
 
     connect(browse, &QPushButton::clicked, this, &DocumentsWindow::chooseFile);
@@ -67,6 +62,19 @@ DocumentsWindow::DocumentsWindow(const StartupSettings& settings, UserInterface&
     connect(close, &QPushButton::clicked, this, &QWidget::close);
     resize(560, 220);
     keepOnScreen(this);
+}
+
+// The data folder's declaration files, when the runs have written them.
+void DocumentsWindow::listDataFolderDeclarations() {
+    for (const char* name : {"Mod190.txt", "Mod347.txt"}) {
+        const QString path = m_settings.outputFolder() + QLatin1Char('/') + QLatin1String(name);
+        if (QFileInfo::exists(path))
+            m_file->addItem(QDir::toNativeSeparators(path), path);
+    }
+    m_file->setPlaceholderText(
+        QStringLiteral("No hay Mod190.txt ni Mod347.txt en la carpeta de datos: "
+                       "búsquelo con Examinar..."));
+    m_make->setEnabled(m_file->count() > 0);
 }
 
 QString DocumentsWindow::declarationPath() const {

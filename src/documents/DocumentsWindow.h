@@ -30,6 +30,7 @@ public:
     ReportPreview* preview() const { return m_preview; }
 
 private:
+    void listDataFolderDeclarations();
     void chooseFile();
 
     const StartupSettings& m_settings;
