@@ -6,7 +6,7 @@
 # half an hour on two cores, the reuse a second. Prints the prefix.
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
-source "$here/cache.sh"
+source "$here/common.sh"
 
 qt_version=$(dpkg-query -W -f='${source:Upstream-Version}' qt6-base-dev | sed 's/+dfsg.*//')
 qt_options=(

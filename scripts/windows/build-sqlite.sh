@@ -6,9 +6,9 @@
 #   $AEAT_WINDOWS_CACHE/sqlite-<version>-<options hash>/{include,lib}
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
-source "$here/cache.sh"
+source "$here/common.sh"
 
-version=$(dpkg-query -W -f='${source:Upstream-Version}' libsqlite3-dev)
+sqlite_version=$(dpkg-query -W -f='${source:Upstream-Version}' libsqlite3-dev)
 # Debian's CFLAGS (debian/rules) and the math functions its configure adds.
 options=(
   -O2 -fno-strict-aliasing -DSQLITE_SECURE_DELETE -DSQLITE_ENABLE_COLUMN_METADATA
@@ -21,13 +21,13 @@ options=(
   -DSQLITE_ENABLE_STMTVTAB -DSQLITE_MAX_VARIABLE_NUMBER=250000 -DSQLITE_ENABLE_MATH_FUNCTIONS
 )
 key=$(printf '%s\n' "${options[@]}" | sha256sum | cut -c1-12)
-prefix="$windows_cache/sqlite-$version-$key"
+prefix="$windows_cache/sqlite-$sqlite_version-$key"
 if [ -f "$prefix/.complete" ]; then
   echo "$prefix"
   exit 0
 fi
 
-work="$windows_cache/work/sqlite-$version"
+work="$windows_cache/work/sqlite-$sqlite_version"
 rm -rf "$work" "$prefix"
 mkdir -p "$work" "$prefix/include" "$prefix/lib"
 (cd "$work" && apt-get source -qq sqlite3 >&2)

@@ -4,7 +4,7 @@
 #   build-windows/aeat-<version>-win64.zip
 #   build-windows/aeat-<version>-setup.exe
 # Qt and SQLite come from Debian's sources, built once into the cache
-# (scripts/windows/cache.sh), libmdb from third_party/mdbtools.
+# (scripts/windows/common.sh), libmdb from third_party/mdbtools.
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 root=$(cd "$here/../.." && pwd)

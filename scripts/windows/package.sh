@@ -11,8 +11,8 @@ out=$(cd "$1" && pwd)
 qt=$2
 mingw=x86_64-w64-mingw32
 
-version=$(sed -n 's/^project(aeat VERSION \([0-9.]*\).*/\1/p' "$root/CMakeLists.txt")
-name="aeat-$version-win64"
+source "$here/common.sh"
+name="aeat-$aeat_version-win64"
 stage="$out/$name"
 rm -rf "$stage"
 mkdir -p "$stage/Mdb" "$stage/plugins/platforms" "$stage/plugins/styles" "$stage/translations"
@@ -83,6 +83,6 @@ files="$out/installer-files.nsh"
   done
   echo '!macroend'
 } > "$files"
-makensis -V2 -DVERSION="$version" -DFILES="$files" -DOUTFILE="$out/aeat-$version-setup.exe" \
+makensis -V2 -DVERSION="$aeat_version" -DFILES="$files" -DOUTFILE="$out/aeat-$aeat_version-setup.exe" \
   "$root/packaging/windows/aeat.nsi"
-echo "Windows: $out/$name.zip y $out/aeat-$version-setup.exe"
+echo "Windows: $out/$name.zip y $out/aeat-$aeat_version-setup.exe"

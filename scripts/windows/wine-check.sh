@@ -12,12 +12,12 @@ here=$(cd "$(dirname "$0")" && pwd)
 root=$(cd "$here/../.." && pwd)
 linux_cli="$(cd "$1" && pwd)/bin/aeat-cli"
 out=$(cd "$2" && pwd)
-version=$(sed -n 's/^project(aeat VERSION \([0-9.]*\).*/\1/p' "$root/CMakeLists.txt")
+source "$here/common.sh"
 
 work="$out/wine-check"
 rm -rf "$work"
 mkdir -p "$work/linux" "$work/windows"
-cp -r "$out/aeat-$version-win64" "$work/program"
+cp -r "$out/aeat-$aeat_version-win64" "$work/program"
 export WINEPREFIX="$work/wine" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 export DISPLAY=:${WINE_CHECK_DISPLAY:-93}
 Xvfb "$DISPLAY" -screen 0 1366x768x24 >/dev/null 2>&1 &
@@ -118,7 +118,7 @@ wineserver -k 2>/dev/null || true
 echo "== El instalador"
 installed="$WINEPREFIX/drive_c/Datos de Ecorda para AEAT"
 start_menu="$WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs"
-wine "$out/aeat-$version-setup.exe" /S
+wine "$out/aeat-$aeat_version-setup.exe" /S
 if [ -f "$installed/aeat.exe" ] && [ -d "$installed/Mdb" ] && [ -f "$start_menu/Datos de Ecorda para AEAT.lnk" ]; then
   echo "Instalado en C:\\Datos de Ecorda para AEAT, con su entrada en el menú Inicio"
   cp "$work/windows/ecordadb.mdb" "$installed/Mdb/"

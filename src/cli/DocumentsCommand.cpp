@@ -23,7 +23,7 @@ int runDocumentsCommand(const QStringList& arguments, CliStreams streams) {
         streams.err << failure << '\n';
         return kExitFailure;
     }
-    const QString written = QDir::toNativeSeparators(folder + QLatin1Char('/') + documents->baseName());
+    const QString written = QDir::toNativeSeparators(documents->pathIn(folder));
     streams.out << QStringLiteral("%1.pdf: %2 %3\n")
                        .arg(written)
                        .arg(documents->pageCount())

@@ -27,15 +27,20 @@ void announceWritten(UserInterface& ui, const QString& path) {
                    QStringLiteral("PROCESO TERMINADO"), MessageIcon::None, MessageButtons::Ok);
 }
 
+QString firstLines(const QStringList& lines) {
+    constexpr int kLinesShown = 10;
+    QString text = lines.mid(0, kLinesShown).join(QStringLiteral("\r\n"));
+    if (lines.size() > kLinesShown)
+        text += QStringLiteral("\r\n... y %1 más").arg(lines.size() - kLinesShown);
+    return text;
+}
+
 void tellFileCheckFindings(UserInterface& ui, const FileCheckFindings& findings) {
     QString text = QStringLiteral("La comprobación del fichero ha encontrado ") +
                    counted(findings.errors, QStringLiteral("error"), QStringLiteral("errores")) +
                    QStringLiteral(" y ") +
                    counted(findings.warnings, QStringLiteral("aviso"), QStringLiteral("avisos")) +
-                   QStringLiteral(":\r\n\r\n") + findings.shownProblems.join(QStringLiteral("\r\n"));
-    const int notShown = findings.problemCount - static_cast<int>(findings.shownProblems.size());
-    if (notShown > 0)
-        text += QStringLiteral("\r\n... y %1 más").arg(notShown);
+                   QStringLiteral(":\r\n\r\n") + firstLines(findings.problems);
     if (findings.listFailure.isEmpty())
         text += QStringLiteral("\r\n\r\nLa lista completa está en el fichero\r\n") +
                 QDir::toNativeSeparators(findings.listPath);

@@ -18,13 +18,15 @@ inline const QString kSpacedAttentionTitle = QStringLiteral("A T E N C I Ó N");
 /** The declaration at `path` is written and closed: "PROCESO TERMINADO". */
 void announceWritten(UserInterface& ui, const QString& path);
 
+/** The first ten lines of a list, as a message shows them, then «... y N más» for the rest. */
+QString firstLines(const QStringList& lines);
+
 /** What the run's own check of a written declaration found. */
 struct FileCheckFindings {
     int errors = 0;
     int warnings = 0;
-    /** The first problems, one line each. */
-    QStringList shownProblems;
-    int problemCount = 0;
+    /** Every problem, one line each; the message shows the first ones. */
+    QStringList problems;
     /** The file with the whole list, and why it could not be written (empty when it was). */
     QString listPath;
     QString listFailure;

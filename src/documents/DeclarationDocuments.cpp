@@ -3,6 +3,7 @@
 #include "DocumentPage.h"
 #include "SupplierLetter.h"
 #include "WithholdingCertificate.h"
+#include "declaration/DeclarationMessages.h"
 #include "report/ReportPainting.h"
 
 #include <QDir>
@@ -10,7 +11,6 @@
 
 namespace {
 
-constexpr int kErrorsShown = 10;
 constexpr int kFileNameLength = 120;
 
 // A party's own pages of the documents, as a report of their own.
@@ -31,18 +31,14 @@ private:
 };
 
 QString refusal(const QString& path, const CheckedDeclaration& checked) {
-    QStringList lines{
-        QStringLiteral("No se hacen documentos de %1: la Agencia rechazaría el fichero por estos "
-                       "errores.")
-            .arg(QDir::toNativeSeparators(path))};
-    int shown = 0;
+    QStringList errors;
     for (const FileProblem& problem : checked.problems)
-        if (problem.severity == FileProblem::Severity::Error && shown++ < kErrorsShown)
-            lines.append(problem.text());
-    if (checked.errorCount() > kErrorsShown)
-        lines.append(QStringLiteral("… y %1 errores más.").arg(checked.errorCount() - kErrorsShown));
-    lines.append(checked.summaryLine());
-    return lines.join(QStringLiteral("\r\n"));
+        if (problem.severity == FileProblem::Severity::Error)
+            errors.append(problem.text());
+    return QStringLiteral("No se hacen documentos de %1: la Agencia rechazaría el fichero por estos errores.")
+               .arg(QDir::toNativeSeparators(path)) +
+           QStringLiteral("\r\n") + DeclarationMessages::firstLines(errors) + QStringLiteral("\r\n") +
+           checked.summaryLine();
 }
 
 bool clearEarlierPdfs(QDir folder) {
@@ -80,6 +76,10 @@ DeclarationDocuments::DeclarationDocuments(CheckedDeclaration checked) : m_check
 
 QString DeclarationDocuments::baseName() const {
     return isModel190() ? QStringLiteral("Certificados190") : QStringLiteral("Cartas347");
+}
+
+QString DeclarationDocuments::pathIn(const QString& folder) const {
+    return folder + QLatin1Char('/') + baseName();
 }
 
 QString DeclarationDocuments::documentsName() const {
@@ -132,8 +132,8 @@ QList<DeclarationDocuments::Party> DeclarationDocuments::parties() const {
 }
 
 bool DeclarationDocuments::writeTo(const QString& folder, QString& failure) const {
-    const QString allPath = folder + QLatin1Char('/') + baseName() + QStringLiteral(".pdf");
-    const QDir own(folder + QLatin1Char('/') + baseName());
+    const QString allPath = pathIn(folder) + QStringLiteral(".pdf");
+    const QDir own(pathIn(folder));
     const auto cannotWrite = [&failure](const QString& path) {
         failure = QStringLiteral("No se puede escribir %1.").arg(QDir::toNativeSeparators(path));
         return false;

@@ -30,6 +30,8 @@ public:
 
     /** «Certificados190» or «Cartas347»: the name of the PDF of all and of the folder of each party's own. */
     QString baseName() const;
+    /** <folder>/<baseName>: the folder of each party's PDF, and with «.pdf» the PDF of all. */
+    QString pathIn(const QString& folder) const;
     /** «certificados» or «cartas». */
     QString documentsName() const;
     /** «perceptor» or «proveedor». */

@@ -107,8 +107,7 @@ void DocumentsWindow::makeDocuments() {
         m_ui.showMessage(failure, kTitle, MessageIcon::Critical, MessageButtons::Ok);
         return;
     }
-    const QString written =
-        QDir::toNativeSeparators(m_settings.outputFolder() + QLatin1Char('/') + documents->baseName());
+    const QString written = QDir::toNativeSeparators(documents->pathIn(m_settings.outputFolder()));
     const QString message =
         QStringLiteral("Se han escrito %1 %2 en\r\n%3.pdf\r\ny el de cada uno en la carpeta\r\n%3")
             .arg(documents->pageCount())

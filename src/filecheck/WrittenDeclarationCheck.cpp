@@ -10,9 +10,6 @@
 
 namespace {
 
-// The message shows this many problems; the list file holds them all.
-constexpr int kProblemsShown = 10;
-
 // The check's lines, and its closing line; a file that cannot be read back, or that is no declaration,
 // is one error of its own.
 struct Findings {
@@ -62,6 +59,5 @@ void checkWrittenDeclaration(const QString& path, const QString& model, UserInte
         return;
     const QString listFailure = writeList(listPath, findings);
     DeclarationMessages::tellFileCheckFindings(
-        ui, {findings.errors, findings.warnings, findings.problems.mid(0, kProblemsShown),
-             static_cast<int>(findings.problems.size()), listPath, listFailure});
+        ui, {findings.errors, findings.warnings, findings.problems, listPath, listFailure});
 }
