@@ -70,9 +70,10 @@ int runCheckFileCommand(const QStringList& arguments, CliStreams streams) {
         DeclarationSummary summary(checked);
         if (comparison)
             summary.setComparison(*comparison);
-        if (!summary.exportPdf(args->value(QStringLiteral("pdf")))) {
-            streams.err << QStringLiteral("No se ha podido escribir el fichero %1.\n")
-                               .arg(args->value(QStringLiteral("pdf")));
+        try {
+            summary.exportPdf(args->value(QStringLiteral("pdf")));
+        } catch (const FileError& error) {
+            streams.err << error.message() << '\n';
             return kExitFailure;
         }
     }

@@ -23,9 +23,10 @@ int runReviewIdsCommand(const QStringList& arguments, CliStreams streams) {
     for (const ReviewRow& row : rows)
         streams.out << tabularText(row.nif) << '\t' << tabularText(row.nombre) << '\n';
     if (args->has(QStringLiteral("pdf"))) {
-        const QString pdf = args->value(QStringLiteral("pdf"));
-        if (!ErrorEnCIF(rows, centreName(DbPath)).exportPdf(pdf)) {
-            streams.err << QStringLiteral("No se ha podido escribir el fichero %1.\n").arg(pdf);
+        try {
+            ErrorEnCIF(rows, centreName(DbPath)).exportPdf(args->value(QStringLiteral("pdf")));
+        } catch (const FileError& error) {
+            streams.err << error.message() << '\n';
             return kExitFailure;
         }
     }

@@ -3,11 +3,14 @@
 #include "DocumentPage.h"
 #include "SupplierLetter.h"
 #include "WithholdingCertificate.h"
+#include "base/ReplacingFile.h"
 #include "declaration/DeclarationMessages.h"
 #include "report/ReportPainting.h"
 
 #include <QDir>
+#include <QFile>
 #include <QPainter>
+#include <QTemporaryDir>
 
 namespace {
 
@@ -41,11 +44,22 @@ QString refusal(const QString& path, const CheckedDeclaration& checked) {
            checked.summaryLine();
 }
 
-bool clearEarlierPdfs(QDir folder) {
-    for (const QString& name : folder.entryList({QStringLiteral("*.pdf")}, QDir::Files))
-        if (!folder.remove(name))
-            return false;
-    return true;
+[[noreturn]] void cannotWriteIn(const QString& folder, const QString& reason) {
+    throw FileError(QStringLiteral("No se puede escribir en la carpeta %1: %2")
+                        .arg(QDir::toNativeSeparators(folder), reason));
+}
+
+// Puts each party's new PDFs in their folder in place of the earlier ones; other files there stay.
+void moveInto(const QDir& staged, const QString& folder) {
+    QDir own(folder);
+    if (!QDir().mkpath(folder))
+        cannotWriteIn(folder, QStringLiteral("no se puede crear"));
+    for (const QString& name : own.entryList({QStringLiteral("*.pdf")}, QDir::Files))
+        if (!own.remove(name))
+            cannotWriteIn(folder, QStringLiteral("no se puede borrar el fichero anterior %1").arg(name));
+    for (const QString& name : staged.entryList(QDir::Files))
+        if (!QFile::rename(staged.filePath(name), own.filePath(name)))
+            cannotWriteIn(folder, QStringLiteral("no se puede poner en ella el fichero %1").arg(name));
 }
 
 }  // namespace
@@ -131,21 +145,21 @@ QList<DeclarationDocuments::Party> DeclarationDocuments::parties() const {
     return parties;
 }
 
+// Each party's PDF is first written into a folder of its own beside the documents', so that a failure
+// leaves the earlier documents as they were.
 bool DeclarationDocuments::writeTo(const QString& folder, QString& failure) const {
-    const QString allPath = pathIn(folder) + QStringLiteral(".pdf");
-    const QDir own(pathIn(folder));
-    const auto cannotWrite = [&failure](const QString& path) {
-        failure = QStringLiteral("No se puede escribir %1.").arg(QDir::toNativeSeparators(path));
+    const QString path = pathIn(folder);
+    try {
+        QTemporaryDir staged(folder + QStringLiteral("/.") + baseName() + QStringLiteral("-XXXXXX"));
+        if (!staged.isValid())
+            cannotWriteIn(folder, staged.errorString());
+        for (const Party& party : parties())
+            PartyDocuments(*this, party.pages).exportPdf(staged.filePath(party.fileName));
+        exportPdf(path + QStringLiteral(".pdf"));
+        moveInto(QDir(staged.path()), path);
+    } catch (const FileError& error) {
+        failure = error.message();
         return false;
-    };
-    if (!exportPdf(allPath))
-        return cannotWrite(allPath);
-    if (!QDir().mkpath(own.path()) || !clearEarlierPdfs(own))
-        return cannotWrite(own.path());
-    for (const Party& party : parties()) {
-        const QString path = own.filePath(party.fileName);
-        if (!PartyDocuments(*this, party.pages).exportPdf(path))
-            return cannotWrite(path);
     }
     return true;
 }

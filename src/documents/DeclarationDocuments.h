@@ -45,8 +45,9 @@ public:
 
     /**
      * Writes <folder>/<baseName>.pdf with every page, and one PDF per party
-     * into <folder>/<baseName>/, whose earlier PDFs it removes first. False
-     * when a file cannot be written, with the reason in `failure`.
+     * into <folder>/<baseName>/, in place of its earlier PDFs. False when a
+     * file cannot be written, with the reason in `failure`; the earlier
+     * documents then stay as they were.
      */
     bool writeTo(const QString& folder, QString& failure) const;
 

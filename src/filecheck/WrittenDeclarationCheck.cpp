@@ -51,13 +51,14 @@ QString fileCheckListName(const QString& model) {
     return QStringLiteral("Comprobacion") + model + QStringLiteral(".txt");
 }
 
-void checkWrittenDeclaration(const QString& path, const QString& model, UserInterface& ui) {
+bool checkWrittenDeclaration(const QString& path, const QString& model, UserInterface& ui) {
     const QString listPath = outputFilePath(QFileInfo(path).path(), fileCheckListName(model));
     QFile::remove(listPath);  // a list never outlives the file it was made for
     const Findings findings = check(path);
     if (findings.problems.isEmpty())
-        return;
+        return true;
     const QString listFailure = writeList(listPath, findings);
     DeclarationMessages::tellFileCheckFindings(
         ui, {findings.errors, findings.warnings, findings.problems, listPath, listFailure});
+    return listFailure.isEmpty();
 }

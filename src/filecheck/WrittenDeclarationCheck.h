@@ -12,6 +12,7 @@ QString fileCheckListName(const QString& model);
  * `path`, with the rules of check-file. When it finds problems, their list
  * and the closing count go beside the declaration (fileCheckListName) and the
  * user is told, with the first few; when it finds none, an older list of the
- * same model is removed. The declaration itself is left as it is.
+ * same model is removed. The declaration itself is left as it is. False when
+ * the list could not be written (the user was told why): the run has failed.
  */
-void checkWrittenDeclaration(const QString& path, const QString& model, UserInterface& ui);
+bool checkWrittenDeclaration(const QString& path, const QString& model, UserInterface& ui);

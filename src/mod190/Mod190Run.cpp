@@ -43,25 +43,32 @@ RunOutcome writeFile(Database& db, const QString& path, ContactInputs& contact, 
 RunOutcome runModelo190(Database& AccountsDb, const QString& outputFolder, ContactInputs& contact,
                         UserInterface& ui) {
     switch (checkWithheldPostalCodes(AccountsDb, outputFolder, ui)) {
-        case PostalCodeCheck::Missing:
+        case DataCheck::ToCorrect:
             return {RunResult::DataToCorrect, false};
-        case PostalCodeCheck::Unavailable:
+        case DataCheck::Failed:
             return {RunResult::Failed, false};
-        case PostalCodeCheck::Passed:
+        case DataCheck::Passed:
             break;
     }
     if (extractWithholdings(AccountsDb) == 0) {
         DeclarationMessages::tellNoWithholdings(ui);
         return {RunResult::NothingToDeclare, true};
     }
-    if (!checkNegativeWithholdings(AccountsDb, outputFolder, ui))
-        return {RunResult::DataToCorrect, false};
+    switch (checkNegativeWithholdings(AccountsDb, outputFolder, ui)) {
+        case DataCheck::ToCorrect:
+            return {RunResult::DataToCorrect, false};
+        case DataCheck::Failed:
+            return {RunResult::Failed, false};
+        case DataCheck::Passed:
+            break;
+    }
 
     const QString path = outputFilePath(outputFolder, kModelo190File);
     const RunOutcome written = writeFile(AccountsDb, path, contact, ui);
     if (written.result != RunResult::FileWritten)
         return written;
-    checkWrittenDeclaration(path, QStringLiteral("190"), ui);
+    if (!checkWrittenDeclaration(path, QStringLiteral("190"), ui))
+        return failed(AccountsDb);
     DeclarationMessages::announceWritten(ui, path);
     dropWithholdingWorkObjects(AccountsDb);
     return written;

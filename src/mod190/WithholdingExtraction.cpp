@@ -13,20 +13,22 @@
 
 namespace {
 
-// Lists the rows in a review file and tells the user where it is.
-void listForReview(UserInterface& ui, const QString& path, const QStringList& heading,
-                   const Recordset& rows) {
+// Lists the rows in a review file and tells the user where it is, or why it could not be written.
+DataCheck listForReview(UserInterface& ui, const QString& path, const QStringList& heading,
+                        const Recordset& rows) {
     try {
         writeReviewFile(path, heading, rows);
-        DeclarationMessages::tellReviewFile(ui, path);
     } catch (const FileError& error) {
         DeclarationMessages::tellReviewFileFailure(ui, error.message());
+        return DataCheck::Failed;
     }
+    DeclarationMessages::tellReviewFile(ui, path);
+    return DataCheck::ToCorrect;
 }
 
 }  // namespace
 
-PostalCodeCheck checkWithheldPostalCodes(Database& db, const QString& folder, UserInterface& ui) {
+DataCheck checkWithheldPostalCodes(Database& db, const QString& folder, UserInterface& ui) {
     const QString path = outputFilePath(folder, kPostalCodeReviewFile);
     QFile::remove(path);
     std::optional<Recordset> missing;
@@ -39,15 +41,14 @@ PostalCodeCheck checkWithheldPostalCodes(Database& db, const QString& folder, Us
             DeclarationMessages::tellWithholdingsQueryNotImported(ui, *why);
         else
             DeclarationMessages::tellPostalCodesUncheckable(ui, error.message());
-        return PostalCodeCheck::Unavailable;
+        return DataCheck::Failed;
     }
     if (missing->eof())
-        return PostalCodeCheck::Passed;
-    listForReview(
+        return DataCheck::Passed;
+    return listForReview(
         ui, path,
         {QStringLiteral("Falta el Código Postal de los siguientes retenidos"), QString(50, QLatin1Char('-'))},
         *missing);
-    return PostalCodeCheck::Missing;
 }
 
 int extractWithholdings(Database& db) {
@@ -66,18 +67,17 @@ int extractWithholdings(Database& db) {
     return rows;
 }
 
-bool checkNegativeWithholdings(Database& db, const QString& folder, UserInterface& ui) {
+DataCheck checkNegativeWithholdings(Database& db, const QString& folder, UserInterface& ui) {
     const QString path = outputFilePath(folder, kNegativeWithholdingReviewFile);
     QFile::remove(path);
     std::optional<Recordset> negative;
     skipOnFailure([&] { negative = db.openRecordset(Mod190Statements::kNegativeWithholdings); });
     if (!negative || negative->eof())
-        return true;
-    listForReview(ui, path,
-                  {QStringLiteral("La retención total de los siguientes perceptores es negativa"),
-                   QString(50, QLatin1Char('-'))},
-                  *negative);
-    return false;
+        return DataCheck::Passed;
+    return listForReview(ui, path,
+                         {QStringLiteral("La retención total de los siguientes perceptores es negativa"),
+                          QString(50, QLatin1Char('-'))},
+                         *negative);
 }
 
 void dropWithholdingWorkObjects(Database& db) {

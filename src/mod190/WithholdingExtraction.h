@@ -5,12 +5,13 @@
 class Database;
 class UserInterface;
 
-enum class PostalCodeCheck {
+/** How a check of the data before the file ended. */
+enum class DataCheck {
     Passed,
-    /** Suppliers lack a postal code: ErrorCP.txt lists them and the user was told. */
-    Missing,
-    /** The check's own statement failed: the user was told, no review file was written. */
-    Unavailable,
+    /** A review file lists the rows to correct, and the user was told. */
+    ToCorrect,
+    /** The check's statement failed, or its review file could not be written: the user was told. */
+    Failed,
 };
 
 /**
@@ -18,7 +19,7 @@ enum class PostalCodeCheck {
  * `folder`, lists last year's withheld suppliers without postal code there,
  * one line per withholding entry, and tells the user.
  */
-PostalCodeCheck checkWithheldPostalCodes(Database& db, const QString& folder, UserInterface& ui);
+DataCheck checkWithheldPostalCodes(Database& db, const QString& folder, UserInterface& ui);
 
 /**
  * Makes the saved query tmp190 and the work table tmptb190 with last year's
@@ -32,9 +33,9 @@ int extractWithholdings(Database& db);
 /**
  * A total withheld below zero has no sign position in the file: such
  * perceptors are listed in ErrorRetenciones.txt in `folder` and the user is
- * told. Returns true when there were none. An old review file is deleted first.
+ * told. An old review file is deleted first.
  */
-bool checkNegativeWithholdings(Database& db, const QString& folder, UserInterface& ui);
+DataCheck checkNegativeWithholdings(Database& db, const QString& folder, UserInterface& ui);
 
 /** Drops the work table tmptb190 and the saved query tmp190, each failure ignored. */
 void dropWithholdingWorkObjects(Database& db);

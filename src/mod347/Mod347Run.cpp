@@ -38,7 +38,8 @@ RunOutcome writeDeclaration(Modelo347Session& session, const QString& threshold,
     }
     WriteDeclaredRecords(session.AccountsDb, file, *DeclarantNif);
     file.close();
-    checkWrittenDeclaration(path, QStringLiteral("347"), ui);
+    if (!checkWrittenDeclaration(path, QStringLiteral("347"), ui))
+        return {RunResult::Failed, true};
     DeclarationMessages::announceWritten(ui, path);
     return {RunResult::FileWritten, true};
 }

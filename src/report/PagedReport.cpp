@@ -7,7 +7,7 @@ bool PagedReport::print(QPagedPaintDevice& device) const {
                                       [this](QPainter& painter, int page) { paintPage(painter, page); });
 }
 
-bool PagedReport::exportPdf(const QString& path) const {
-    return ReportPainting::exportPdf(path, pageLayout(), title(), pageCount(),
-                                     [this](QPainter& painter, int page) { paintPage(painter, page); });
+void PagedReport::exportPdf(const QString& path) const {
+    ReportPainting::exportPdf(path, pageLayout(), title(), pageCount(),
+                              [this](QPainter& painter, int page) { paintPage(painter, page); });
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "base/ReplacingFile.h"
+
 #include <QPageLayout>
 #include <QString>
 
@@ -24,6 +26,6 @@ public:
 
     /** Prints every page on a device laid out with pageLayout(). Returns false when the device fails. */
     bool print(QPagedPaintDevice& device) const;
-    /** Writes the report as a PDF file. Returns false when it cannot be written. */
-    bool exportPdf(const QString& path) const;
+    /** Writes the report as a PDF file, put in place whole; throws FileError when it cannot. */
+    void exportPdf(const QString& path) const;
 };

@@ -1,12 +1,12 @@
 #include "ReportPainting.h"
 
 #include "base/ApplicationTitle.h"
+#include "base/ReplacingFile.h"
 
 #include <QFontMetrics>
 #include <QPagedPaintDevice>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QSaveFile>
 
 namespace ReportPainting {
 
@@ -58,22 +58,19 @@ bool printPages(QPagedPaintDevice& device, int pageCount, const PagePainter& pai
     return painter.end();
 }
 
-bool exportPdf(const QString& path, const QPageLayout& layout, const QString& title, int pageCount,
+void exportPdf(const QString& path, const QPageLayout& layout, const QString& title, int pageCount,
                const PagePainter& paintPage) {
-    // Written beside and put in place whole: a failure leaves an earlier file as it was.
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
+    ReplacingFile file(path);
     {
-        QPdfWriter writer(&file);
+        QPdfWriter writer(&file.device());
         writer.setResolution(kTwipsPerInch);
         writer.setPageLayout(layout);
         writer.setTitle(title);
         writer.setCreator(kApplicationTitle);
         if (!printPages(writer, pageCount, paintPage))
-            return false;
+            file.giveUp(QStringLiteral("no se han podido dibujar sus páginas"));
     }
-    return file.commit();
+    file.commit();
 }
 
 QPageLayout portrait(QPageSize::PageSizeId size, int marginTwips) {

@@ -35,8 +35,8 @@ using PagePainter = std::function<void(QPainter& painter, int page)>;
 /** Prints `pageCount` pages on a device laid out for the report. Returns false when the device fails. */
 bool printPages(QPagedPaintDevice& device, int pageCount, const PagePainter& paintPage);
 
-/** Writes the pages as a PDF file. Returns false when it cannot be written. */
-bool exportPdf(const QString& path, const QPageLayout& layout, const QString& title, int pageCount,
+/** Writes the pages as a PDF file, put in place whole as a ReplacingFile. Throws FileError. */
+void exportPdf(const QString& path, const QPageLayout& layout, const QString& title, int pageCount,
                const PagePainter& paintPage);
 
 /** A portrait page of `size` with margins of `marginTwips` all round. */

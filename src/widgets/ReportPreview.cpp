@@ -124,7 +124,9 @@ void ReportPreview::exportReport() {
         QStringLiteral("Documentos PDF (*.pdf)"));
     if (path.isEmpty())
         return;
-    if (!m_report->exportPdf(path))
-        m_ui.showMessage(QStringLiteral("No se ha podido escribir el fichero ") + path, windowTitle(),
-                         MessageIcon::Critical, MessageButtons::Ok);
+    try {
+        m_report->exportPdf(path);
+    } catch (const FileError& error) {
+        m_ui.showMessage(error.message(), windowTitle(), MessageIcon::Critical, MessageButtons::Ok);
+    }
 }

@@ -3,8 +3,10 @@
 #include "mod347/Mod347Statements.h"
 #include "support/FixtureDatabase.h"
 #include "support/Golden.h"
+#include "support/SmallDisk.h"
 
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -26,6 +28,32 @@ CliRun runCliWith(const QStringList& arguments) {
     out.flush();
     err.flush();
     return run;
+}
+
+// Twelve suppliers, each above the Modelo 347's threshold and withheld at 15 %: either file is longer than
+// a page of the disk.
+void fillTwelveSuppliers(FixtureDatabase& f) {
+    f.native(QStringLiteral("insert into Centro values ('Q2826000H', 'Centro')"));
+    for (int i = 1; i <= 12; ++i) {
+        const int number = 10000000 + i;
+        const QString nif = QString::number(number) + QLatin1Char("TRWAGMYFPDXBNJZSQVHLCKE"[number % 23]);
+        const QString name = QStringLiteral("Proveedor %1").arg(i);
+        f.addSupplier(nif, name, QStringLiteral("28001"));
+        f.addEntry(nif, 5000 + i, QStringLiteral("2025-05-05"), QStringLiteral("2025-05-06"));
+        f.addWithholding(nif, name, QStringLiteral("2025-05-05"), 1000 + i, 150);
+    }
+}
+
+// Every file under a folder but the disk's filler, with its content.
+QMap<QString, QByteArray> filesUnder(const QString& folder) {
+    QMap<QString, QByteArray> files;
+    QDirIterator it(folder, QDir::Files | QDir::Hidden | QDir::System, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString path = it.next();
+        if (it.fileName() != QLatin1String("relleno"))
+            files.insert(path, readAll(path));
+    }
+    return files;
 }
 
 }  // namespace
@@ -59,6 +87,8 @@ private Q_SLOTS:
     void checkFile();
     void checkFileCompare_data();
     void checkFileCompare();
+    void fullDiskIsAFailure_data();
+    void fullDiskIsAFailure();
 };
 
 void TestCli::badUsage_data() {
@@ -505,6 +535,49 @@ void TestCli::checkFileCompare() {
         return;
     }
     QVERIFY2(run.out.endsWith(expected), qPrintable(run.out));
+}
+
+void TestCli::fullDiskIsAFailure_data() {
+    QTest::addColumn<QString>("command");
+    QTest::addColumn<qint64>("bytesLeft");
+    for (const char* command : {"mod190", "mod347", "documentos", "check-file"}) {
+        QTest::addRow("%s, full from the start", command) << QString::fromLatin1(command) << qint64(0);
+        QTest::addRow("%s, full in the middle", command) << QString::fromLatin1(command) << qint64(4096);
+    }
+}
+
+// A write that fails for want of space is a failure, which leaves every earlier file as it was.
+void TestCli::fullDiskIsAFailure() {
+    QFETCH(QString, command);
+    QFETCH(qint64, bytesLeft);
+    SmallDisk disk(4096);
+    if (!disk.isMounted())
+        QSKIP("a disk of the test's own needs root");
+    FixtureDatabase f;
+    fillTwelveSuppliers(f);
+    QStringList arguments{command};
+    if (command == QLatin1String("documentos"))
+        arguments << QStringLiteral(AEAT_TEST_DATA_DIR "/documents/data/Mod347.txt")
+                  << QStringLiteral("--out") << disk.path();
+    else if (command == QLatin1String("check-file"))
+        arguments << QStringLiteral(AEAT_TEST_DATA_DIR "/mod190/golden/totals-default-contact.txt")
+                  << QStringLiteral("--pdf") << disk.filePath(QStringLiteral("resumen.pdf"));
+    else
+        arguments << QStringLiteral("--db") << f.path() << QStringLiteral("--out") << disk.path()
+                  << QStringLiteral("--yes");
+    if (command == QLatin1String("mod190"))
+        arguments.removeLast();
+    const CliRun earlier = runCliWith(arguments);
+    QVERIFY2(earlier.status == 0, qPrintable(earlier.err));
+    const QMap<QString, QByteArray> before = filesUnder(disk.path());
+    QVERIFY(!before.isEmpty());
+    QVERIFY(disk.fillLeaving(bytesLeft));
+
+    const CliRun run = runCliWith(arguments);
+    QCOMPARE(run.status, 1);
+    QVERIFY2(run.err.contains(QStringLiteral("no queda espacio en el disco")), qPrintable(run.err));
+    QVERIFY2(!run.err.contains(QStringLiteral("PROCESO TERMINADO")), qPrintable(run.err));
+    QVERIFY(filesUnder(disk.path()) == before);
 }
 
 QTEST_MAIN(TestCli)

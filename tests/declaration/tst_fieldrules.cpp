@@ -3,12 +3,18 @@
 #include "declaration/OutputTextFile.h"
 #include "declaration/RecordDesign.h"
 #include "declaration/RecordError.h"
+#include "support/Golden.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include <stdexcept>
+
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -43,7 +49,8 @@ private Q_SLOTS:
     void supplierLineUsesPrintZones_data();
     void supplierLineUsesPrintZones();
     void textFileWritesCrLfWindows1252();
-    void textFileReportsWhatCannotBeCreated();
+    void textFileTargets_data();
+    void textFileTargets();
 };
 
 void TestFieldRules::textField_data() {
@@ -212,22 +219,66 @@ void TestFieldRules::textFileWritesCrLfWindows1252() {
                                            "digo \x80\r\nX1            \xD1\r\n"));
 }
 
-void TestFieldRules::textFileReportsWhatCannotBeCreated() {
+void TestFieldRules::textFileTargets_data() {
+    QTest::addColumn<QString>("target");
+    QTest::addColumn<QString>("refusal");  // empty when the file is written
+    QTest::newRow("a plain file") << "file" << QString();
+    QTest::newRow("a link to a file") << "link" << QString();
+    QTest::newRow("a folder") << "folder"
+                              << "no es un fichero normal";
+    QTest::newRow("a named pipe") << "pipe"
+                                  << "no es un fichero normal";
+    QTest::newRow("in a missing folder") << "missing folder"
+                                         << "no existe";
+    QTest::newRow("in a folder without write permission") << "read-only folder"
+                                                          << "no tiene permiso";
+}
+
+// What stands at the file's place decides whether it is written: through a link, the file linked to gets
+// the new content and the link stays; anything else that is not a plain file is left alone.
+void TestFieldRules::textFileTargets() {
+    QFETCH(QString, target);
+    QFETCH(QString, refusal);
+    if (target == QLatin1String("read-only folder") && geteuid() == 0)
+        QSKIP("permissions do not bind root");
     QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("no/such/folder/Mod190.txt"));
+    const QString linked = dir.filePath(QStringLiteral("linked.txt"));
+    QVERIFY(writeAll(linked, "earlier\r\n"));
+    QString path = dir.filePath(QStringLiteral("Mod190.txt"));
+    if (target == QLatin1String("file"))
+        QVERIFY(writeAll(path, "earlier\r\n"));
+    else if (target == QLatin1String("link"))
+        QVERIFY(QFile::link(linked, path));
+    else if (target == QLatin1String("folder"))
+        QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("Mod190.txt")));
+    else if (target == QLatin1String("pipe"))
+        QCOMPARE(mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+    else if (target == QLatin1String("missing folder"))
+        path = dir.filePath(QStringLiteral("no/such/Mod190.txt"));
+    else
+        QVERIFY(QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::ExeOwner));
+    const QStringList before = QDir(dir.path()).entryList(QDir::AllEntries | QDir::System | QDir::Hidden);
+    QString failure;
     try {
         OutputTextFile file(path);
-        QFAIL("created a file in a missing folder");
+        file.writeLine(QStringLiteral("nuevo"));
+        file.close();
     } catch (const FileError& error) {
-        QVERIFY2(error.message().contains(path), qPrintable(error.message()));
+        failure = error.message();
     }
-    if (QFile::exists(QStringLiteral("/dev/full"))) {
-        OutputTextFile full(QStringLiteral("/dev/full"));
-        QVERIFY_THROWS_EXCEPTION(FileError, {
-            full.writeRaw(QByteArray(70000, 'x'));
-            full.close();
-        });
-    }
+    QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    QCOMPARE(failure.isEmpty(), refusal.isEmpty());
+    if (!refusal.isEmpty())
+        QVERIFY2(failure.startsWith(QStringLiteral("No se puede escribir el fichero %1: ").arg(path)) &&
+                     failure.contains(refusal),
+                 qPrintable(failure));
+    QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::System | QDir::Hidden), before);
+    const QFileInfo place(path);
+    QCOMPARE(place.isSymLink(), target == QLatin1String("link"));
+    QCOMPARE(place.isDir(), target == QLatin1String("folder"));
+    QCOMPARE(readAll(linked), QByteArray(target == QLatin1String("link") ? "nuevo\r\n" : "earlier\r\n"));
+    if (target == QLatin1String("file"))
+        QCOMPARE(readAll(path), QByteArray("nuevo\r\n"));
 }
 
 QTEST_GUILESS_MAIN(TestFieldRules)

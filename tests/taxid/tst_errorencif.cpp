@@ -41,7 +41,7 @@ void TestErrorEnCIF::pdfHoldsTitleColumnsAndEverySupplier() {
     Clock::pin(QDateTime(QDate(2026, 3, 15), QTime(11, 30)));
     const ErrorEnCIF report(listed, QStringLiteral("Centro Público María"));
     Clock::unpin();
-    QVERIFY(report.exportPdf(pdf));
+    report.exportPdf(pdf);
     if (!pdfToTextInstalled())
         QSKIP("pdftotext is not installed");
     const QString text = pdfText(pdf);
@@ -69,7 +69,7 @@ void TestErrorEnCIF::pagesFollowTheRows() {
     QFETCH(int, pages);
     QTemporaryDir dir;
     const QString pdf = dir.filePath(QStringLiteral("r.pdf"));
-    QVERIFY(ErrorEnCIF(::rows(rows), QStringLiteral("Centro")).exportPdf(pdf));
+    ErrorEnCIF(::rows(rows), QStringLiteral("Centro")).exportPdf(pdf);
     if (!pdfToTextInstalled())
         QSKIP("pdftotext is not installed");
     const QString text = pdfText(pdf);
@@ -111,8 +111,9 @@ void TestErrorEnCIF::fullPageEndsAboveTheFooter() {
 }
 
 void TestErrorEnCIF::unwritablePdfIsReported() {
-    QVERIFY(
-        !ErrorEnCIF(rows(1), QStringLiteral("Centro")).exportPdf(QStringLiteral("/no/such/folder/r.pdf")));
+    QVERIFY_THROWS_EXCEPTION(
+        FileError,
+        ErrorEnCIF(rows(1), QStringLiteral("Centro")).exportPdf(QStringLiteral("/no/such/folder/r.pdf")));
 }
 
 // What the checks above rely on: a PDF that pdftotext cannot read gives no text, which they fail on.
