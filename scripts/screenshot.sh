@@ -1,12 +1,17 @@
 #!/usr/bin/env bash
-# Starts a program under a virtual display and saves a screenshot of the
-# screen after a moment: scripts/screenshot.sh OUT.png SECONDS PROGRAM [ARGS...]
+# Starts a program under a virtual display of an office's laptop (1366x768,
+# or SCREENSHOT_SIZE), with a window manager that frames and places its
+# windows, and saves a screenshot of the screen after a moment:
+#   scripts/screenshot.sh OUT.png SECONDS PROGRAM [ARGS...]
 set -euo pipefail
 out=$1; wait_seconds=$2; shift 2
 export DISPLAY=:${SCREENSHOT_DISPLAY:-97}
-Xvfb "$DISPLAY" -screen 0 1280x900x24 >/dev/null 2>&1 &
+Xvfb "$DISPLAY" -screen 0 "${SCREENSHOT_SIZE:-1366x768}x24" >/dev/null 2>&1 &
 xvfb=$!
-trap 'kill $xvfb 2>/dev/null || true' EXIT
+sleep 1
+openbox >/dev/null 2>&1 &
+manager=$!
+trap 'kill $manager $xvfb 2>/dev/null || true' EXIT
 sleep 1
 "$@" &
 program=$!

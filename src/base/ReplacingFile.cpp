@@ -9,7 +9,8 @@ namespace {
 constexpr int kMostLinksFollowed = 32;
 
 QString cannotWrite(const QString& path, const QString& reason) {
-    return QStringLiteral("No se puede escribir el fichero %1: %2").arg(QDir::toNativeSeparators(path), reason);
+    return QStringLiteral("No se puede escribir el fichero %1: %2")
+        .arg(QDir::toNativeSeparators(path), reason);
 }
 
 // The file a path leads to through its symbolic links; it need not exist yet.

@@ -30,5 +30,6 @@ int runMod347Command(const QStringList& arguments, CliStreams streams);
 int runReviewIdsCommand(const QStringList& arguments, CliStreams streams);
 int runCheckFileCommand(const QStringList& arguments, CliStreams streams);
 int runDocumentsCommand(const QStringList& arguments, CliStreams streams);
+int runAgencyErrorsCommand(const QStringList& arguments, CliStreams streams);
 int runImportMdbCommand(const QStringList& arguments, CliStreams streams);
 int runReadMdbCommand(const QStringList& arguments, CliStreams streams);

@@ -10,11 +10,17 @@ struct Command {
 };
 
 constexpr Command kCommands[] = {
-    {"mod190", runMod190Command},        {"mod347", runMod347Command},
-    {"review-ids", runReviewIdsCommand}, {"check-id", runCheckIdCommand},
-    {"sample-db", runSampleDbCommand},   {"query", runQueryCommand},
-    {"import-mdb", runImportMdbCommand}, {"read-mdb", runReadMdbCommand},
-    {"check-file", runCheckFileCommand}, {"documentos", runDocumentsCommand},
+    {"mod190", runMod190Command},
+    {"mod347", runMod347Command},
+    {"review-ids", runReviewIdsCommand},
+    {"check-id", runCheckIdCommand},
+    {"sample-db", runSampleDbCommand},
+    {"query", runQueryCommand},
+    {"import-mdb", runImportMdbCommand},
+    {"read-mdb", runReadMdbCommand},
+    {"check-file", runCheckFileCommand},
+    {"documentos", runDocumentsCommand},
+    {"errores-aeat", runAgencyErrorsCommand},
 };
 
 }  // namespace
@@ -29,8 +35,12 @@ QString cliUsage() {
     return QStringLiteral(
         "Uso:\n"
         "  aeat-cli mod190 --db FICHERO --out CARPETA [--phone T] [--contact T] [--number T] [--email T]\n"
+        "                 [--complementaria NUMERO [--solo-rechazados FICHERO_DE_ERRORES]\n"
+        "                  | --sustitutiva NUMERO]\n"
         "  aeat-cli mod347 --db FICHERO --out CARPETA [--threshold T] [--phone T] [--contact T]\n"
-        "                 [--number T] [--yes]\n"
+        "                 [--number T] [--yes] [--complementaria NUMERO [--solo-rechazados FICHERO]\n"
+        "                  | --sustitutiva NUMERO]\n"
+        "  aeat-cli errores-aeat FICHERO_DE_ERRORES [--pdf FICHERO]\n"
         "  aeat-cli review-ids --db FICHERO [--pdf FICHERO]\n"
         "  aeat-cli check-id ID...\n"
         "  aeat-cli check-file Mod190.txt|Mod347.txt [--pdf FICHERO]\n"
@@ -42,6 +52,8 @@ QString cliUsage() {
         "  aeat-cli read-mdb FICHERO.mdb NUEVA.sqlite   (el lector de la importación)\n"
         "\n"
         "FICHERO puede ser la base de datos de Access del programa de contabilidad o una SQLite.\n"
+        "NUMERO es el de 13 cifras de la declaración que se presentó antes y que esta completa o\n"
+        "sustituye. FICHERO_DE_ERRORES es el de los mensajes de error que da la Agencia al presentar.\n"
         "\n"
         "Estado de salida: 0 correcto; 1 error; 2 uso o datos de entrada incorrectos;\n"
         "3 nada que declarar; 4 datos que corregir (fichero de revisión escrito);\n"

@@ -13,19 +13,32 @@
 
 namespace {
 
+const QString kComplementary = QStringLiteral("complementaria");
+const QString kSubstitutive = QStringLiteral("sustitutiva");
+const QString kOnlyRefused = QStringLiteral("solo-rechazados");
+
 // The contact inputs as the window would hold them after the user typed them and left each box.
-ContactInputs contactInputs(const CliArguments& args, const QString& model) {
-    ContactInputs contact = initialContactInputs(model);
+ContactInputs contactInputs(const CliArguments& args) {
+    ContactInputs contact = initialContactInputs();
     contact.telephone = args.value(QStringLiteral("phone"), contact.telephone).trimmed();
     contact.contactPerson = args.value(QStringLiteral("contact"), contact.contactPerson).trimmed().left(40);
     contact.declarationNumber =
         args.value(QStringLiteral("number"), contact.declarationNumber).trimmed().left(40);
     contact.email = args.value(QStringLiteral("email"), contact.email).trimmed().left(50);
+    if (args.has(kComplementary)) {
+        contact.kind = DeclarationKind::Complementary;
+        contact.previousNumber = args.value(kComplementary).trimmed();
+    } else if (args.has(kSubstitutive)) {
+        contact.kind = DeclarationKind::Substitutive;
+        contact.previousNumber = args.value(kSubstitutive).trimmed();
+    }
+    contact.refusedRecordsFile = args.value(kOnlyRefused);
     return contact;
 }
 
-const QStringList kDeclarationOptions = {QStringLiteral("db"), QStringLiteral("out"), QStringLiteral("phone"),
-                                         QStringLiteral("contact"), QStringLiteral("number")};
+const QStringList kDeclarationOptions = {
+    QStringLiteral("db"),     QStringLiteral("out"), QStringLiteral("phone"), QStringLiteral("contact"),
+    QStringLiteral("number"), kComplementary,        kSubstitutive,           kOnlyRefused};
 
 std::optional<CliArguments> declarationArguments(const QStringList& arguments, CliStreams streams,
                                                  const QStringList& extraOptions, const QStringList& flags) {
@@ -33,6 +46,12 @@ std::optional<CliArguments> declarationArguments(const QStringList& arguments, C
     if (!args || !args->has(QStringLiteral("db")) || !args->has(QStringLiteral("out")) ||
         !args->positional().isEmpty()) {
         streams.err << cliUsage();
+        return std::nullopt;
+    }
+    if (args->has(kComplementary) && args->has(kSubstitutive)) {
+        streams.err << QStringLiteral(
+            "Una declaración es complementaria o sustitutiva, no las dos cosas: use "
+            "--complementaria o --sustitutiva.\n");
         return std::nullopt;
     }
     if (!QFileInfo(args->value(QStringLiteral("out"))).isDir()) {
@@ -57,7 +76,7 @@ int runMod190Command(const QStringList& arguments, CliStreams streams) {
         return kExitFailure;
     }
     TextUserInterface ui(streams.err, false);
-    ContactInputs contact = contactInputs(*args, QStringLiteral("190"));
+    ContactInputs contact = contactInputs(*args);
     return exitStatusFor(runModelo190(*AccountsDb, args->value(QStringLiteral("out")), contact, ui).result);
 }
 
@@ -81,6 +100,6 @@ int runMod347Command(const QStringList& arguments, CliStreams streams) {
             break;
     }
     Modelo347Session session{*AccountsDb, args->value(QStringLiteral("out")), *threshold};
-    ContactInputs contact = contactInputs(*args, QStringLiteral("347"));
+    ContactInputs contact = contactInputs(*args);
     return exitStatusFor(runModelo347(session, typedThreshold, contact, ui).result);
 }

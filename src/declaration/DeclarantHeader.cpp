@@ -7,6 +7,8 @@
 #include "db/Clock.h"
 #include "db/Database.h"
 
+#include <algorithm>
+
 QString recordName(const QString& name) {
     return NormalizeText(Windows1252::toUpper(name));
 }
@@ -20,10 +22,43 @@ QString telephoneDigits(const QString& typed) {
     return digits;
 }
 
-ContactInputs initialContactInputs(const QString& model) {
-    return {kExampleTelephone, kExampleContactPerson,
-            model == QLatin1String("347") ? QStringLiteral("0000000001") : QStringLiteral("0000000000000"),
-            QString()};
+ContactInputs initialContactInputs() {
+    ContactInputs initial;
+    initial.telephone = kExampleTelephone;
+    initial.contactPerson = kExampleContactPerson;
+    initial.declarationNumber = QStringLiteral("0000000001");
+    return initial;
+}
+
+QByteArray declarationNumberField(const QString& model, const QString& typed) {
+    return model.toLatin1() + FieldRules::digits(typed, 10);
+}
+
+QString declarationIdentityProblem(const QString& model, const ContactInputs& contact) {
+    if (!contact.refusedRecordsFile.isEmpty() && contact.kind != DeclarationKind::Complementary)
+        return QStringLiteral(
+            "Sólo una declaración complementaria lleva únicamente los registros que la Agencia rechazó: "
+            "elija «Complementaria» y escriba el número de la declaración que presentó.");
+    if (contact.kind == DeclarationKind::Normal)
+        return QString();
+    const QString& previous = contact.previousNumber;
+    const bool allDigits = std::all_of(previous.begin(), previous.end(), [](QChar c) { return c.isDigit(); });
+    if (previous.size() != 13 || !allDigits)
+        return QStringLiteral(
+                   "El número de la declaración anterior ha de tener 13 cifras, sin espacios ni guiones; ha "
+                   "escrito «%1».")
+            .arg(previous);
+    if (!previous.startsWith(model))
+        return QStringLiteral(
+                   "El número de la declaración anterior ha de empezar por %1, el código del modelo; ha "
+                   "escrito «%2».")
+            .arg(model, previous);
+    if (previous.toLatin1() == declarationNumberField(model, contact.declarationNumber))
+        return QStringLiteral(
+                   "El número de la declaración anterior, %1, es el mismo que el de esta declaración: cada "
+                   "declaración ha de llevar un número propio.")
+            .arg(previous);
+    return QString();
 }
 
 DeclarantHeader buildDeclarantHeader(Database& db, const QString& model, ContactInputs& contact) {
@@ -45,7 +80,10 @@ DeclarantHeader buildDeclarantHeader(Database& db, const QString& model, Contact
         .put(DeclarantName, text(recordName(name), 40))
         .put(Telephone, text(contact.telephone, 9))
         .put(ContactPerson, text(contact.contactPerson, 40))
-        .put(DeclarationNumber, is347 ? QByteArray("347") + digits(contact.declarationNumber, 10)
-                                      : digits(contact.declarationNumber, 13));
+        .put(DeclarationNumber, declarationNumberField(model, contact.declarationNumber))
+        .put(ComplementaryMark, contact.kind == DeclarationKind::Complementary ? "C" : " ")
+        .put(SubstitutiveMark, contact.kind == DeclarationKind::Substitutive ? "S" : " ")
+        .put(PreviousNumber, contact.kind == DeclarationKind::Normal ? QByteArray(13, '0')
+                                                                     : digits(contact.previousNumber, 13));
     return header;
 }

@@ -6,13 +6,31 @@
 
 class Database;
 
-/** The contact inputs of a declaration window, Text1(0) to Text1(2), and the Modelo 190's Text1(3). */
+/** What a declaration does to one presented before it for the same exercise. */
+enum class DeclarationKind {
+    Normal,
+    /** Adds records that the one presented before left out. */
+    Complementary,
+    /** Takes the place of the one presented before, whole. */
+    Substitutive,
+};
+
+/**
+ * The contact inputs of a declaration window, Text1(0) to Text1(2), and the
+ * Modelo 190's Text1(3); with the kind of declaration and, for a
+ * complementary or substitutive one, the number of the declaration before.
+ */
 struct ContactInputs {
     QString telephone;
     QString contactPerson;
     QString declarationNumber;
     /** The contact person's e-mail, which only the Modelo 190 declares. */
     QString email;
+    DeclarationKind kind = DeclarationKind::Normal;
+    QString previousNumber;
+    /** The agency's error file whose refused records alone a complementary declaration carries; empty for
+     * every record. */
+    QString refusedRecordsFile;
 };
 
 /** The declarant header and what building it leaves behind. */
@@ -37,8 +55,19 @@ DeclarantHeader buildDeclarantHeader(Database& db, const QString& model, Contact
 inline const QString kExampleTelephone = QStringLiteral("123456789");
 inline const QString kExampleContactPerson = QStringLiteral("Papellido Sapellido Nombre");
 
-/** The initial texts of the contact inputs; the declaration number differs by model. */
-ContactInputs initialContactInputs(const QString& model);
+/** The initial texts of the contact inputs, for a normal declaration. */
+ContactInputs initialContactInputs();
+
+/** Positions 108-120: the model's code, then the last 10 characters of the number typed, by rule 2. */
+QByteArray declarationNumberField(const QString& model, const QString& typed);
+
+/**
+ * Why the kind of declaration and the number before it cannot go into a file
+ * of model "190" or "347", in Spanish; empty when they can. The number before
+ * must be 13 digits, begin with the model's code, and differ from this one's;
+ * only a complementary declaration carries the refused records alone.
+ */
+QString declarationIdentityProblem(const QString& model, const ContactInputs& contact);
 
 /**
  * The telephone as people type it, without the spaces, hyphens, dots, slashes

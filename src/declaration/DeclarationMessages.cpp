@@ -109,6 +109,18 @@ void tellNothingAboveTheThreshold(UserInterface& ui) {
                    MessageIcon::Information, MessageButtons::Ok);
 }
 
+void tellDeclarationIdentityProblem(UserInterface& ui, const QString& problem) {
+    ui.showMessage(problem, kApplicationTitle, MessageIcon::Exclamation, MessageButtons::Ok);
+}
+
+void tellRefusedLeftOut(UserInterface& ui, const QStringList& parties) {
+    ui.showMessage(QStringLiteral("Con los datos de hoy de la contabilidad ya no se declaran estos registros "
+                                  "que la Agencia rechazó, y no van en el fichero:\r\n\r\n") +
+                       firstLines(parties),
+                   QStringLiteral("DECLARACIÓN COMPLEMENTARIA"), MessageIcon::Information,
+                   MessageButtons::Ok);
+}
+
 void tellThresholdUnusable(UserInterface& ui) {
     ui.showMessage(QStringLiteral("Mete bien el tope"), kApplicationTitle, MessageIcon::None,
                    MessageButtons::Ok);

@@ -34,6 +34,12 @@ struct FileCheckFindings {
 /** "COMPROBACIÓN DEL FICHERO": the problems of the declaration just written, which stays written. */
 void tellFileCheckFindings(UserInterface& ui, const FileCheckFindings& findings);
 
+// Both models: the declaration's identity and the complementary of the refused records
+/** The kind of declaration, the number before it or the agency's error file cannot be used: why. */
+void tellDeclarationIdentityProblem(UserInterface& ui, const QString& problem);
+/** Parties that the agency refused but today's accounts no longer declare: they stay out of the file. */
+void tellRefusedLeftOut(UserInterface& ui, const QStringList& parties);
+
 // Modelo 190
 void tellNoWithholdings(UserInterface& ui);
 void tellReviewFile(UserInterface& ui, const QString& path);

@@ -20,9 +20,9 @@ QList<FieldDesign> declarantHeader(const char* model) {
         filled(59, 67, Numeric, "teléfono de contacto", Telephone),
         filled(68, 107, Alphanumeric, "persona de contacto", ContactPerson),
         filled(108, 120, Numeric, "número de la declaración", DeclarationNumber),
-        fixed(121, 121, Alphanumeric, "declaración complementaria", " "),
-        fixed(122, 122, Alphanumeric, "declaración sustitutiva", " "),
-        zeros(123, 135, "número de la declaración anterior"),
+        filled(121, 121, Alphanumeric, "declaración complementaria", ComplementaryMark),
+        filled(122, 122, Alphanumeric, "declaración sustitutiva", SubstitutiveMark),
+        filled(123, 135, Numeric, "número de la declaración anterior", PreviousNumber),
     };
 }
 

@@ -2,6 +2,8 @@
 
 #include "DeclarationDocuments.h"
 #include "base/UserInterface.h"
+#include "filecheck/AgencyErrors.h"
+#include "report/ListingReport.h"
 #include "shell/StartupSettings.h"
 #include "widgets/KeyboardConventions.h"
 #include "widgets/ReportPreview.h"
@@ -38,12 +40,20 @@ DocumentsWindow::DocumentsWindow(const StartupSettings& settings, UserInterface&
     m_file->setMinimumContentsLength(40);
     auto* browse = new QPushButton(QStringLiteral("Examinar..."), this);
     m_make = new QPushButton(QStringLiteral("Preparar los documentos"), this);
+    auto* agencyErrors = new QPushButton(QStringLiteral("Leer los errores de la Agencia..."), this);
+    agencyErrors->setObjectName(QStringLiteral("agencyErrors"));
+    agencyErrors->setToolTip(QStringLiteral(
+        "Tras presentar la declaración, la Agencia ofrece «descargar los mensajes de error». Ábralo aquí: "
+        "dice de cada registro rechazado quién es, qué le falta y qué hacer. Corregidos los datos en la "
+        "contabilidad, preséntelos en una declaración complementaria con «Sólo los registros que rechazó "
+        "la Agencia»."));
     auto* close = new QPushButton(QStringLiteral("Cerrar"), this);
 
     auto* fileRow = new QHBoxLayout;
     fileRow->addWidget(m_file, 1);
     fileRow->addWidget(browse);
     auto* buttons = new QHBoxLayout;
+    buttons->addWidget(agencyErrors);
     buttons->addStretch();
     buttons->addWidget(m_make);
     buttons->addWidget(close);
@@ -59,6 +69,7 @@ DocumentsWindow::DocumentsWindow(const StartupSettings& settings, UserInterface&
 
     connect(browse, &QPushButton::clicked, this, &DocumentsWindow::chooseFile);
     connect(m_make, &QPushButton::clicked, this, &DocumentsWindow::makeDocuments);
+    connect(agencyErrors, &QPushButton::clicked, this, &DocumentsWindow::chooseAgencyErrors);
     connect(close, &QPushButton::clicked, this, &QWidget::close);
     resize(560, 220);
     keepOnScreen(this);
@@ -114,10 +125,34 @@ void DocumentsWindow::makeDocuments() {
             .arg(documents->documentsName(), written);
     const QString pdfName = documents->baseName() + QStringLiteral(".pdf");
     const QString previewTitle = documents->title();
+    showPreview(previewTitle, std::make_unique<DeclarationDocuments>(std::move(*documents)), pdfName);
+    m_ui.showMessage(message, kTitle, MessageIcon::Information, MessageButtons::Ok);
+}
+
+void DocumentsWindow::chooseAgencyErrors() {
+    const QString path = QFileDialog::getOpenFileName(
+        this, QStringLiteral("Fichero de errores de la Agencia"), m_settings.outputFolder(),
+        QStringLiteral("Ficheros de texto (*.txt);;Todos (*)"));
+    if (!path.isEmpty())
+        showAgencyErrors(path);
+}
+
+void DocumentsWindow::showAgencyErrors(const QString& path) {
+    QString failure;
+    const std::optional<AgencyErrorFile> errors = AgencyErrorFile::read(path, failure);
+    if (!errors) {
+        m_ui.showMessage(failure, kTitle, MessageIcon::Exclamation, MessageButtons::Ok);
+        return;
+    }
+    const AgencyErrorsListing listing(*errors, path);
+    showPreview(listing.title, std::make_unique<ListingReport>(listing.title, listing.heading, listing.lines),
+                QStringLiteral("ErroresAgencia.pdf"));
+}
+
+void DocumentsWindow::showPreview(const QString& title, std::unique_ptr<PagedReport> report,
+                                  const QString& pdfName) {
     delete m_preview;
-    m_preview = new ReportPreview(m_settings, m_ui, previewTitle,
-                                  std::make_unique<DeclarationDocuments>(std::move(*documents)), pdfName);
+    m_preview = new ReportPreview(m_settings, m_ui, title, std::move(report), pdfName);
     m_preview->setAttribute(Qt::WA_DeleteOnClose);
     m_preview->show();
-    m_ui.showMessage(message, kTitle, MessageIcon::Information, MessageButtons::Ok);
 }

@@ -3,6 +3,9 @@
 #include <QPointer>
 #include <QWidget>
 
+#include <memory>
+
+class PagedReport;
 class QComboBox;
 class QPushButton;
 class ReportPreview;
@@ -13,7 +16,7 @@ struct StartupSettings;
  * The window "Certificados y cartas": picks a declaration file, the data
  * folder's Mod190.txt or Mod347.txt at first, makes its documents, writes
  * them to the data folder and shows them in the report preview, whence they
- * print.
+ * print; and reads the agency's error file after an upload.
  */
 class DocumentsWindow : public QWidget {
     Q_OBJECT
@@ -26,12 +29,16 @@ public:
     void setDeclarationPath(const QString& path);
     /** Makes the chosen file's documents, writes them and opens the preview; or tells why not. */
     void makeDocuments();
-    /** The preview of the documents last made; none before. */
+    /** Reads the agency's error file at `path` and shows what it says in the preview; or tells why not. */
+    void showAgencyErrors(const QString& path);
+    /** The preview of the documents or errors last shown; none before. */
     ReportPreview* preview() const { return m_preview; }
 
 private:
     void listDataFolderDeclarations();
     void chooseFile();
+    void chooseAgencyErrors();
+    void showPreview(const QString& title, std::unique_ptr<PagedReport> report, const QString& pdfName);
 
     const StartupSettings& m_settings;
     UserInterface& m_ui;

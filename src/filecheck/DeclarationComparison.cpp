@@ -127,6 +127,15 @@ QStringList DeclarationComparison::notes() const {
             QStringLiteral("Los dos ficheros son del ejercicio %1: se compara otra ejecución del mismo "
                            "año.")
                 .arg(newerYear));
+    // The agency knows a declaration by its number within the exercise.
+    if (olderNumber == newerNumber && olderYear == newerYear)
+        notes.append(QStringLiteral("Los dos ficheros llevan el número de declaración %1: la Agencia rechaza "
+                                    "una segunda presentación del ejercicio con el mismo número.")
+                         .arg(newerNumber));
+    else if (olderNumber == newerNumber)
+        notes.append(QStringLiteral("Los dos ficheros llevan el número de declaración %1, cada uno en su "
+                                    "ejercicio: la Agencia lo admite.")
+                         .arg(newerNumber));
     return notes;
 }
 
@@ -177,6 +186,8 @@ std::optional<DeclarationComparison> compareDeclarations(const CheckedDeclaratio
     comparison.newerYear = newer.fiscalYear;
     comparison.olderDeclarant = older.declarantNif;
     comparison.newerDeclarant = newer.declarantNif;
+    comparison.olderNumber = older.declarationNumber;
+    comparison.newerNumber = newer.declarationNumber;
     comparison.amountNames = comparedAmountNames(newer.model);
     comparison.changePercent = changePercent;
     const qsizetype amounts = comparison.amountNames.size();

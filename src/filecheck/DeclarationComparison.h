@@ -32,6 +32,9 @@ struct DeclarationComparison {
     QString newerYear;
     QString olderDeclarant;
     QString newerDeclarant;
+    /** The declarations' numbers, positions 108-120. */
+    QString olderNumber;
+    QString newerNumber;
     /** The compared amounts' names, in the order of the totals. */
     QStringList amountNames;
     /** Only in the newer file, and only in the older one, in file order. */
@@ -51,7 +54,7 @@ struct DeclarationComparison {
     QString changePercentText() const;
     /** Its first line: with which year, and the percentage. */
     QString heading() const;
-    /** Another declarant, or the same year in both files: one line each. */
+    /** Another declarant, the same year or the same declaration number in both files: one line each. */
     QStringList notes() const;
     /** The counts and totals, old beside new, and how many records each list holds. */
     QStringList totalLines() const;

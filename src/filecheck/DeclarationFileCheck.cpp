@@ -53,6 +53,8 @@ public:
 
     void checkLine(int number, const QByteArray& line, bool endsInCrLf);
     void checkCounts();
+    /** A record on its own, as the declaration of its own model, exercise and declarant that it names. */
+    void checkLoneRecord(const QByteArray& record);
 
 private:
     // Views into the line: the check reads tens of fields of each of tens of thousands of records.
@@ -100,6 +102,7 @@ private:
     void checkProvince(Id id, bool abroadAllowed);
 
     void checkHeader();
+    void checkIdentity();
     void checkContact();
     void checkPerceptor();
     void checkSupplier();
@@ -287,6 +290,7 @@ void Checker::checkHeader() {
     using enum DeclarantField;
     checkFields();
     checkNif(DeclarantNif);
+    checkIdentity();
     checkContact();
     if (is190()) {
         m_result.totals = {amount(TotalSign, Total), at(TotalWithheld).toLongLong()};
@@ -305,6 +309,43 @@ void Checker::checkHeader() {
     }
     m_sums = QList<qint64>(m_result.totals.size(), 0);
     m_headerCount = at(RecordCount).toLongLong();
+}
+
+// The agency knows a declaration by its number, which begins with the model's code; a complementary or
+// substitutive one names the declaration it adds to or replaces.
+void Checker::checkIdentity() {
+    using enum DeclarantField;
+    const QByteArray model = m_result.model.toLatin1();
+    const QByteArrayView number = at(DeclarationNumber);
+    m_result.declarationNumber = text(DeclarationNumber);
+    if (!number.startsWith(model))
+        report(DeclarationNumber, QStringLiteral("«%1» no empieza por %2, el código del modelo")
+                                      .arg(m_result.declarationNumber, m_result.model));
+    else if (number.sliced(3) == QByteArrayView("0000000000"))
+        report(DeclarationNumber,
+               QStringLiteral("«%1» no es el número de ninguna declaración: sus 10 últimas "
+                              "cifras son ceros")
+                   .arg(m_result.declarationNumber));
+    const QByteArrayView kind =
+        at(m_design->field(ComplementaryMark).first, m_design->field(SubstitutiveMark).last);
+    const QByteArrayView previous = at(PreviousNumber);
+    if (kind == QByteArrayView("  ")) {
+        if (previous != QByteArrayView("0000000000000"))
+            report(PreviousNumber,
+                   field("en una declaración que no es complementaria ni sustitutiva han de ser "
+                         "ceros"));
+    } else if (kind == QByteArrayView("C ") || kind == QByteArrayView(" S")) {
+        if (!previous.startsWith(model))
+            report(PreviousNumber, QStringLiteral("«%1» no empieza por %2, el código del modelo")
+                                       .arg(text(PreviousNumber), m_result.model));
+        else if (previous == number)
+            report(PreviousNumber, field("es el número de esta misma declaración"));
+    } else {
+        report(m_design->field(ComplementaryMark).first, m_design->field(SubstitutiveMark).last,
+               field("tipo de declaración"),
+               QStringLiteral("«%1» no es «C » (complementaria), « S» (sustitutiva) ni dos blancos")
+                   .arg(Windows1252::decode(kind)));
+    }
 }
 
 // The agency calls the person of the type 1 record: the example data of the windows reach nobody.
@@ -390,6 +431,13 @@ void Checker::checkSupplier() {
                               QString(QChar::fromLatin1(key)), amounts, cashBasis});
 }
 
+void Checker::checkLoneRecord(const QByteArray& record) {
+    m_sums = {0, 0};
+    if (record.startsWith('1'))
+        m_headers = -1;  // the type 1 record of its own file, not a second one
+    checkLine(record.startsWith('1') ? 1 : 2, record, true);
+}
+
 // The type 1 record's count and totals against the records that follow it.
 void Checker::checkCounts() {
     if (m_headers == 0)
@@ -464,6 +512,18 @@ std::optional<CheckedDeclaration> checkDeclarationFile(const QByteArray& content
     }
     checker.checkCounts();
     return result;
+}
+
+QList<FileProblem> checkRecord(const QByteArray& record) {
+    CheckedDeclaration result;
+    result.model = QString::fromLatin1(record.mid(1, 3));
+    result.fiscalYear = QString::fromLatin1(record.mid(4, 4));
+    result.declarantNif = QString::fromLatin1(record.mid(8, 9));
+    if (record.isEmpty() || !RecordDesigns::of(record.mid(1, 3), record.at(0)))
+        return {{1, QString(), 1, 4, field("tipo de registro y modelo"),
+                 field("no es un registro del modelo 190 ni del 347")}};
+    Checker(result).checkLoneRecord(record);
+    return result.problems;
 }
 
 std::optional<CheckedDeclaration> checkDeclarationFileAt(const QString& path, QString& failure) {

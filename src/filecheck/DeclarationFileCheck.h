@@ -46,6 +46,8 @@ struct CheckedDeclaration {
     /** The person the agency calls about the declaration, and the telephone, from the type 1 record. */
     QString contactPerson;
     QString contactTelephone;
+    /** Positions 108-120 of the type 1 record. */
+    QString declarationNumber;
     int recordsRead = 0;
     /** The totals of the type 1 record, in cents: Modelo 190 paid and withheld; Modelo 347 the total. */
     QList<qint64> totals;
@@ -65,6 +67,12 @@ struct CheckedDeclaration {
  * its first record).
  */
 std::optional<CheckedDeclaration> checkDeclarationFile(const QByteArray& content);
+
+/**
+ * Checks one record of a model 190 or 347 by itself, with the exercise and
+ * the declarant it names, as check-file checks the records of a file.
+ */
+QList<FileProblem> checkRecord(const QByteArray& record);
 
 /**
  * Reads and checks the file at `path`. Nothing when it cannot be read or is

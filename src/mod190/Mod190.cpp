@@ -17,13 +17,14 @@ Mod190::Mod190(const StartupSettings& settings, UserInterface& ui)
     setObjectName(QStringLiteral("Mod190"));
     onEscape(this);
     setWindowTitle(QStringLiteral("Obtención del fichero de perceptores para el modelo 190 de la A.E.A.T."));
-    setFixedSize(Twips::toPixels(9168), Twips::toPixels(8088));
+    setFixedSize(Twips::toPixels(9168), Twips::toPixels(8088 + ContactFrames::kKindHeight));
     // The window keeps its size: no maximise button that would do nothing.
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     m_command4 = designControl(new PictureButton(QStringLiteral("Iniciar"),
                                                  QIcon(QStringLiteral(":/shell/images/iniciar.png")), this),
-                               "Command4", 1320, 6240 + ContactFrames::kEmailHeight, 6612, 492);
+                               "Command4", 1320,
+                               6240 + ContactFrames::kEmailHeight + ContactFrames::kKindHeight, 6612, 492);
     connect(m_command4, &QPushButton::clicked, this, &Mod190::Command4_Click);
 }
 
@@ -45,6 +46,8 @@ void Mod190::Command4_Click() {
     ContactInputs contact = m_contact.inputs();
     const RunOutcome outcome = runModelo190(*m_AccountsDb, m_settings.outputFolder(), contact, m_ui);
     m_contact.show(contact);
+    if (outcome.result == RunResult::BadInput)
+        m_contact.focusWrongPreviousNumber(QStringLiteral("190"));
     if (outcome.result == RunResult::FileWritten)
         m_contact.remember(m_settings.DbPath);
     if (outcome.endsProgram)

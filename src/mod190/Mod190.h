@@ -23,6 +23,8 @@ public:
      * false. */
     bool Form_Load();
     void Command4_Click();
+    /** The contact inputs and the kind of declaration, as the user fills them. */
+    ContactFrames& contactFrames() { return m_contact; }
 
 private:
     const StartupSettings& m_settings;

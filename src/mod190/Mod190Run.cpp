@@ -1,11 +1,14 @@
 #include "Mod190Run.h"
 
+#include "Mod190Statements.h"
 #include "Mod190Writer.h"
 #include "WithholdingExtraction.h"
 #include "db/Database.h"
+#include "db/DbError.h"
 #include "declaration/DeclarationMessages.h"
 #include "declaration/OutputTextFile.h"
 #include "declaration/ReviewFile.h"
+#include "filecheck/AgencyErrors.h"
 #include "filecheck/WrittenDeclarationCheck.h"
 
 namespace {
@@ -38,10 +41,30 @@ RunOutcome writeFile(Database& db, const QString& path, ContactInputs& contact, 
     return {RunResult::FileWritten, true};
 }
 
+// A declaration of the refused records alone keeps them and no other; the run ends here when none of them
+// is still declared, or when the others cannot be taken out.
+std::optional<RunOutcome> narrowToRefused(Database& db, const RefusedParties& refused, UserInterface& ui) {
+    try {
+        keepOnlyRefused(db, refused, ui);
+        if (db.openRecordset(Mod190Statements::kPerceptorCount).value(0).toInt() > 0)
+            return std::nullopt;
+    } catch (const DbError& error) {
+        DeclarationMessages::tellDeclarationFileFailure(ui, error.message());
+        return failed(db);
+    }
+    DeclarationMessages::tellNoWithholdings(ui);
+    dropWithholdingWorkObjects(db);
+    return RunOutcome{RunResult::NothingToDeclare, true};
+}
+
 }  // namespace
 
 RunOutcome runModelo190(Database& AccountsDb, const QString& outputFolder, ContactInputs& contact,
                         UserInterface& ui) {
+    const std::optional<AcceptedIdentity> identity =
+        acceptDeclarationIdentity(QStringLiteral("190"), contact, ui);
+    if (!identity)
+        return {RunResult::BadInput, false};
     switch (checkWithheldPostalCodes(AccountsDb, outputFolder, ui)) {
         case DataCheck::ToCorrect:
             return {RunResult::DataToCorrect, false};
@@ -54,6 +77,9 @@ RunOutcome runModelo190(Database& AccountsDb, const QString& outputFolder, Conta
         DeclarationMessages::tellNoWithholdings(ui);
         return {RunResult::NothingToDeclare, true};
     }
+    if (identity->onlyRefused)
+        if (const std::optional<RunOutcome> ended = narrowToRefused(AccountsDb, *identity->onlyRefused, ui))
+            return *ended;
     switch (checkNegativeWithholdings(AccountsDb, outputFolder, ui)) {
         case DataCheck::ToCorrect:
             return {RunResult::DataToCorrect, false};

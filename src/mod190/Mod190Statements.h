@@ -65,4 +65,9 @@ inline const QString kNegativeWithholdings =
 inline const QString kTotals = QStringLiteral("select sum(Princp), sum(reten) from tmptb190");
 inline const QString kPerceptors = QStringLiteral("select * from tmptb190");
 
+// A complementary declaration of the records the agency refused keeps only those perceptors and keys.
+inline const QString kPerceptorKeys = QStringLiteral("select Nif, Control from tmptb190");
+inline const QString kRemovePerceptorKey =
+    QStringLiteral("delete * from tmptb190 where nif = ? and control = ?");
+
 }  // namespace Mod190Statements

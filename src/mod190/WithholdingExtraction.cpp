@@ -6,7 +6,9 @@
 #include "db/Database.h"
 #include "db/SkipOnFailure.h"
 #include "declaration/DeclarationMessages.h"
+#include "declaration/FieldRules.h"
 #include "declaration/OutputTextFile.h"
+#include "declaration/RefusedParties.h"
 #include "declaration/ReviewFile.h"
 
 #include <QFile>
@@ -78,6 +80,23 @@ DataCheck checkNegativeWithholdings(Database& db, const QString& folder, UserInt
                          {QStringLiteral("La retención total de los siguientes perceptores es negativa"),
                           QString(50, QLatin1Char('-'))},
                          *negative);
+}
+
+void keepOnlyRefused(Database& db, const RefusedParties& refused, UserInterface& ui) {
+    QList<QVariantList> others;
+    QSet<QByteArray> declared;
+    for (Recordset rows = db.openRecordset(Mod190Statements::kPerceptorKeys); !rows.eof(); rows.moveNext()) {
+        const QByteArray identity = RefusedParties::perceptorIdentity(
+            FieldRules::digits(rows.value(0).toString(), 9), FieldRules::text(rows.value(1).toString(), 3));
+        if (refused.contains(identity))
+            declared.insert(identity);
+        else
+            others.append({rows.value(0), rows.value(1)});
+    }
+    for (const QVariantList& row : others)
+        db.execute(Mod190Statements::kRemovePerceptorKey, row);
+    if (const QStringList leftOut = refused.leftOut(declared); !leftOut.isEmpty())
+        DeclarationMessages::tellRefusedLeftOut(ui, leftOut);
 }
 
 void dropWithholdingWorkObjects(Database& db) {

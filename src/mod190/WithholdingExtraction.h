@@ -3,6 +3,7 @@
 #include <QString>
 
 class Database;
+class RefusedParties;
 class UserInterface;
 
 /** How a check of the data before the file ended. */
@@ -36,6 +37,12 @@ int extractWithholdings(Database& db);
  * told. An old review file is deleted first.
  */
 DataCheck checkNegativeWithholdings(Database& db, const QString& folder, UserInterface& ui);
+
+/**
+ * Leaves in tmptb190 only the perceptors and keys of `refused`, and tells the
+ * user of those that today's accounts no longer declare. Throws DbError.
+ */
+void keepOnlyRefused(Database& db, const RefusedParties& refused, UserInterface& ui);
 
 /** Drops the work table tmptb190 and the saved query tmp190, each failure ignored. */
 void dropWithholdingWorkObjects(Database& db);

@@ -28,7 +28,8 @@ Mod347::Mod347(const StartupSettings& settings, UserInterface& ui)
     QFont windowFont(QStringLiteral("MS Sans Serif"));
     windowFont.setPointSizeF(8.25);
     setFont(windowFont);
-    resize(Twips::toPixels(9168), Twips::toPixels(7692));
+    constexpr int kBelowFrame2 = ContactFrames::kKindHeight;
+    resize(Twips::toPixels(9168), Twips::toPixels(7692 + kBelowFrame2));
     // Smaller, the elastic layout would leave the captions too narrow for their text.
     setMinimumSize(size());
     fillWithWindowColour(this);
@@ -37,22 +38,22 @@ Mod347::Mod347(const StartupSettings& settings, UserInterface& ui)
 
     m_frame3 =
         designControl(new QGroupBox(QStringLiteral("Bienes y prestaciones de servicios superiores a "), this),
-                      "Frame3", 1320, 5400, 6612, 972);
+                      "Frame3", 1320, 5400 + kBelowFrame2, 6612, 972);
     fillWithWindowColour(m_frame3);
     m_text2 = designControl(new QLineEdit(kInitialThreshold, m_frame3), "Text2", 240, 360, 6012, 372);
     m_command1 =
         designControl(new QPushButton(QStringLiteral("Definir proveedores acogidos a IVA de caja"), this),
-                      "Command1", 1320, 6480, 4212, 492);
+                      "Command1", 1320, 6480 + kBelowFrame2, 4212, 492);
     m_command4 = designControl(new PictureButton(QStringLiteral("Iniciar"),
                                                  QIcon(QStringLiteral(":/shell/images/iniciar.png")), this),
-                               "Command4", 5640, 6480, 2292, 492);
-    m_frame4 = designControl(new QGroupBox(this), "Frame4", 1320, 480, 6612, 5892);
+                               "Command4", 5640, 6480 + kBelowFrame2, 2292, 492);
+    m_frame4 = designControl(new QGroupBox(this), "Frame4", 1320, 480, 6612, 5892 + kBelowFrame2);
     fillWithWindowColour(m_frame4);
     m_DBGrid1 = designControl(
         new DataGrid(QStringLiteral("IVACC = S si está acogido al IVA de caja, N si no lo está"), m_frame4),
-        "DBGrid1", 360, 360, 5892, 4932);
-    m_command2 = designControl(new QPushButton(QStringLiteral("Continuar"), m_frame4), "Command2", 2040, 5400,
-                               2532, 372);
+        "DBGrid1", 360, 360, 5892, 4932 + kBelowFrame2);
+    m_command2 = designControl(new QPushButton(QStringLiteral("Continuar"), m_frame4), "Command2", 2040,
+                               5400 + kBelowFrame2, 2532, 372);
     m_frame4->hide();
     // Escape leaves the grid first, then the window.
     onEscape(this, [this] {
@@ -145,6 +146,8 @@ void Mod347::Command4_Click() {
         return runModelo347(*m_session, m_text2->text(), contact, m_ui);
     }();
     m_contact.show(contact);
+    if (outcome.result == RunResult::BadInput)
+        m_contact.focusWrongPreviousNumber(QStringLiteral("347"));
     if (outcome.result == RunResult::FileWritten)
         m_contact.remember(m_settings.DbPath);
     if (outcome.endsProgram)

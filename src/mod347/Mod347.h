@@ -41,6 +41,8 @@ public:
     void Command1_Click();
     void Command2_Click();
     void Command4_Click();
+    /** The contact inputs and the kind of declaration, as the user fills them. */
+    ContactFrames& contactFrames() { return m_contact; }
     void DBGrid1_HeadClick(int column);
     void DBGrid1_KeyPress(int& keyAscii);
     void AjustarColumnas();

@@ -13,6 +13,7 @@
 #include "declaration/DeclarationMessages.h"
 #include "declaration/OutputTextFile.h"
 #include "declaration/ReviewFile.h"
+#include "filecheck/AgencyErrors.h"
 #include "filecheck/WrittenDeclarationCheck.h"
 
 #include <QDir>
@@ -20,12 +21,12 @@
 namespace {
 
 RunOutcome writeDeclaration(Modelo347Session& session, const QString& threshold, ContactInputs& contact,
-                            UserInterface& ui) {
+                            const RefusedParties* onlyRefused, UserInterface& ui) {
     // A run that stops before the end leaves the file of the run before as it was.
     const QString path = outputFilePath(session.outputFolder, kModelo347File);
     OutputTextFile file(path);
     const std::optional<QString> DeclarantNif =
-        WriteModelo347Header(session.AccountsDb, file, contact, threshold, ui);
+        WriteModelo347Header(session.AccountsDb, file, contact, threshold, onlyRefused, ui);
     if (!DeclarantNif)
         return {RunResult::NothingToDeclare, true};
     switch (CheckSupplierData(session.AccountsDb, session.outputFolder, ui)) {
@@ -36,8 +37,12 @@ RunOutcome writeDeclaration(Modelo347Session& session, const QString& threshold,
         case SupplierCheck::GoOn:
             break;
     }
-    WriteDeclaredRecords(session.AccountsDb, file, *DeclarantNif);
+    const QSet<QByteArray> declared =
+        WriteDeclaredRecords(session.AccountsDb, file, *DeclarantNif, onlyRefused);
     file.close();
+    if (onlyRefused)
+        if (const QStringList leftOut = onlyRefused->leftOut(declared); !leftOut.isEmpty())
+            DeclarationMessages::tellRefusedLeftOut(ui, leftOut);
     if (!checkWrittenDeclaration(path, QStringLiteral("347"), ui))
         return {RunResult::Failed, true};
     DeclarationMessages::announceWritten(ui, path);
@@ -100,13 +105,18 @@ RunOutcome runModelo347(Modelo347Session& session, const QString& typedThreshold
     const std::optional<QString> threshold = acceptThreshold(typedThreshold, ui);
     if (!threshold)
         return {RunResult::BadInput, false};
+    const std::optional<AcceptedIdentity> identity =
+        acceptDeclarationIdentity(QStringLiteral("347"), contact, ui);
+    if (!identity)
+        return {RunResult::BadInput, false};
+    const RefusedParties* onlyRefused = identity->onlyRefused ? &*identity->onlyRefused : nullptr;
     try {
         if (*threshold != session.selectionThreshold) {
             if (!SelectOperations(session.AccountsDb, *threshold, ui))
                 return {RunResult::NothingToDeclare, true};
             session.selectionThreshold = *threshold;
         }
-        return writeDeclaration(session, *threshold, contact, ui);
+        return writeDeclaration(session, *threshold, contact, onlyRefused, ui);
     } catch (const MessageError& error) {  // the database, a record or the file
         DeclarationMessages::tellModelo347Failure(ui, error.message());
         return {RunResult::Failed, true};

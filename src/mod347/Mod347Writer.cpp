@@ -5,9 +5,11 @@
 #include "db/Clock.h"
 #include "db/Database.h"
 #include "declaration/Amount.h"
+#include "declaration/DeclarationMessages.h"
 #include "declaration/FieldRules.h"
 #include "declaration/OutputTextFile.h"
 #include "declaration/RecordDesigns.h"
+#include "declaration/RefusedParties.h"
 
 #include <QHash>
 
@@ -83,29 +85,60 @@ QString declaredName(const QString& name) {
     return result;
 }
 
-int declaredRecordCount(Database& db) {
+// A declared supplier as its record carries it, for a declaration of the refused ones.
+QByteArray declaredIdentity(const Recordset& row) {
+    const QString nif = row.value(QStringLiteral("nif")).toString();
+    const QString code = row.value(QStringLiteral("expr1003")).toString();
+    return RefusedParties::supplierIdentity(
+        digits(nif, 9), province(code), text(nif.left(2), 2),
+        text(declaredName(row.value(QStringLiteral("nombre")).toString()), 40));
+}
+
+struct DeclaredTotals {
+    int records = 0;
+    double yearly = 0;
+};
+
+// The agency reads the type 1 record's count as the number of records that follow, which the count
+// statement need not equal (cash-basis suppliers, NifNO).
+DeclaredTotals declaredTotals(Database& db, const RefusedParties* onlyRefused) {
     Recordset rows = db.openRecordset(Mod347Statements::kDeclaredSuppliers);
-    return rows.recordCount();
+    if (!onlyRefused)
+        return {rows.recordCount(),
+                euros(db.openRecordset(QStringLiteral("select sum(Expr1005) from Stper")).value(0))};
+    DeclaredTotals totals;
+    for (; !rows.eof(); rows.moveNext()) {
+        if (onlyRefused->contains(declaredIdentity(rows))) {
+            ++totals.records;
+            totals.yearly += euros(rows.value(QStringLiteral("expr1005")));
+        }
+    }
+    return totals;
 }
 
 }  // namespace
 
 std::optional<QString> WriteModelo347Header(Database& db, OutputTextFile& file, ContactInputs& contact,
-                                            const QString& threshold, UserInterface& ui) {
+                                            const QString& threshold, const RefusedParties* onlyRefused,
+                                            UserInterface& ui) {
     DeclarantHeader header = buildDeclarantHeader(db, QStringLiteral("347"), contact);
     if (!CountDeclaredSuppliers(db, threshold, ui))
         return std::nullopt;
-    // The agency reads this field as the number of records that follow, which
-    // the count statement need not equal (cash-basis suppliers, NifNO).
-    const int records = declaredRecordCount(db);
-    const double total = euros(db.openRecordset(QStringLiteral("select sum(Expr1005) from Stper")).value(0));
-    header.record.put(DeclarantField::RecordCount, count(records, 9))
-        .put(DeclarantField::Total, FieldRules::amount(roundToCents(total), 15));
+    const DeclaredTotals totals = declaredTotals(db, onlyRefused);
+    if (onlyRefused && totals.records == 0) {  // none of the refused suppliers is declared today
+        DeclarationMessages::tellRefusedLeftOut(ui, onlyRefused->leftOut({}));
+        DeclarationMessages::tellNothingAboveTheThreshold(ui);
+        return std::nullopt;
+    }
+    header.record.put(DeclarantField::RecordCount, count(totals.records, 9))
+        .put(DeclarantField::Total, FieldRules::amount(roundToCents(totals.yearly), 15));
     file.writeRaw(header.record.line());
     return header.DeclarantNif;
 }
 
-void WriteDeclaredRecords(Database& db, OutputTextFile& file, const QString& DeclarantNif) {
+QSet<QByteArray> WriteDeclaredRecords(Database& db, OutputTextFile& file, const QString& DeclarantNif,
+                                      const RefusedParties* onlyRefused) {
+    QSet<QByteArray> declared;
     const QByteArray year = digits(QString::number(Clock::declarationYear()), 4);
     const QByteArray declarant = digits(DeclarantNif, 9);
     // Every supplier's amounts from one reading of the file, without taking its lock for each statement.
@@ -113,6 +146,12 @@ void WriteDeclaredRecords(Database& db, OutputTextFile& file, const QString& Dec
     const QHash<QString, QuarterCents> quarterly = quarterlyAmounts(db);
     for (Recordset rows = db.openRecordset(Mod347Statements::kDeclaredSuppliers); !rows.eof();
          rows.moveNext()) {
+        if (onlyRefused) {
+            const QByteArray identity = declaredIdentity(rows);
+            if (!onlyRefused->contains(identity))
+                continue;
+            declared.insert(identity);
+        }
         const QString nif = rows.value(QStringLiteral("nif")).toString();
         const QString code = rows.value(QStringLiteral("expr1003")).toString();
         const QString ivacc = rows.value(QStringLiteral("ivacc")).toString();
@@ -144,4 +183,5 @@ void WriteDeclaredRecords(Database& db, OutputTextFile& file, const QString& Dec
             .put(CashBasis, ivacc == QLatin1String("N") ? QByteArray(15, '0') : magnitude(cashBasis));
         file.writeRaw(record.line());
     }
+    return declared;
 }

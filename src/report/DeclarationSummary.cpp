@@ -16,8 +16,6 @@ constexpr int kPrintableHeight = 16838 - 2 * kMargin;
 constexpr int kHeaderHeight = 1700;
 constexpr int kLineHeight = 260;
 constexpr int kFooterTop = kPrintableHeight - 300;
-constexpr int kTitleSize = 12;
-constexpr int kTextSize = 9;
 constexpr int kTableSize = 7;
 static_assert(kHeaderHeight + DeclarationSummary::kLinesPerPage * kLineHeight <= kFooterTop,
               "the lines of a full page end above its footer");
@@ -122,15 +120,6 @@ QPageLayout DeclarationSummary::pageLayout() const {
 }
 
 void DeclarationSummary::paintHeader(QPainter& painter) const {
-    const QFont title = ReportPainting::font(kTitleSize, true);
-    const QFont text = ReportPainting::font(kTextSize);
-    drawFittedText(painter, QRect(0, 0, kPrintableWidth, 320),
-                   QStringLiteral("Resumen de la declaración del modelo %1, ejercicio %2")
-                       .arg(m_checked.model, m_checked.fiscalYear),
-                   title);
-    drawFittedText(painter, QRect(0, 380, kPrintableWidth, 260),
-                   QStringLiteral("Declarante: %1  %2").arg(m_checked.declarantNif, m_checked.declarantName),
-                   text);
     QStringList totals;
     const QStringList titles =
         m_checked.model == QLatin1String("190")
@@ -138,14 +127,17 @@ void DeclarationSummary::paintHeader(QPainter& painter) const {
             : QStringList{QStringLiteral("importe total")};
     for (int i = 0; i < m_checked.totals.size() && i < titles.size(); ++i)
         totals.append(QStringLiteral("%1 %2 €").arg(titles[i], spanishAmount(m_checked.totals[i])));
-    drawFittedText(painter, QRect(0, 680, kPrintableWidth, 260),
-                   QStringLiteral("Registros: %1 (%2 declarados). Totales: %3. Errores: %4; avisos: %5.")
-                       .arg(m_checked.recordsRead)
-                       .arg(m_checked.declared.size())
-                       .arg(totals.join(QStringLiteral("; ")))
-                       .arg(m_checked.errorCount())
-                       .arg(m_checked.warningCount()),
-                   text);
+    ReportPainting::paintHeading(
+        painter, kPrintableWidth,
+        QStringLiteral("Resumen de la declaración del modelo %1, ejercicio %2")
+            .arg(m_checked.model, m_checked.fiscalYear),
+        {QStringLiteral("Declarante: %1  %2").arg(m_checked.declarantNif, m_checked.declarantName),
+         QStringLiteral("Registros: %1 (%2 declarados). Totales: %3. Errores: %4; avisos: %5.")
+             .arg(m_checked.recordsRead)
+             .arg(m_checked.declared.size())
+             .arg(totals.join(QStringLiteral("; ")))
+             .arg(m_checked.errorCount())
+             .arg(m_checked.warningCount())});
     const QFont head = ReportPainting::font(kTableSize, true);
     const int top = kHeaderHeight - kLineHeight - 60;
     drawFittedText(painter, cell(kNif, top), QStringLiteral("NIF"), head);
@@ -228,15 +220,6 @@ void DeclarationSummary::paintComparisonLine(QPainter& painter, const Comparison
     }
 }
 
-void DeclarationSummary::paintFooter(QPainter& painter, int pageIndex) const {
-    const QFont text = ReportPainting::font(kTableSize);
-    drawFittedText(painter, QRect(0, kFooterTop, kPrintableWidth / 2, kLineHeight),
-                   QStringLiteral("Impreso el %1").arg(m_printed), text);
-    drawFittedText(painter, QRect(kPrintableWidth / 2, kFooterTop, kPrintableWidth / 2, kLineHeight),
-                   QStringLiteral("Página %1 de %2").arg(pageIndex + 1).arg(pageCount()), text,
-                   Qt::AlignRight);
-}
-
 void DeclarationSummary::paintPage(QPainter& painter, int pageIndex) const {
     painter.save();
     painter.setClipRect(QRect(0, 0, kPrintableWidth, kPrintableHeight));
@@ -247,7 +230,7 @@ void DeclarationSummary::paintPage(QPainter& painter, int pageIndex) const {
     const int last = std::min(lineCount(), first + kLinesPerPage);
     for (int line = first; line < last; ++line)
         paintLine(painter, line, kHeaderHeight + (line - first) * kLineHeight);
-    paintFooter(painter, pageIndex);
+    ReportPainting::paintFooter(painter, kPrintableWidth, kFooterTop, m_printed, pageIndex, pageCount());
     painter.restore();
 }
 

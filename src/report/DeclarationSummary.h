@@ -47,7 +47,6 @@ private:
     void paintComparisonLine(QPainter& painter, const ComparisonLine& line, int top) const;
     void paintHeader(QPainter& painter) const;
     void paintLine(QPainter& painter, int line, int top) const;
-    void paintFooter(QPainter& painter, int pageIndex) const;
 
     CheckedDeclaration m_checked;
     QList<ComparisonLine> m_comparison;

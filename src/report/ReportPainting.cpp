@@ -73,6 +73,25 @@ void exportPdf(const QString& path, const QPageLayout& layout, const QString& ti
     file.commit();
 }
 
+void paintHeading(QPainter& painter, int width, const QString& title, const QStringList& lines) {
+    constexpr int kTitleSize = 12;
+    constexpr int kTextSize = 9;
+    drawFittedText(painter, QRect(0, 0, width, 320), title, font(kTitleSize, true));
+    for (int i = 0; i < lines.size() && i < 2; ++i)
+        drawFittedText(painter, QRect(0, 380 + 300 * i, width, 260), lines[i], font(kTextSize));
+}
+
+void paintFooter(QPainter& painter, int width, int top, const QString& printed, int pageIndex,
+                 int pageCount) {
+    constexpr int kFooterSize = 7;
+    constexpr int kFooterHeight = 260;
+    const QFont text = font(kFooterSize);
+    drawFittedText(painter, QRect(0, top, width / 2, kFooterHeight),
+                   QStringLiteral("Impreso el %1").arg(printed), text);
+    drawFittedText(painter, QRect(width / 2, top, width / 2, kFooterHeight),
+                   QStringLiteral("Página %1 de %2").arg(pageIndex + 1).arg(pageCount), text, Qt::AlignRight);
+}
+
 QPageLayout portrait(QPageSize::PageSizeId size, int marginTwips) {
     const double millimetres = marginTwips * 25.4 / kTwipsPerInch;
     return QPageLayout(QPageSize(size), QPageLayout::Portrait,

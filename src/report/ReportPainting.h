@@ -4,6 +4,7 @@
 #include <QPageLayout>
 #include <QRect>
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 
@@ -38,6 +39,12 @@ bool printPages(QPagedPaintDevice& device, int pageCount, const PagePainter& pai
 /** Writes the pages as a PDF file, put in place whole as a ReplacingFile. Throws FileError. */
 void exportPdf(const QString& path, const QPageLayout& layout, const QString& title, int pageCount,
                const PagePainter& paintPage);
+
+/** The heading of a report page: its title in bold, then up to two lines of text, within `width`. */
+void paintHeading(QPainter& painter, int width, const QString& title, const QStringList& lines);
+
+/** The footer of a report page at `top`: when it was printed, and «Página N de M». */
+void paintFooter(QPainter& painter, int width, int top, const QString& printed, int pageIndex, int pageCount);
 
 /** A portrait page of `size` with margins of `marginTwips` all round. */
 QPageLayout portrait(QPageSize::PageSizeId size, int marginTwips);

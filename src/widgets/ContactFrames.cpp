@@ -2,9 +2,13 @@
 
 #include "DesignControls.h"
 
+#include <QCheckBox>
+#include <QDir>
+#include <QFileDialog>
 #include <QFileInfo>
 #include <QGroupBox>
 #include <QLabel>
+#include <QRadioButton>
 #include <QSettings>
 #include <QUrl>
 #include <QWidget>
@@ -60,8 +64,9 @@ QString trimBlanks(const QString& text) {
     return text.mid(first, last - first);
 }
 
-ContactFrames::ContactFrames(QWidget* window, int frame1Top, int frame2Top, const QString& model) {
-    const ContactInputs initial = initialContactInputs(model);
+ContactFrames::ContactFrames(QWidget* window, int frame1Top, int frame2Top, const QString& model)
+    : m_window(window) {
+    const ContactInputs initial = initialContactInputs();
     const bool withEmail = model == QLatin1String("190");
     Frame1 = frame(window, "Frame1", QStringLiteral("Datos de la persona de contacto"), frame1Top,
                    2892 + (withEmail ? kEmailHeight : 0));
@@ -73,17 +78,13 @@ ContactFrames::ContactFrames(QWidget* window, int frame1Top, int frame2Top, cons
               "1er Apellido, 2º Apellido y Nombre (máx. 40 caracteres y separados por un espacio en blanco"),
           1440, 492);
     Text1.append(textBox(Frame1, "Text1(1)", initial.contactPerson, 2160, kMaxLength));
-    Frame2 = frame(window, "Frame2", QString(), frame2Top, 1812);
+    Frame2 = frame(window, "Frame2", QString(), frame2Top, 1812 + kKindHeight);
     label(Frame2, "Label2",
-          model == QLatin1String("347")
-              ? QStringLiteral(
-                    "Nº identificativo de la declaración ( 10 cifras ). El programa añadirá \"347\" a las "
-                    "10 cifras")
-              : QStringLiteral(
-                    "Nº de justificante de la declaración ( 13 cifras ) sólo en el caso de declaración "
-                    "sustitutiva"),
+          QStringLiteral(
+              "Nº identificativo de la declaración ( 10 cifras ). El programa añadirá \"%1\" a las 10 cifras")
+              .arg(model),
           360, 492);
-    Text1.append(textBox(Frame2, "Text1(2)", initial.declarationNumber, 1080, kMaxLength));
+    Text1.append(textBox(Frame2, "Text1(2)", initial.declarationNumber, 1020, kMaxLength));
     if (withEmail) {
         label(Frame1, "Label4", QStringLiteral("Correo electrónico de la persona de contacto"), 2640, 252);
         Text1.append(textBox(Frame1, "Text1(3)", initial.email, 3000, kEmailMaxLength));
@@ -91,20 +92,120 @@ ContactFrames::ContactFrames(QWidget* window, int frame1Top, int frame2Top, cons
         QWidget::setTabOrder(Text1[3], Text1[2]);
     }
     for (int index = 0; index < Text1.size(); ++index)
-        m_lostFocusConnections.append(QObject::connect(Text1[index], &LostFocusLineEdit::lostFocus, window,
-                                                       [this, index] { Text1_LostFocus(index); }));
+        m_connections.append(QObject::connect(Text1[index], &LostFocusLineEdit::lostFocus, window,
+                                              [this, index] { Text1_LostFocus(index); }));
+    createKindControls();
 }
 
 // The window deletes the boxes after its members, and a box that loses the focus on the way out must not
 // reach this object then.
 ContactFrames::~ContactFrames() {
-    for (const QMetaObject::Connection& connection : m_lostFocusConnections)
+    for (const QMetaObject::Connection& connection : m_connections)
         QObject::disconnect(connection);
 }
 
+void ContactFrames::createKindControls() {
+    const std::pair<const char*, QString> kinds[] = {
+        {"Option1(0)", QStringLiteral("Declaración normal")},
+        {"Option1(1)", QStringLiteral("Complementaria")},
+        {"Option1(2)", QStringLiteral("Sustitutiva")},
+    };
+    const QString help[] = {
+        QStringLiteral("La primera declaración del ejercicio."),
+        QStringLiteral("Añade perceptores o proveedores que faltaron en una declaración ya presentada, o los "
+                       "registros que la Agencia le rechazó: lleva solo los que faltaron."),
+        QStringLiteral("Anula una declaración ya presentada y la sustituye entera: lleva todos los "
+                       "registros."),
+    };
+    constexpr int kOptionWidths[] = {2280, 1860, 1872};
+    int left = 240;
+    for (int index = 0; index < 3; ++index) {
+        auto* option = designControl(new QRadioButton(kinds[index].second, Frame2), kinds[index].first, left,
+                                     1500, kOptionWidths[index], 300);
+        option->setToolTip(help[index]);
+        Option1.append(option);
+        left += kOptionWidths[index];
+    }
+    Option1[0]->setChecked(true);
+    label(Frame2, "Label5", QStringLiteral("Nº identificativo de la declaración anterior ( 13 cifras )"),
+          1860, 252);
+    Text3 = textBox(Frame2, "Text3", QString(), 2130, kMaxLength);
+    Text3->setToolTip(
+        QStringLiteral("El número de la declaración que esta completa o sustituye, tal como "
+                       "figura en su justificante: empieza por el código del modelo."));
+    m_connections.append(QObject::connect(Text3, &LostFocusLineEdit::lostFocus, m_window,
+                                          [this] { Text3->setText(trimBlanks(Text3->text())); }));
+    Check1 = designControl(
+        new QCheckBox(QStringLiteral("Sólo los registros que rechazó la Agencia (su fichero de errores)…"),
+                      Frame2),
+        "Check1", 240, 2580, 6012, 300);
+    Check1->setToolTip(QStringLiteral(
+        "Tras presentar, la Agencia ofrece «descargar los mensajes de error». Elija ese fichero: la "
+        "declaración complementaria llevará solo esos registros, hechos de nuevo con los datos de hoy."));
+    m_connections.append(QObject::connect(Check1, &QCheckBox::clicked, m_window, [this] { Check1_Click(); }));
+    for (QRadioButton* option : Option1)
+        m_connections.append(
+            QObject::connect(option, &QRadioButton::toggled, m_window, [this] { Option1_Click(); }));
+    QWidget::setTabOrder(Text1[2], Option1[0]);
+    QWidget::setTabOrder(Option1[0], Option1[1]);
+    QWidget::setTabOrder(Option1[1], Option1[2]);
+    QWidget::setTabOrder(Option1[2], Text3);
+    QWidget::setTabOrder(Text3, Check1);
+    Option1_Click();
+}
+
+DeclarationKind ContactFrames::kind() const {
+    if (Option1[1]->isChecked())
+        return DeclarationKind::Complementary;
+    return Option1[2]->isChecked() ? DeclarationKind::Substitutive : DeclarationKind::Normal;
+}
+
+// The number before, and the refused records alone, only where the kind of declaration has them.
+void ContactFrames::Option1_Click() {
+    const DeclarationKind chosen = kind();
+    Frame2->findChild<QLabel*>(QStringLiteral("Label5"))->setEnabled(chosen != DeclarationKind::Normal);
+    Text3->setEnabled(chosen != DeclarationKind::Normal);
+    Check1->setEnabled(chosen == DeclarationKind::Complementary);
+    if (chosen != DeclarationKind::Complementary)
+        setRefusedRecordsFile(QString());
+}
+
+void ContactFrames::Check1_Click() {
+    QString path;
+    if (Check1->isChecked())
+        path =
+            QFileDialog::getOpenFileName(m_window, QStringLiteral("Fichero de errores de la Agencia"),
+                                         QString(), QStringLiteral("Ficheros de texto (*.txt);;Todos (*)"));
+    setRefusedRecordsFile(path);
+}
+
+void ContactFrames::setRefusedRecordsFile(const QString& path) {
+    m_refusedRecordsFile = path;
+    Check1->setChecked(!path.isEmpty());
+    Check1->setText(path.isEmpty()
+                        ? QStringLiteral("Sólo los registros que rechazó la Agencia (su fichero de errores)…")
+                        : QStringLiteral("Sólo los registros que rechazó la Agencia, de %1")
+                              .arg(QFileInfo(path).fileName()));
+    Check1->setToolTip(path.isEmpty() ? Check1->toolTip() : QDir::toNativeSeparators(path));
+}
+
+void ContactFrames::focusWrongPreviousNumber(const QString& model) {
+    if (declarationIdentityProblem(model, inputs()).isEmpty())
+        return;
+    Text3->setFocus();
+    Text3->selectAll();
+}
+
 ContactInputs ContactFrames::inputs() const {
-    return {Text1[0]->text(), Text1[1]->text(), Text1[2]->text(),
-            Text1.size() > 3 ? Text1[3]->text() : QString()};
+    ContactInputs inputs;
+    inputs.telephone = Text1[0]->text();
+    inputs.contactPerson = Text1[1]->text();
+    inputs.declarationNumber = Text1[2]->text();
+    inputs.email = Text1.size() > 3 ? Text1[3]->text() : QString();
+    inputs.kind = kind();
+    inputs.previousNumber = inputs.kind == DeclarationKind::Normal ? QString() : trimBlanks(Text3->text());
+    inputs.refusedRecordsFile = m_refusedRecordsFile;
+    return inputs;
 }
 
 void ContactFrames::show(const ContactInputs& inputs) {

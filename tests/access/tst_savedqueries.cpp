@@ -156,7 +156,7 @@ void TestSavedQueries::modelo190NamesAQryIrpfThatDidNotComeAcross() {
                     withDistinctTopInOrder(selectRows(QStringLiteral("Irpf"), {QStringLiteral("Nif")}),
                                            QStringLiteral("Nif")))});
     ScriptedUserInterface ui;
-    ContactInputs contact = initialContactInputs(QStringLiteral("190"));
+    ContactInputs contact = initialContactInputs();
     const QString out = f.folder() + QStringLiteral("/Mdb");
     QDir().mkpath(out);
     QCOMPARE(runModelo190(f.db(), out, contact, ui).result, RunResult::Failed);

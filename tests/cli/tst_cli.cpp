@@ -89,6 +89,8 @@ private Q_SLOTS:
     void checkFileCompare();
     void fullDiskIsAFailure_data();
     void fullDiskIsAFailure();
+    void complementaryOfTheRefused_data();
+    void complementaryOfTheRefused();
 };
 
 void TestCli::badUsage_data() {
@@ -578,6 +580,51 @@ void TestCli::fullDiskIsAFailure() {
     QVERIFY2(run.err.contains(QStringLiteral("no queda espacio en el disco")), qPrintable(run.err));
     QVERIFY2(!run.err.contains(QStringLiteral("PROCESO TERMINADO")), qPrintable(run.err));
     QVERIFY(filesUnder(disk.path()) == before);
+}
+
+void TestCli::complementaryOfTheRefused_data() {
+    QTest::addColumn<QString>("model");
+    QTest::newRow("190") << "190";
+    QTest::newRow("347") << "347";
+}
+
+// The agency refused two records of the declaration presented, and a third whose party the accounts no
+// longer declare: the complementary declaration carries the two, made afresh, under a header that adds up.
+void TestCli::complementaryOfTheRefused() {
+    QFETCH(QString, model);
+    FixtureDatabase f;
+    fillTwelveSuppliers(f);
+    const QStringList declaration{QStringLiteral("mod") + model, QStringLiteral("--db"), f.path(),
+                                  QStringLiteral("--out"), f.folder()};
+    QCOMPARE(runCliWith(declaration).status, 0);
+    const QList<QByteArray> presented =
+        readAll(f.folder() + QStringLiteral("/Mod%1.txt").arg(model)).split('\n');
+    QByteArray gone = presented[4].chopped(1);
+    gone.replace(17, 9, "99999999R");
+    const QString errors = f.folder() + QStringLiteral("/errores.txt");
+    QVERIFY(writeAll(errors, presented[2].chopped(1) + ";E010330 Caracteres no v\xE1lidos\r\n" +
+                                 presented[7].chopped(1) + ";E020180 Otro error\r\n" + gone +
+                                 ";E020180 Otro error\r\n"));
+    QDir(f.folder()).mkdir(QStringLiteral("c"));
+    const CliRun run = runCliWith(
+        QStringList{QStringLiteral("mod") + model, QStringLiteral("--db"), f.path(), QStringLiteral("--out"),
+                    f.folder() + QStringLiteral("/c"), QStringLiteral("--number"), QStringLiteral("2"),
+                    QStringLiteral("--complementaria"), model + QStringLiteral("0000000001"),
+                    QStringLiteral("--solo-rechazados"), errors});
+    QVERIFY2(run.status == 0, qPrintable(run.err));
+    QVERIFY2(run.err.contains(QStringLiteral("no van en el fichero:\n\n99999999R")), qPrintable(run.err));
+    const QList<QByteArray> written =
+        readAll(f.folder() + QStringLiteral("/c/Mod%1.txt").arg(model)).split('\n');
+    QCOMPARE(written.size(), 4);
+    QCOMPARE(written[1], presented[2]);
+    QCOMPARE(written[2], presented[7]);
+    const QByteArray header = written[0];
+    QCOMPARE(header.mid(107, 28), model.toLatin1() + "0000000002C " + model.toLatin1() + "0000000001");
+    QCOMPARE(header.mid(135, 9), QByteArray("000000002"));
+    const int amount = model == QLatin1String("190") ? 81 : 83;  // paid, or the yearly amount
+    const int width = model == QLatin1String("190") ? 13 : 15;
+    QCOMPARE(header.mid(145, 15).toLongLong(),
+             written[1].mid(amount, width).toLongLong() + written[2].mid(amount, width).toLongLong());
 }
 
 QTEST_MAIN(TestCli)

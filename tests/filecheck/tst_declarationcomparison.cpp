@@ -14,8 +14,8 @@
 
 namespace {
 
-ContactInputs realContact(const QString& model) {
-    ContactInputs contact = initialContactInputs(model);
+ContactInputs realContact() {
+    ContactInputs contact = initialContactInputs();
     contact.telephone = QStringLiteral("915550123");
     contact.contactPerson = QStringLiteral("Garcia Lopez Ana");
     return contact;
@@ -28,7 +28,7 @@ QByteArray written(FixtureDatabase& f, const QString& model, const QDate& today)
     QDir().mkpath(out);
     ScriptedUserInterface ui;
     ui.answers = {MessageAnswer::Yes};  // the supplier abroad has no Spanish NIF to validate
-    ContactInputs contact = realContact(model);
+    ContactInputs contact = realContact();
     if (model == QLatin1String("190")) {
         runModelo190(f.db(), out, contact, ui);
     } else {
@@ -127,6 +127,8 @@ void TestDeclarationComparison::everyLineOfTheComparison_data() {
         << "347"
         << lines({"Comparación con el fichero anterior, del ejercicio 2024: cambios de más del 10 % "
                   "del importe anterior.",
+                  "Los dos ficheros llevan el número de declaración 3470000000001, cada uno en su ejercicio: "
+                  "la Agencia lo admite.",
                   "Nuevo: B1234567D NUEVA EMPRESA: importe anual 7.000,00.",
                   "Ya no figura: 12345678Z SE FUE: importe anual 3.500,00.",
                   "Cambio: X1234567L ABONOS: importe anual de 6.000,00 a -1.500,00, diferencia "
@@ -140,6 +142,8 @@ void TestDeclarationComparison::everyLineOfTheComparison_data() {
         << "190"
         << lines({"Comparación con el fichero anterior, del ejercicio 2024: cambios de más del 10 % "
                   "del importe anterior.",
+                  "Los dos ficheros llevan el número de declaración 1900000000001, cada uno en su ejercicio: "
+                  "la Agencia lo admite.",
                   "Nuevo: 44444444A CUATRO (clave F02): percepción íntegra 800,00, retenciones "
                   "120,00.",
                   "Ya no figura: 33333333P TRES (clave F02): percepción íntegra 500,00, retenciones "
@@ -190,6 +194,9 @@ void TestDeclarationComparison::identicalFilesListNothing() {
         QCOMPARE(comparison->olderTotals, comparison->newerTotals);
         QCOMPARE(comparison->olderCount, comparison->newerCount);
         QVERIFY(comparison->notes().first().startsWith(QLatin1String("Los dos ficheros son del ejercicio")));
+        // A second filing of the exercise with the same number is refused.
+        QVERIFY(comparison->notes().last().endsWith(QStringLiteral(
+            "la Agencia rechaza una segunda presentación del ejercicio con el mismo número.")));
     }
 }
 
@@ -200,9 +207,12 @@ void TestDeclarationComparison::anotherDeclarantAndAnotherModel() {
         otherDeclarant.replace(record + 8, 9, "B12345674");
     const auto comparison = compareDeclarations(checked(newer347), checked(otherDeclarant), 10);
     QVERIFY(comparison);
-    QCOMPARE(comparison->notes(),
-             QStringList{QStringLiteral("Aviso: el NIF del declarante es B12345674 en el fichero anterior y "
-                                        "Q2826000H en este; se comparan de todos modos.")});
+    QCOMPARE(
+        comparison->notes(),
+        (QStringList{QStringLiteral("Aviso: el NIF del declarante es B12345674 en el fichero anterior y "
+                                    "Q2826000H en este; se comparan de todos modos."),
+                     QStringLiteral("Los dos ficheros llevan el número de declaración 3470000000001, cada "
+                                    "uno en su ejercicio: la Agencia lo admite.")}));
     QCOMPARE(comparison->changed.size(), 2);
     const auto [older190, newer190] = twoYearsOf190();
     QVERIFY(!compareDeclarations(checked(newer347), checked(older190), 10));

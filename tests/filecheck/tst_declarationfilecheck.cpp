@@ -58,8 +58,9 @@ QByteArray clean347() {
     if (loadModelo347(f.path(), kInitialThreshold, AccountsDb, ui) != Modelo347Load::Ready)
         return {};
     Modelo347Session session{*AccountsDb, out, kInitialThreshold};
-    ContactInputs contact{QStringLiteral("915550123"), QStringLiteral("Garcia Lopez Ana"),
-                          QStringLiteral("0000000001"), QString()};
+    ContactInputs contact = initialContactInputs();
+    contact.telephone = QStringLiteral("915550123");
+    contact.contactPerson = QStringLiteral("Garcia Lopez Ana");
     runModelo347(session, kInitialThreshold, contact, ui);
     return readAll(out + QStringLiteral("/Mod347.txt"));
 }
@@ -167,6 +168,32 @@ void TestDeclarationFileCheck::plantedFault_data() {
         "X with quarterly amounts", "347", [](QByteArray& f) { put(f, 2, 281, "X"); },
         "Registro 2 (A00000000 UNO), posiciones 136-247 (importes trimestrales): error: con el criterio de "
         "caja han de ser cero");
+    row(
+        "a number of another model", "190", [](QByteArray& f) { put(f, 1, 108, "347"); },
+        "Registro 1, posiciones 108-120 (número de la declaración): error: «3470000000001» no empieza por "
+        "190, el código del modelo");
+    row(
+        "a number of zeros after the model", "347", [](QByteArray& f) { put(f, 1, 111, "0000000000"); },
+        "Registro 1, posiciones 108-120 (número de la declaración): error: «3470000000000» no es el número "
+        "de ninguna declaración");
+    row(
+        "an X for the kind of declaration", "190", [](QByteArray& f) { put(f, 1, 121, "X"); },
+        "Registro 1, posiciones 121-122 (tipo de declaración): error: «X » no es «C » (complementaria), "
+        "« S» (sustitutiva) ni dos blancos");
+    row(
+        "a number before in a normal declaration", "347",
+        [](QByteArray& f) { put(f, 1, 123, "3470000000009"); },
+        "Registro 1, posiciones 123-135 (número de la declaración anterior): error: en una declaración que "
+        "no es complementaria ni sustitutiva han de ser ceros");
+    row(
+        "a complementary of another model's number", "190",
+        [](QByteArray& f) { put(f, 1, 121, "C 3470000000009"); },
+        "Registro 1, posiciones 123-135 (número de la declaración anterior): error: «3470000000009» no "
+        "empieza por 190");
+    row(
+        "a substitutive of itself", "347", [](QByteArray& f) { put(f, 1, 121, " S3470000000001"); },
+        "Registro 1, posiciones 123-135 (número de la declaración anterior): error: es el número de esta "
+        "misma declaración");
     row(
         "a second type 1 record", "347", [](QByteArray& f) { f.append(f.left(502)); },
         "Registro 4, posición 1 (tipo de registro): error: solo puede haber un registro de tipo 1, el "

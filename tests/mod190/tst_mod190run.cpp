@@ -16,7 +16,7 @@ struct Run190 {
     FixtureDatabase f;
     QString out = f.folder() + QStringLiteral("/Mdb");
     ScriptedUserInterface ui;
-    ContactInputs contact = initialContactInputs(QStringLiteral("190"));
+    ContactInputs contact = initialContactInputs();
 
     Run190() {
         QDir().mkpath(out);
@@ -61,6 +61,8 @@ private Q_SLOTS:
     void telephoneAsPeopleTypeIt_data();
     void telephoneAsPeopleTypeIt();
     void emptyCentroAndLongNumber();
+    void declarationIdentity_data();
+    void declarationIdentity();
     void everyLineIsFiveHundredBytes();
     void missingPostalCodesListedOncePerEntry();
     void secondRunDeletesTheOldReview();
@@ -98,8 +100,10 @@ void TestMod190Run::keysRatesAndNames() {
                QStringLiteral("28001"), 5000, 750, QStringLiteral("2024-12-31"));
     r.withheld(QStringLiteral("11111111H"), QStringLiteral("Gómez Ruiz, Ángel (Hnos.)"),
                QStringLiteral("28001"), 5000, 750, QStringLiteral("2026-01-01"));
-    r.contact = {QStringLiteral("912345678"), QStringLiteral("Núñez (Ana)"), QStringLiteral("12345"),
-                 QStringLiteral("ana.nunez@centro.es")};
+    r.contact.telephone = QStringLiteral("912345678");
+    r.contact.contactPerson = QStringLiteral("Núñez (Ana)");
+    r.contact.declarationNumber = QStringLiteral("12345");
+    r.contact.email = QStringLiteral("ana.nunez@centro.es");
 
     const RunOutcome outcome = r.run();
     QCOMPARE(outcome.result, RunResult::FileWritten);
@@ -114,7 +118,7 @@ void TestMod190Run::keysRatesAndNames() {
     QCOMPARE(lines[0].mid(67, 40), QStringLiteral("NU\xD1"
                                                   "EZ ANA")
                                        .leftJustified(40));
-    QCOMPARE(lines[0].mid(107, 13), QStringLiteral("0000000012345"));
+    QCOMPARE(lines[0].mid(107, 13), QStringLiteral("1900000012345"));
     const auto line = [&](const QString& nif) {
         for (const QString& l : lines)
             if (l.mid(17, 9) == nif)
@@ -160,7 +164,7 @@ void TestMod190Run::totalsAndDefaultContact() {
     QCOMPARE(first.mid(145, 15), QStringLiteral("000000000350050"));
     QCOMPARE(first.mid(160, 15), QStringLiteral("000000000052508"));
     QCOMPARE(first.mid(58, 49), QStringLiteral("123456789PAPELLIDO SAPELLIDO NOMBRE              "));
-    QCOMPARE(first.mid(107, 13), QStringLiteral("0000000000000"));
+    QCOMPARE(first.mid(107, 13), QStringLiteral("1900000000001"));
     QCOMPARE(first.mid(17, 40), QStringLiteral("CENTRO PUBLICO MARIA").leftJustified(40));
     QCOMPARE(r.contact.contactPerson, QStringLiteral("PAPELLIDO SAPELLIDO NOMBRE"));
 }
@@ -201,8 +205,64 @@ void TestMod190Run::emptyCentroAndLongNumber() {
              qPrintable(why));
     const QStringList lines = r.lines();
     QCOMPARE(lines[0].mid(8, 49), QStringLiteral("000000000") + QString(40, QLatin1Char(' ')));
-    QCOMPARE(lines[0].mid(107, 13), QStringLiteral("3456789012345"));
+    QCOMPARE(lines[0].mid(107, 13), QStringLiteral("1906789012345"));
     QCOMPARE(lines[1].mid(8, 9), QStringLiteral("000000000"));
+}
+
+void TestMod190Run::declarationIdentity_data() {
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<QString>("number");
+    QTest::addColumn<QString>("previous");
+    QTest::addColumn<QByteArray>("positions108To135");  // empty when the run is refused
+    const auto normal = static_cast<int>(DeclarationKind::Normal);
+    const auto complementary = static_cast<int>(DeclarationKind::Complementary);
+    const auto substitutive = static_cast<int>(DeclarationKind::Substitutive);
+    QTest::newRow("normal, the default number") << normal << "0000000001"
+                                                << "" << QByteArray("1900000000001  0000000000000");
+    QTest::newRow("complementary") << complementary << "0000000002"
+                                   << "1900000000001" << QByteArray("1900000000002C 1900000000001");
+    QTest::newRow("complementary of another model's number") << complementary << "0000000002"
+                                                             << "3470000000001" << QByteArray();
+    QTest::newRow("substitutive") << substitutive << "0000000002"
+                                  << "1900000000001" << QByteArray("1900000000002 S1900000000001");
+    QTest::newRow("substitutive of 11 digits") << substitutive << "2"
+                                               << "19000000001" << QByteArray();
+    QTest::newRow("substitutive of itself") << substitutive << "1"
+                                            << "1900000000001" << QByteArray();
+    QTest::newRow("5 digits typed") << normal << "12345"
+                                    << "" << QByteArray("1900000012345  0000000000000");
+    QTest::newRow("10 digits typed") << normal << "1234567890"
+                                     << "" << QByteArray("1901234567890  0000000000000");
+    QTest::newRow("13 digits typed as before") << normal << "1901234567890"
+                                               << "" << QByteArray("1901234567890  0000000000000");
+    QTest::newRow("15 digits typed") << normal << "123456789012345"
+                                     << "" << QByteArray("1906789012345  0000000000000");
+}
+
+// The declaration's own number after the model's code, and the number of the one it adds to or replaces;
+// a number before that cannot be is refused before any file is touched.
+void TestMod190Run::declarationIdentity() {
+    QFETCH(int, kind);
+    QFETCH(QString, number);
+    QFETCH(QString, previous);
+    QFETCH(QByteArray, positions108To135);
+    Run190 r;
+    r.withheld(QStringLiteral("11111111H"), QStringLiteral("Uno"), QStringLiteral("28001"), 1000, 150);
+    QVERIFY(writeAll(r.out + QStringLiteral("/Mod190.txt"), "earlier\r\n"));
+    r.contact.declarationNumber = number;
+    r.contact.kind = static_cast<DeclarationKind>(kind);
+    r.contact.previousNumber = previous;
+    const RunOutcome outcome = r.run();
+    if (positions108To135.isEmpty()) {
+        QCOMPARE(outcome.result, RunResult::BadInput);
+        QVERIFY(!outcome.endsProgram);
+        QCOMPARE(r.ui.messages.size(), 1);
+        QVERIFY(r.ui.messages[0].text.startsWith(QStringLiteral("El número de la declaración anterior")));
+        QCOMPARE(r.file(), QByteArray("earlier\r\n"));
+        return;
+    }
+    QCOMPARE(outcome.result, RunResult::FileWritten);
+    QCOMPARE(r.file().mid(107, 28), positions108To135);
 }
 
 void TestMod190Run::everyLineIsFiveHundredBytes() {

@@ -11,6 +11,7 @@
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QStandardPaths>
 #include <QTest>
 
@@ -47,6 +48,8 @@ private Q_SLOTS:
     void blanksGoWhenABoxLosesTheFocus();
     void iniciarWritesTheFileAndEndsTheProgram_data();
     void iniciarWritesTheFileAndEndsTheProgram();
+    void kindOfDeclarationReachesTheRecord_data();
+    void kindOfDeclarationReachesTheRecord();
     void contactDataAreRemembered();
     void loadFailureShowsTheEngineMessage();
 };
@@ -57,15 +60,15 @@ void TestMod190Window::designLayout() {
     Mod190 window(settings, ui);
     QCOMPARE(window.windowTitle(),
              QStringLiteral("Obtención del fichero de perceptores para el modelo 190 de la A.E.A.T."));
-    QCOMPARE(window.size(), QSize(Twips::toPixels(9168), Twips::toPixels(8088)));
+    QCOMPARE(window.size(), QSize(Twips::toPixels(9168), Twips::toPixels(9288)));
     QVERIFY(!(window.windowFlags() & Qt::WindowMaximizeButtonHint));
     QVERIFY(window.windowFlags() & Qt::WindowCloseButtonHint);
     QCOMPARE(window.findChild<QGroupBox*>(QStringLiteral("Frame1"))->geometry(),
              Twips::toPixels(1320, 720, 6612, 3732));
     QCOMPARE(window.findChild<QGroupBox*>(QStringLiteral("Frame2"))->geometry(),
-             Twips::toPixels(1320, 4560, 6612, 1812));
+             Twips::toPixels(1320, 4560, 6612, 3012));
     QCOMPARE(window.findChild<QPushButton*>(QStringLiteral("Command4"))->geometry(),
-             Twips::toPixels(1320, 7080, 6612, 492));
+             Twips::toPixels(1320, 8280, 6612, 492));
     const auto* phone = window.findChild<QLineEdit*>(QStringLiteral("Text1(0)"));
     const auto* contact = window.findChild<QLineEdit*>(QStringLiteral("Text1(1)"));
     const auto* number = window.findChild<QLineEdit*>(QStringLiteral("Text1(2)"));
@@ -73,7 +76,7 @@ void TestMod190Window::designLayout() {
     QCOMPARE(phone->text(), QStringLiteral("123456789"));
     QCOMPARE(contact->text(), QStringLiteral("Papellido Sapellido Nombre"));
     QCOMPARE(contact->maxLength(), 40);
-    QCOMPARE(number->text(), QStringLiteral("0000000000000"));
+    QCOMPARE(number->text(), QStringLiteral("0000000001"));
     QCOMPARE(number->maxLength(), 40);
     QCOMPARE(phone->parentWidget()->objectName(), QStringLiteral("Frame1"));
     QCOMPARE(number->parentWidget()->objectName(), QStringLiteral("Frame2"));
@@ -138,6 +141,46 @@ void TestMod190Window::iniciarWritesTheFileAndEndsTheProgram() {
              qPrintable(checkList));
 }
 
+void TestMod190Window::kindOfDeclarationReachesTheRecord_data() {
+    QTest::addColumn<int>("option");
+    QTest::addColumn<QString>("previous");
+    QTest::addColumn<QByteArray>("positions121To135");  // empty when the run is refused
+    QTest::newRow("normal") << 0 << "1900000000007" << QByteArray("  0000000000000");
+    QTest::newRow("complementary") << 1 << " 1900000000007 " << QByteArray("C 1900000000007");
+    QTest::newRow("substitutive") << 2 << "1900000000007" << QByteArray(" S1900000000007");
+    QTest::newRow("an earlier number of 12 digits") << 1 << "190000000007" << QByteArray();
+    QTest::newRow("the same number as this one") << 2 << "1900000000001" << QByteArray();
+}
+
+void TestMod190Window::kindOfDeclarationReachesTheRecord() {
+    QFETCH(int, option);
+    QFETCH(QString, previous);
+    QFETCH(QByteArray, positions121To135);
+    OneWithholding f;
+    StartupSettings settings = f.settings();
+    ScriptedUserInterface ui;
+    Mod190 window(settings, ui);
+    QVERIFY(window.Form_Load());
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    auto* earlier = window.findChild<QLineEdit*>(QStringLiteral("Text3"));
+    QCOMPARE(earlier->isEnabled(), false);
+    window.findChild<QRadioButton*>(QStringLiteral("Option1(%1)").arg(option))->click();
+    QCOMPARE(earlier->isEnabled(), option != 0);
+    earlier->setText(previous);
+    window.findChild<QPushButton*>(QStringLiteral("Command4"))->click();
+    const QString path = f.folder() + QStringLiteral("/Mdb/Mod190.txt");
+    if (positions121To135.isEmpty()) {
+        QVERIFY(!QFile::exists(path));
+        QVERIFY(ui.endedWith.isEmpty());
+        QVERIFY(ui.messages.last().text.startsWith(QStringLiteral("El número de la declaración anterior")));
+        QCOMPARE(QApplication::focusWidget(), earlier);
+        return;
+    }
+    QCOMPARE(ui.endedWith, QList<int>{0});
+    QCOMPARE(readAll(path).mid(107, 28), QByteArray("1900000000001") + positions121To135);
+}
+
 // What a run that wrote its file was given comes back in the next window of the same data folder.
 void TestMod190Window::contactDataAreRemembered() {
     OneWithholding f;
@@ -159,7 +202,7 @@ void TestMod190Window::contactDataAreRemembered() {
     QVERIFY(again.Form_Load());
     QCOMPARE(box(again, "Text1(0)")->text(), QStringLiteral("957123456"));
     QCOMPARE(box(again, "Text1(1)")->text(), QStringLiteral("NUÑEZ ANA"));
-    QCOMPARE(box(again, "Text1(2)")->text(), QStringLiteral("0000000000000"));
+    QCOMPARE(box(again, "Text1(2)")->text(), QStringLiteral("0000000001"));
     QCOMPARE(box(again, "Text1(3)")->text(), QStringLiteral("ana@centro.es"));
     // Another data folder has its own, the example data until a run there.
     FixtureDatabase other;

@@ -16,7 +16,7 @@ struct Run347 {
     FixtureDatabase f;
     QString out = f.folder() + QStringLiteral("/Mdb");
     ScriptedUserInterface ui;
-    ContactInputs contact = initialContactInputs(QStringLiteral("347"));
+    ContactInputs contact = initialContactInputs();
     std::unique_ptr<Database> AccountsDb;
     std::optional<Modelo347Session> session;
 

@@ -8,11 +8,13 @@
 #include "widgets/KeyboardConventions.h"
 #include "widgets/Twips.h"
 
+#include <QCheckBox>
 #include <QDir>
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QStandardPaths>
 #include <QTableView>
 
@@ -95,6 +97,8 @@ private Q_SLOTS:
     void failedWriteBackKeepsTheProgram();
     void iniciarWritesTheFile_data();
     void iniciarWritesTheFile();
+    void kindOfDeclarationReachesTheRecord_data();
+    void kindOfDeclarationReachesTheRecord();
     void nothingToDeclareEndsTheProgram();
     void stoppedRunKeepsThePreviousFile();
     void enterPressesEscapeLeaves();
@@ -108,14 +112,14 @@ void TestMod347Window::designLayout() {
     QCOMPARE(w.window->windowTitle(),
              QStringLiteral("Obtención del fichero de proveedores para el modelo 347 de la A.E.A.T."));
     QCOMPARE(w.window->palette().color(QPalette::Window), QColor(255, 224, 192));
-    QCOMPARE(w.child<QGroupBox>("Frame3")->geometry(), Twips::toPixels(1320, 5400, 6612, 972));
+    QCOMPARE(w.child<QGroupBox>("Frame3")->geometry(), Twips::toPixels(1320, 6600, 6612, 972));
     QCOMPARE(w.child<QGroupBox>("Frame3")->title(),
              QStringLiteral("Bienes y prestaciones de servicios superiores a "));
     QCOMPARE(w.child<QLineEdit>("Text2")->text(), QStringLiteral("3005.06"));
     QCOMPARE(w.child<QLineEdit>("Text1(2)")->text(), QStringLiteral("0000000001"));
-    QCOMPARE(w.child<QPushButton>("Command1")->geometry(), Twips::toPixels(1320, 6480, 4212, 492));
-    QCOMPARE(w.child<QPushButton>("Command4")->geometry(), Twips::toPixels(5640, 6480, 2292, 492));
-    QCOMPARE(w.child<QGroupBox>("Frame4")->geometry(), Twips::toPixels(1320, 480, 6612, 5892));
+    QCOMPARE(w.child<QPushButton>("Command1")->geometry(), Twips::toPixels(1320, 7680, 4212, 492));
+    QCOMPARE(w.child<QPushButton>("Command4")->geometry(), Twips::toPixels(5640, 7680, 2292, 492));
+    QCOMPARE(w.child<QGroupBox>("Frame4")->geometry(), Twips::toPixels(1320, 480, 6612, 7092));
     QCOMPARE(w.grid()->font().family(), QStringLiteral("Verdana"));
     QCOMPARE(w.grid()->font().pointSizeF(), 7.8);
     QVERIFY(w.child<QGroupBox>("Frame4")->isHidden());
@@ -348,6 +352,38 @@ void TestMod347Window::iniciarWritesTheFile() {
     QCOMPARE(QFile::exists(w.f.folder() + QStringLiteral("/Mdb/Comprobacion347.txt")), titles.size() == 2);
 }
 
+void TestMod347Window::kindOfDeclarationReachesTheRecord_data() {
+    QTest::addColumn<int>("option");
+    QTest::addColumn<bool>("onlyRefused");
+    QTest::addColumn<QByteArray>("positions121To135");
+    QTest::addColumn<int>("records");
+    QTest::newRow("substitutive") << 2 << false << QByteArray(" S3470000000009") << 3;
+    QTest::newRow("complementary of the refused record") << 1 << true << QByteArray("C 3470000000009") << 1;
+}
+
+void TestMod347Window::kindOfDeclarationReachesTheRecord() {
+    QFETCH(int, option);
+    QFETCH(bool, onlyRefused);
+    QFETCH(QByteArray, positions121To135);
+    QFETCH(int, records);
+    Window347 w;
+    QVERIFY(w.window->Form_Load());
+    w.child<QRadioButton>(qPrintable(QStringLiteral("Option1(%1)").arg(option)))->click();
+    w.child<QLineEdit>("Text3")->setText(QStringLiteral("3470000000009"));
+    const QString errors = w.f.folder() + QStringLiteral("/errores.txt");
+    QVERIFY(writeAll(errors, "23472025Q2826000HB12345674;E010330 Caracteres no v\xE1lidos\r\n"));
+    QCOMPARE(w.child<QCheckBox>("Check1")->isEnabled(), onlyRefused);
+    if (onlyRefused)
+        w.window->contactFrames().setRefusedRecordsFile(errors);
+    w.window->Command4_Click();
+    QCOMPARE(w.ui.endedWith, QList<int>{0});
+    const QStringList written = recordLines(readAll(w.f.folder() + QStringLiteral("/Mdb/Mod347.txt")));
+    QCOMPARE(written.size(), 1 + records);
+    QCOMPARE(written[0].mid(120, 15).toLatin1(), positions121To135);
+    if (onlyRefused)
+        QCOMPARE(written[1].mid(17, 9), QStringLiteral("B12345674"));
+}
+
 // Enter presses the focused button; Escape leaves the grid, then the window.
 void TestMod347Window::enterPressesEscapeLeaves() {
     Window347 w;
@@ -407,7 +443,7 @@ void TestMod347Window::smallestWindowStaysReadable() {
     w.window->show();
     QVERIFY(QTest::qWaitForWindowExposed(w.window.get()));
     w.window->resize(100, 100);
-    QCOMPARE(w.window->size(), QSize(Twips::toPixels(9168), Twips::toPixels(7692)));
+    QCOMPARE(w.window->size(), QSize(Twips::toPixels(9168), Twips::toPixels(8892)));
     const QRect inside = w.window->rect();
     for (const char* name : {"Command1", "Command4", "Text2", "Frame1", "Frame2", "Frame3"}) {
         QVERIFY2(inside.contains(w.child<QWidget>(name)->geometry()), name);

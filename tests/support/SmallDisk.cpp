@@ -11,16 +11,18 @@ namespace {
 bool run(const QString& program, const QStringList& arguments) {
     QProcess process;
     process.start(program, arguments);
-    return process.waitForFinished() && process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0;
+    return process.waitForFinished() && process.exitStatus() == QProcess::NormalExit &&
+           process.exitCode() == 0;
 }
 
 }  // namespace
 
 SmallDisk::SmallDisk(int kibibytes) {
-    m_mounted = geteuid() == 0 && m_dir.isValid() &&
-                run(QStringLiteral("mount"), {QStringLiteral("-t"), QStringLiteral("tmpfs"), QStringLiteral("-o"),
-                                              QStringLiteral("size=%1k,mode=700").arg(kibibytes),
-                                              QStringLiteral("tmpfs"), m_dir.path()});
+    m_mounted =
+        geteuid() == 0 && m_dir.isValid() &&
+        run(QStringLiteral("mount"),
+            {QStringLiteral("-t"), QStringLiteral("tmpfs"), QStringLiteral("-o"),
+             QStringLiteral("size=%1k,mode=700").arg(kibibytes), QStringLiteral("tmpfs"), m_dir.path()});
 }
 
 SmallDisk::~SmallDisk() {
