@@ -22,7 +22,8 @@ int runAgencyErrorsCommand(const QStringList& arguments, CliStreams streams) {
         streams.out << line << '\n';
     if (args->has(QStringLiteral("pdf"))) {
         try {
-            ListingReport(listing.title, listing.heading, listing.lines).exportPdf(args->value(QStringLiteral("pdf")));
+            ListingReport(listing.title, listing.heading, listing.lines)
+                .exportPdf(args->value(QStringLiteral("pdf")));
         } catch (const FileError& error) {
             streams.err << error.message() << '\n';
             return kExitFailure;

@@ -31,5 +31,6 @@ int runReviewIdsCommand(const QStringList& arguments, CliStreams streams);
 int runCheckFileCommand(const QStringList& arguments, CliStreams streams);
 int runDocumentsCommand(const QStringList& arguments, CliStreams streams);
 int runAgencyErrorsCommand(const QStringList& arguments, CliStreams streams);
+int runKeysCommand(const QStringList& arguments, CliStreams streams);
 int runImportMdbCommand(const QStringList& arguments, CliStreams streams);
 int runReadMdbCommand(const QStringList& arguments, CliStreams streams);

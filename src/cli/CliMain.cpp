@@ -21,6 +21,7 @@ constexpr Command kCommands[] = {
     {"check-file", runCheckFileCommand},
     {"documentos", runDocumentsCommand},
     {"errores-aeat", runAgencyErrorsCommand},
+    {"claves", runKeysCommand},
 };
 
 }  // namespace
@@ -41,6 +42,7 @@ QString cliUsage() {
         "                 [--number T] [--yes] [--complementaria NUMERO [--solo-rechazados FICHERO]\n"
         "                  | --sustitutiva NUMERO]\n"
         "  aeat-cli errores-aeat FICHERO_DE_ERRORES [--pdf FICHERO]\n"
+        "  aeat-cli claves --db FICHERO [--set NIF CLAVE]... [--unset NIF]...\n"
         "  aeat-cli review-ids --db FICHERO [--pdf FICHERO]\n"
         "  aeat-cli check-id ID...\n"
         "  aeat-cli check-file Mod190.txt|Mod347.txt [--pdf FICHERO]\n"

@@ -99,6 +99,15 @@ void tellPerceptorsWithoutPostalCode(UserInterface& ui) {
         kAttentionTitle);
 }
 
+void tellBlendedRates(UserInterface& ui, const QStringList& perceptors) {
+    ui.showMessage(
+        QStringLiteral("Estos perceptores tienen retenciones a tipos que dan claves distintas, sumadas "
+                       "en un solo registro con una sola clave. Revise su clave en «Claves de "
+                       "percepción…» (aeat-cli claves):\r\n\r\n") +
+            firstLines(perceptors),
+        QStringLiteral("CLAVES DE PERCEPCIÓN"), MessageIcon::Exclamation, MessageButtons::Ok);
+}
+
 void tellDeclarationFileFailure(UserInterface& ui, const QString& reason) {
     tellCritical(ui, QStringLiteral("No se ha podido escribir el fichero de la declaración.\r\n") + reason,
                  kAttentionTitle);

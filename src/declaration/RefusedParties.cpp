@@ -10,8 +10,8 @@ QByteArray RefusedParties::perceptorIdentity(QByteArrayView nif, QByteArrayView 
     return (nif.toByteArray() + kSeparator + key.toByteArray()).toUpper();
 }
 
-QByteArray RefusedParties::supplierIdentity(QByteArrayView nif, QByteArrayView province, QByteArrayView country,
-                                            QByteArrayView name) {
+QByteArray RefusedParties::supplierIdentity(QByteArrayView nif, QByteArrayView province,
+                                            QByteArrayView country, QByteArrayView name) {
     if (province == QByteArrayView("99"))
         return (country.toByteArray() + kSeparator + name.toByteArray().trimmed()).toUpper();
     return nif.toByteArray().toUpper();

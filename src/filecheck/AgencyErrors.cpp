@@ -257,11 +257,13 @@ std::optional<AcceptedIdentity> acceptDeclarationIdentity(const QString& model, 
         return refuse(failure);
     const QString path = QDir::toNativeSeparators(contact.refusedRecordsFile);
     if (errors->model() != model)
-        return refuse(QStringLiteral("El fichero de errores %1 no es de la declaración del modelo %2.").arg(path, model));
+        return refuse(QStringLiteral("El fichero de errores %1 no es de la declaración del modelo %2.")
+                          .arg(path, model));
     RefusedParties parties = errors->parties();
     if (parties.isEmpty())
-        return refuse(QStringLiteral("El fichero de errores %1 no rechaza ningún perceptor ni proveedor: solo el "
-                                     "registro del declarante, que se corrige en una declaración sustitutiva.")
-                          .arg(path));
+        return refuse(
+            QStringLiteral("El fichero de errores %1 no rechaza ningún perceptor ni proveedor: solo el "
+                           "registro del declarante, que se corrige en una declaración sustitutiva.")
+                .arg(path));
     return AcceptedIdentity{std::move(parties)};
 }

@@ -1,6 +1,8 @@
 #include "DeclarationFileCheck.h"
 
+#include "base/NumberText.h"
 #include "declaration/DeclarantHeader.h"
+#include "declaration/PerceptionKeys.h"
 #include "declaration/RecordDesigns.h"
 #include "declaration/TextNormalization.h"
 #include "declaration/Windows1252.h"
@@ -11,6 +13,7 @@
 #include <QRegularExpression>
 
 #include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -105,6 +108,8 @@ private:
     void checkIdentity();
     void checkContact();
     void checkPerceptor();
+    void checkKey(const QString& key);
+    void checkRate(const QString& key, qint64 paid, qint64 withheld, bool ceutaOrMelilla);
     void checkSupplier();
 
     CheckedDeclaration& m_result;
@@ -374,8 +379,7 @@ void Checker::checkPerceptor() {
     checkNif(PerceptorNif);
     checkProvince(Province, false);
     const QString key = text(Key);
-    if (!(key[0] >= QLatin1Char('A') && key[0] <= QLatin1Char('L') && key[1].isDigit() && key[2].isDigit()))
-        report(Key, QStringLiteral("«%1» no es una letra de la A a la L y dos cifras").arg(key));
+    checkKey(key);
     const bool ceutaOrMelilla =
         (text(Province) == QLatin1String("51") || text(Province) == QLatin1String("52")) &&
         key == QLatin1String("F02");
@@ -383,6 +387,7 @@ void Checker::checkPerceptor() {
         report(CeutaOrMelilla,
                QStringLiteral("ha de ser «%1» para la provincia %2 y la clave %3")
                    .arg(ceutaOrMelilla ? QStringLiteral("1") : QStringLiteral("0"), text(Province), key));
+    checkRate(key, amount(PaidSign, Paid), at(Withheld).toLongLong(), ceutaOrMelilla);
     DeclaredRecord record{text(PerceptorNif).trimmed(),
                           text(Name).trimmed(),
                           text(Province),
@@ -391,6 +396,38 @@ void Checker::checkPerceptor() {
     m_sums[0] += record.amounts[0];
     m_sums[1] += record.amounts[1];
     m_result.declared.append(record);
+}
+
+// The keys and subkeys of the design that a centre's supplier withholdings can carry; the design's others
+// come from payroll, which this program does not declare.
+void Checker::checkKey(const QString& key) {
+    using enum PerceptorField;
+    if (!(key[0] >= QLatin1Char('A') && key[0] <= QLatin1Char('L') && key[1].isDigit() && key[2].isDigit()))
+        report(Key, QStringLiteral("«%1» no es una letra de la A a la L y dos cifras").arg(key));
+    else if (QStringLiteral("ABCDEJL").contains(key[0]) && !isDeclaredKey(key))
+        report(Key,
+               QStringLiteral("la clave %1 no la declara este programa, que solo declara retenciones a "
+                              "proveedores (F, G, H, I, K y L01)")
+                   .arg(key),
+               FileProblem::Severity::Warning);
+    else if (!isDeclaredKey(key))
+        report(Key, QStringLiteral("«%1» no es una clave y subclave del diseño de registro").arg(key));
+}
+
+// The office may know better than the law's rate for a key, so a rate far from it is only a warning; Ceuta
+// and Melilla have rates of their own.
+void Checker::checkRate(const QString& key, qint64 paid, qint64 withheld, bool ceutaOrMelilla) {
+    constexpr double kFarFromTheLaw = 1.0;  // percentage points
+    const std::optional<double> legal = legalRate(key);
+    if (!legal || ceutaOrMelilla || paid <= 0)
+        return;
+    const double rate = static_cast<double>(withheld) * 100 / static_cast<double>(paid);
+    if (std::abs(rate - *legal) > kFarFromTheLaw)
+        report(m_design->field(PerceptorField::Paid).first, m_design->field(PerceptorField::Withheld).last,
+               field("retenciones"),
+               QStringLiteral("el tipo es del %1 y la ley fija el %2 para la clave %3: revise la clave")
+                   .arg(spanishPercent(rate), spanishPercent(*legal), key),
+               FileProblem::Severity::Warning);
 }
 
 void Checker::checkSupplier() {

@@ -1,6 +1,7 @@
 #include "Mod190.h"
 
 #include "Mod190Run.h"
+#include "PerceptionKeysWindow.h"
 #include "access/AccountingDatabase.h"
 #include "base/UserInterface.h"
 #include "db/DbError.h"
@@ -9,6 +10,10 @@
 #include "widgets/KeyboardConventions.h"
 #include "widgets/PictureButton.h"
 #include "widgets/Twips.h"
+
+namespace {
+constexpr int kIniciarTop = 6240 + ContactFrames::kEmailHeight + ContactFrames::kKindHeight;
+}
 
 Mod190::Mod190(const StartupSettings& settings, UserInterface& ui)
     : m_settings(settings),
@@ -26,6 +31,10 @@ Mod190::Mod190(const StartupSettings& settings, UserInterface& ui)
                                "Command4", 1320,
                                6240 + ContactFrames::kEmailHeight + ContactFrames::kKindHeight, 6612, 492);
     connect(m_command4, &QPushButton::clicked, this, &Mod190::Command4_Click);
+    m_command5 = designControl(new QPushButton(QStringLiteral("Claves de percepción…"), this), "Command5",
+                               1320, kIniciarTop - 600, 6612, 480);
+    connect(m_command5, &QPushButton::clicked, this, &Mod190::Command5_Click);
+    setTabOrder(m_command5, m_command4);  // the keys are chosen before the run
 }
 
 Mod190::~Mod190() = default;
@@ -40,6 +49,18 @@ bool Mod190::Form_Load() {
     ApplyFontSettings(m_settings.fonts);
     m_contact.recall(m_settings.DbPath);
     return true;
+}
+
+void Mod190::Command5_Click() {
+    if (!m_keys) {
+        m_keys = new PerceptionKeysWindow(*m_AccountsDb, m_ui, this);
+        m_keys->setAttribute(Qt::WA_DeleteOnClose);
+    }
+    if (m_keys->load()) {
+        m_keys->show();
+        m_keys->raise();
+        m_keys->activateWindow();
+    }
 }
 
 void Mod190::Command4_Click() {

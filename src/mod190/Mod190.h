@@ -1,14 +1,17 @@
 #pragma once
 
+#include "PerceptionKeysWindow.h"
 #include "shell/StartupSettings.h"
 #include "widgets/ContactFrames.h"
 
+#include <QPointer>
 #include <QWidget>
 
 #include <memory>
 
 class Database;
 class PictureButton;
+class QPushButton;
 class UserInterface;
 
 /** The window that produces Mod190.txt: the contact inputs and the "Iniciar" button. */
@@ -23,6 +26,10 @@ public:
      * false. */
     bool Form_Load();
     void Command4_Click();
+    /** "Claves de percepción…": the grid where the office chooses each perceptor's key. */
+    void Command5_Click();
+    /** The keys grid, once it has been opened. */
+    PerceptionKeysWindow* keysWindow() const { return m_keys; }
     /** The contact inputs and the kind of declaration, as the user fills them. */
     ContactFrames& contactFrames() { return m_contact; }
 
@@ -31,5 +38,7 @@ private:
     UserInterface& m_ui;
     ContactFrames m_contact;
     PictureButton* m_command4;
+    QPushButton* m_command5;
+    QPointer<PerceptionKeysWindow> m_keys;
     std::unique_ptr<Database> m_AccountsDb;
 };

@@ -2,6 +2,7 @@
 
 #include "Mod190Statements.h"
 #include "Mod190Writer.h"
+#include "PerceptorKeys.h"
 #include "WithholdingExtraction.h"
 #include "db/Database.h"
 #include "db/DbError.h"
@@ -41,6 +42,26 @@ RunOutcome writeFile(Database& db, const QString& path, ContactInputs& contact, 
     return {RunResult::FileWritten, true};
 }
 
+// The keys the office chose take the place of the rates'; a perceptor withheld at rates of different
+// ranges is told, for the office to check its key.
+std::optional<RunOutcome> applyChosenKeys(Database& db, UserInterface& ui) {
+    QStringList blended;
+    try {
+        PerceptorKeys::applyToWorkTable(db);
+        for (const PerceptorKeyRow& perceptor : PerceptorKeys::lastYearPerceptors(db))
+            if (perceptor.blended())
+                blended.append(
+                    QStringLiteral("%1 %2: %3")
+                        .arg(perceptor.nif, perceptor.name, PerceptorKeys::blendedRatesWarning(perceptor)));
+    } catch (const DbError& error) {
+        DeclarationMessages::tellDeclarationFileFailure(ui, error.message());
+        return failed(db);
+    }
+    if (!blended.isEmpty())
+        DeclarationMessages::tellBlendedRates(ui, blended);
+    return std::nullopt;
+}
+
 // A declaration of the refused records alone keeps them and no other; the run ends here when none of them
 // is still declared, or when the others cannot be taken out.
 std::optional<RunOutcome> narrowToRefused(Database& db, const RefusedParties& refused, UserInterface& ui) {
@@ -77,6 +98,8 @@ RunOutcome runModelo190(Database& AccountsDb, const QString& outputFolder, Conta
         DeclarationMessages::tellNoWithholdings(ui);
         return {RunResult::NothingToDeclare, true};
     }
+    if (const std::optional<RunOutcome> ended = applyChosenKeys(AccountsDb, ui))
+        return *ended;
     if (identity->onlyRefused)
         if (const std::optional<RunOutcome> ended = narrowToRefused(AccountsDb, *identity->onlyRefused, ui))
             return *ended;

@@ -65,6 +65,18 @@ inline const QString kNegativeWithholdings =
 inline const QString kTotals = QStringLiteral("select sum(Princp), sum(reten) from tmptb190");
 inline const QString kPerceptors = QStringLiteral("select * from tmptb190");
 
+// The keys the office chooses per perceptor, in a table of the program's own.
+inline const QString kMakeChosenKeys = QStringLiteral("Create table ClavesPercepcion (Nif Text, Clave Text)");
+inline const QString kChosenKeys = QStringLiteral("select Nif, Clave from ClavesPercepcion");
+inline const QString kChooseKey = QStringLiteral("insert into ClavesPercepcion (Nif, Clave) values (?, ?)");
+inline const QString kClearKey = QStringLiteral("delete * from ClavesPercepcion where Nif = ?");
+inline const QString kApplyChosenKey =
+    QStringLiteral("update tmptb190 set Control = ? where Nif = ? and Control <> 'L01'");
+/** Each of last year's withholding entries: NIF, name, payment, withholding. */
+inline const QString kLastYearEntries = QStringLiteral("select q.Nif, q.Nombre, q.integr, q.irp ") +
+                                        kFromWithholdingsAndSuppliers + kLastYearWithholdings +
+                                        QStringLiteral("order by q.Nif");
+
 // A complementary declaration of the records the agency refused keeps only those perceptors and keys.
 inline const QString kPerceptorKeys = QStringLiteral("select Nif, Control from tmptb190");
 inline const QString kRemovePerceptorKey =

@@ -1,5 +1,6 @@
 #include "cli/CliCommands.h"
 #include "db/Clock.h"
+#include "mod190/PerceptorKeys.h"
 #include "mod347/Mod347Statements.h"
 #include "support/FixtureDatabase.h"
 #include "support/Golden.h"
@@ -89,6 +90,8 @@ private Q_SLOTS:
     void checkFileCompare();
     void fullDiskIsAFailure_data();
     void fullDiskIsAFailure();
+    void keys_data();
+    void keys();
     void complementaryOfTheRefused_data();
     void complementaryOfTheRefused();
 };
@@ -580,6 +583,53 @@ void TestCli::fullDiskIsAFailure() {
     QVERIFY2(run.err.contains(QStringLiteral("no queda espacio en el disco")), qPrintable(run.err));
     QVERIFY2(!run.err.contains(QStringLiteral("PROCESO TERMINADO")), qPrintable(run.err));
     QVERIFY(filesUnder(disk.path()) == before);
+}
+
+void TestCli::keys_data() {
+    QTest::addColumn<QStringList>("options");
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QString>("expected");  // the second perceptor's line, or the refusal
+    QTest::newRow("listing") << QStringList{} << 0
+                             << "10000002Q\tProveedor 2\t1.002,00\t150,00\t15 %\tF02\t\t\n";
+    QTest::newRow("set") << QStringList{QStringLiteral("--set"), QStringLiteral("10000002q"),
+                                        QStringLiteral("g01")}
+                         << 0 << "10000002Q\tProveedor 2\t1.002,00\t150,00\t15 %\tF02\tG01\t\n";
+    QTest::newRow("set, then cleared")
+        << QStringList{QStringLiteral("--set"), QStringLiteral("10000002Q"), QStringLiteral("G01"),
+                       QStringLiteral("--unset"), QStringLiteral("10000002Q")}
+        << 0 << "10000002Q\tProveedor 2\t1.002,00\t150,00\t15 %\tF02\t\t\n";
+    QTest::newRow("a NIF that is no perceptor")
+        << QStringList{QStringLiteral("--set"), QStringLiteral("B12345674"), QStringLiteral("G01")} << 2
+        << "«B12345674» no es ningún perceptor de las retenciones del año pasado.\n";
+    QTest::newRow("a key that cannot be chosen")
+        << QStringList{QStringLiteral("--set"), QStringLiteral("10000002Q"), QStringLiteral("B01")} << 2
+        << "«B01» no es una clave y subclave que se pueda elegir: F01 a F07, G01 a G08, H01 a H04, I01 a I03 "
+           "o K01 "
+           "a K05.\n";
+    QTest::newRow("--set without its key")
+        << QStringList{QStringLiteral("--set"), QStringLiteral("10000002Q")} << 2 << QString();
+}
+
+void TestCli::keys() {
+    QFETCH(QStringList, options);
+    QFETCH(int, status);
+    QFETCH(QString, expected);
+    FixtureDatabase f;
+    fillTwelveSuppliers(f);
+    const QStringList claves{QStringLiteral("claves"), QStringLiteral("--db"), f.path()};
+    const CliRun run = runCliWith(claves + options);
+    QCOMPARE(run.status, status);
+    if (status != 0) {
+        QVERIFY2(run.err.contains(expected), qPrintable(run.err));
+        QVERIFY(run.out.isEmpty());
+        QVERIFY(PerceptorKeys::chosenKeys(f.db()).isEmpty());  // nothing was changed
+        return;
+    }
+    QStringList lines = run.out.split(QLatin1Char('\n'));
+    QCOMPARE(lines[0],
+             QStringLiteral("NIF\tNombre\tPagado\tRetenido\tTipo\tClave por tipos\tClave elegida\tAviso"));
+    QCOMPARE(lines[2] + QLatin1Char('\n'), expected);
+    QCOMPARE(runCliWith(claves).out, run.out);  // what is set stays for the runs to come
 }
 
 void TestCli::complementaryOfTheRefused_data() {

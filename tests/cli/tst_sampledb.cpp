@@ -2,6 +2,7 @@
 #include "cli/CliCommands.h"
 #include "db/Clock.h"
 #include "db/DbError.h"
+#include "support/Golden.h"
 #include "taxid/cCifNif.h"
 
 #include <QDir>
@@ -85,6 +86,7 @@ private Q_SLOTS:
     void declarationsPassTheirCheck_data();
     void declarationsPassTheirCheck();
     void accessCopyDeclaresTheSame();
+    void chosenKeySurvivesARefreshOfTheCopy();
 };
 
 void TestSampleDb::sameSeedSameContent() {
@@ -296,6 +298,39 @@ void TestSampleDb::accessCopyDeclaresTheSame() {
         }
         QVERIFY(files[0].count('\n') > 2);
         QCOMPARE(files[1], files[0]);
+    }
+}
+
+// A key chosen on the working copy of an Access file stays when the package saves its file again, and
+// serves every later run.
+void TestSampleDb::chosenKeySurvivesARefreshOfTheCopy() {
+    QTemporaryDir dir;
+    const QString access = dir.filePath(QStringLiteral("ecordadb.mdb"));
+    QVERIFY(QFile::copy(QStringLiteral(AEAT_TEST_DATA_DIR "/data/access/packageSample.mdb"), access));
+    QFile(access).setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+    QString out;
+    QCOMPARE(cli({QStringLiteral("claves"), QStringLiteral("--db"), access}, nullptr, &out), 0);
+    const QString nif = out.section(QLatin1Char('\n'), 1, 1).section(QLatin1Char('\t'), 0, 0);
+    QCOMPARE(cli({QStringLiteral("claves"), QStringLiteral("--db"), access, QStringLiteral("--set"), nif,
+                  QStringLiteral("K01")}),
+             0);
+    for (int run = 0; run < 2; ++run) {
+        QFile saved(access);  // the package saves its file again, a minute later
+        QVERIFY(saved.open(QIODevice::ReadWrite));
+        QVERIFY(saved.setFileTime(QDateTime::currentDateTime().addSecs(60 * (run + 1)),
+                                  QFileDevice::FileModificationTime));
+        saved.close();
+        QString err;
+        QCOMPARE(cli({QStringLiteral("mod190"), QStringLiteral("--db"), access, QStringLiteral("--out"),
+                      dir.path()},
+                     &err),
+                 0);
+        const QStringList records = recordLines(readAll(dir.filePath(QStringLiteral("Mod190.txt"))));
+        const auto perceptor = std::find_if(records.begin(), records.end(), [&](const QString& record) {
+            return record.mid(17, 9).endsWith(nif);
+        });
+        QVERIFY2(perceptor != records.end(), qPrintable(nif));
+        QCOMPARE(perceptor->mid(77, 3), QStringLiteral("K01"));
     }
 }
 

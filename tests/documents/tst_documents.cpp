@@ -98,15 +98,16 @@ void TestDocuments::certificates_data() {
     addPageColumns();
     const QStringList payer{QStringLiteral("CENTRO PUBLICO MARIA"), QStringLiteral("Q2826000H"),
                             QStringLiteral("Ejercicio 2025"), QStringLiteral("Firma y sello del pagador")};
-    QTest::newRow("first perceptor") << 0
-                                     << payer + QStringList{QStringLiteral("11111111H"),
-                                                            QStringLiteral("PRIMERO"),
-                                                            QStringLiteral("F: Rendimientos del trabajo"),
-                                                            QStringLiteral("02: Percepciones derivadas"),
-                                                            QStringLiteral("1.000,00 €"),
-                                                            QStringLiteral("150,00 €"),
-                                                            QStringLiteral("850,00 €")}
-                                     << QStringList();
+    QTest::newRow("first perceptor")
+        << 0
+        << payer + QStringList{QStringLiteral("11111111H"),
+                               QStringLiteral("PRIMERO"),
+                               QStringLiteral("F: Rendimientos del trabajo"),
+                               QStringLiteral("02: Rendimientos del trabajo derivados de impartir cursos"),
+                               QStringLiteral("1.000,00 €"),
+                               QStringLiteral("150,00 €"),
+                               QStringLiteral("850,00 €")}
+        << QStringList();
     QTest::newRow("amounts with cents")
         << 1
         << payer + QStringList{QStringLiteral("22222222J"), QStringLiteral("SEGUNDO"),

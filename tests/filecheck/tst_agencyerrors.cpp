@@ -38,7 +38,8 @@ void TestAgencyErrors::lineShapes_data() {
     QTest::newRow("blanks, LF, UTF-8") << record + ";E010330   " + text + "\n";
     QTest::newRow("a colon, no line end") << record + "; E010330: " + text;
     QTest::newRow("Windows-1252") << record + ";E010330 " + text1252 + "\r\n";
-    QTest::newRow("the record in UTF-8 too") << Windows1252::decode(record).toUtf8() + ";E010330 " + text + "\r\n";
+    QTest::newRow("the record in UTF-8 too")
+        << Windows1252::decode(record).toUtf8() + ";E010330 " + text + "\r\n";
     QTest::newRow("UTF-8 with a byte order mark") << "\xEF\xBB\xBF" + record + ";E010330 " + text + "\r\n";
     QTest::newRow("a trimmed record") << record.trimmed() + ";E010330 " + text + "\r\n";
     QTest::newRow("after a heading line") << "Mensajes de error\r\n" + record + ";E010330 " + text + "\r\n";
@@ -65,7 +66,8 @@ void TestAgencyErrors::lineShapes() {
 void TestAgencyErrors::notAnErrorFile_data() {
     QTest::addColumn<QByteArray>("content");
     QTest::newRow("empty") << QByteArray();
-    QTest::newRow("a declaration") << readAll(QStringLiteral(AEAT_TEST_DATA_DIR "/mod347/golden/declared-records.txt"));
+    QTest::newRow("a declaration") << readAll(
+        QStringLiteral(AEAT_TEST_DATA_DIR "/mod347/golden/declared-records.txt"));
     QTest::newRow("text") << readAll(QStringLiteral(AEAT_TEST_DATA_DIR "/data/access/README.md"));
     QTest::newRow("a record and a semicolon, but no code") << supplierRecord() + ";sin código\r\n";
 }
@@ -88,14 +90,16 @@ void TestAgencyErrors::whatTheOfficeReads_data() {
                QStringLiteral("   Qué hacer: un campo numérico va en blanco, como lo dejaban los diseños "
                               "anteriores: vuelva a generar el fichero con este programa, que lo rellena con "
                               "ceros."),
-               QStringLiteral("   Este programa también encuentra: posiciones 300-305 (número de convocatoria "
-                              "BDNS): hay blancos en un campo numérico.")};
+               QStringLiteral(
+                   "   Este programa también encuentra: posiciones 300-305 (número de convocatoria "
+                   "BDNS): hay blancos en un campo numérico.")};
     QTest::newRow("what this program's check misses")
         << supplierRecord() << QStringLiteral("E999999 Error desconocido")
-        << QStringList{QStringLiteral("   E999999 Error desconocido"),
-                       QStringLiteral("   Qué hacer: corríjalo en la contabilidad."),
-                       QStringLiteral("   La comprobación de este programa no encuentra nada en este registro: es "
-                                      "un hueco de la comprobación; comuníquelo a quien le da soporte.")};
+        << QStringList{
+               QStringLiteral("   E999999 Error desconocido"),
+               QStringLiteral("   Qué hacer: corríjalo en la contabilidad."),
+               QStringLiteral("   La comprobación de este programa no encuentra nada en este registro: es "
+                              "un hueco de la comprobación; comuníquelo a quien le da soporte.")};
 }
 
 // For each refused record, who it is and what is wrong; what to do; and whether this program saw it too.
@@ -103,14 +107,18 @@ void TestAgencyErrors::whatTheOfficeReads() {
     QFETCH(QByteArray, record);
     QFETCH(QString, error);
     QFETCH(QStringList, lines);
-    const std::optional<AgencyErrorFile> file = AgencyErrorFile::parse(record + ';' + error.toUtf8() + "\r\n");
+    const std::optional<AgencyErrorFile> file =
+        AgencyErrorFile::parse(record + ';' + error.toUtf8() + "\r\n");
     QVERIFY(file);
     const AgencyErrorsListing listing(*file, QStringLiteral("errores.txt"));
-    QCOMPARE(listing.title, QStringLiteral("Errores de la Agencia en la declaración del modelo 347, ejercicio 2025"));
-    QCOMPARE(listing.lines.first(),
-             QStringLiteral("1. Línea 1: registro de tipo 2 del modelo 347: B12345674 LIMPIEZAS ÑANDU, S.L."));
+    QCOMPARE(listing.title,
+             QStringLiteral("Errores de la Agencia en la declaración del modelo 347, ejercicio 2025"));
+    QCOMPARE(
+        listing.lines.first(),
+        QStringLiteral("1. Línea 1: registro de tipo 2 del modelo 347: B12345674 LIMPIEZAS ÑANDU, S.L."));
     QCOMPARE(listing.lines.mid(1, lines.size()), lines);
-    QCOMPARE(listing.lines.last(), QStringLiteral("   %1: 1 registro").arg(error.section(QLatin1Char(' '), 0, 0)));
+    QCOMPARE(listing.lines.last(),
+             QStringLiteral("   %1: 1 registro").arg(error.section(QLatin1Char(' '), 0, 0)));
 }
 
 QTEST_GUILESS_MAIN(TestAgencyErrors)

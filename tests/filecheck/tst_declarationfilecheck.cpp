@@ -77,6 +77,8 @@ private Q_SLOTS:
     void goldenFilesShowTheirData();
     void plantedFault_data();
     void plantedFault();
+    void keysAndTheirRates_data();
+    void keysAndTheirRates();
     void warningsForCharactersOfNames();
     void oldLayoutIsRefused_data();
     void oldLayoutIsRefused();
@@ -251,6 +253,48 @@ void TestDeclarationFileCheck::plantedFault() {
         texts.append(found.text());
     QVERIFY2(!texts.filter(problem).isEmpty(), qPrintable(texts.join(QLatin1Char('\n'))));
     QVERIFY(checked->errorCount() > 0);
+}
+
+void TestDeclarationFileCheck::keysAndTheirRates_data() {
+    QTest::addColumn<QByteArray>("key");   // of the first perceptor, paid 1.000,00 and withheld 150,00
+    QTest::addColumn<QString>("problem");  // empty for none
+    QTest::newRow("a professional at 15 %") << QByteArray("G01") << QString();
+    QTest::newRow("a prize without withholding by law") << QByteArray("K04") << QString();
+    QTest::newRow("a subkey the design lacks") << QByteArray("F08")
+                                               << "Registro 2 (11111111H PRIMERO), posiciones 78-80 (clave y "
+                                                  "subclave): error: «F08» no es una clave y "
+                                                  "subclave del diseño de registro.";
+    QTest::newRow("a letter past L")
+        << QByteArray("M01")
+        << "Registro 2 (11111111H PRIMERO), posiciones 78-80 (clave y subclave): error: "
+           "«M01» no es una letra de la A a la L y dos cifras.";
+    QTest::newRow("a key of the payroll")
+        << QByteArray("B01")
+        << "Registro 2 (11111111H PRIMERO), posiciones 78-80 (clave y subclave): aviso: la clave B01 no la "
+           "declara "
+           "este programa, que solo declara retenciones a proveedores (F, G, H, I, K y L01).";
+    QTest::newRow("L beyond 01")
+        << QByteArray("L05")
+        << "Registro 2 (11111111H PRIMERO), posiciones 78-80 (clave y subclave): aviso: la "
+           "clave L05 no la declara este programa, que solo declara retenciones a "
+           "proveedores (F, G, H, I, K y L01).";
+    QTest::newRow("a new professional's key at 15 %") << QByteArray("G03")
+                                                      << "Registro 2 (11111111H PRIMERO), posiciones 82-107 "
+                                                         "(retenciones): aviso: el tipo es del 15 % y la ley "
+                                                         "fija el 7 % para la clave G03: revise la clave.";
+}
+
+void TestDeclarationFileCheck::keysAndTheirRates() {
+    QFETCH(QByteArray, key);
+    QFETCH(QString, problem);
+    QByteArray file = golden190();
+    put(file, 2, 78, key);
+    const auto checked = checkDeclarationFile(file);
+    QVERIFY(checked);
+    QStringList texts;
+    for (const FileProblem& found : checked->problems)
+        texts.append(found.text());
+    QCOMPARE(texts, problem.isEmpty() ? QStringList() : QStringList{problem});
 }
 
 void TestDeclarationFileCheck::warningsForCharactersOfNames() {

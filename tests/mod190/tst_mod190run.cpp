@@ -1,12 +1,14 @@
 #include "db/Clock.h"
 #include "declaration/DeclarantHeader.h"
 #include "mod190/Mod190Run.h"
+#include "mod190/PerceptorKeys.h"
 #include "support/FixtureDatabase.h"
 #include "support/Golden.h"
 #include "support/ScriptedUserInterface.h"
 
 #include <QDir>
 #include <QFile>
+#include <QMap>
 #include <QTest>
 
 namespace {
@@ -63,6 +65,9 @@ private Q_SLOTS:
     void emptyCentroAndLongNumber();
     void declarationIdentity_data();
     void declarationIdentity();
+    void chosenKeysReachTheRecords_data();
+    void chosenKeysReachTheRecords();
+    void blendedRatesAreTold();
     void everyLineIsFiveHundredBytes();
     void missingPostalCodesListedOncePerEntry();
     void secondRunDeletesTheOldReview();
@@ -263,6 +268,69 @@ void TestMod190Run::declarationIdentity() {
     }
     QCOMPARE(outcome.result, RunResult::FileWritten);
     QCOMPARE(r.file().mid(107, 28), positions108To135);
+}
+
+void TestMod190Run::chosenKeysReachTheRecords_data() {
+    QTest::addColumn<QStringList>("choices");  // NIF=KEY chooses, NIF= goes back to the rates' key
+    QTest::addColumn<QStringList>("keys");     // of 11111111H (15 %), 22222222J (7 %) and 51 (Ceuta, 15 %)
+    const auto texts = [](std::initializer_list<const char*> items) {
+        QStringList list;
+        for (const char* item : items)
+            list.append(QString::fromLatin1(item));
+        return list;
+    };
+    QTest::newRow("none") << QStringList() << texts({"F02", "G03", "F02"});
+    QTest::newRow("a lawyer at 15 % and a prize")
+        << texts({"11111111H=G01", "22222222J=K01"}) << texts({"G01", "K01", "F02"});
+    QTest::newRow("chosen, then cleared")
+        << texts({"11111111H=G01", "11111111H="}) << texts({"F02", "G03", "F02"});
+    QTest::newRow("in Ceuta, another key than F02")
+        << texts({"66666666Q=G01"}) << texts({"F02", "G03", "G01"});
+}
+
+// The key chosen for a perceptor is its record's; Ceuta or Melilla keeps its mark only with F02.
+void TestMod190Run::chosenKeysReachTheRecords() {
+    QFETCH(QStringList, choices);
+    QFETCH(QStringList, keys);
+    Run190 r;
+    r.withheld(QStringLiteral("11111111H"), QStringLiteral("Uno"), QStringLiteral("28001"), 1000, 150);
+    r.withheld(QStringLiteral("22222222J"), QStringLiteral("Dos"), QStringLiteral("08001"), 1000, 70);
+    r.withheld(QStringLiteral("66666666Q"), QStringLiteral("Ceuta"), QStringLiteral("51001"), 2000, 300);
+    for (const QString& choice : choices) {
+        const QString nif = choice.section(QLatin1Char('='), 0, 0);
+        const QString key = choice.section(QLatin1Char('='), 1);
+        if (key.isEmpty())
+            PerceptorKeys::clear(r.f.db(), nif);
+        else
+            PerceptorKeys::choose(r.f.db(), nif, key);
+    }
+    QCOMPARE(r.run().result, RunResult::FileWritten);
+    QMap<QString, QString> byNif;
+    QString ceutaMark;
+    for (const QString& line : r.lines().mid(1)) {
+        byNif.insert(line.mid(17, 9), line.mid(77, 3));
+        if (line.mid(17, 9) == QLatin1String("66666666Q"))
+            ceutaMark = line.mid(151, 1);
+    }
+    QCOMPARE(byNif.values(), keys);
+    QCOMPARE(ceutaMark, keys[2] == QLatin1String("F02") ? QStringLiteral("1") : QStringLiteral("0"));
+}
+
+// One perceptor paid at 15 % and at 7 % in the year: one record at the rate of the sum, and a warning.
+void TestMod190Run::blendedRatesAreTold() {
+    Run190 r;
+    r.withheld(QStringLiteral("11111111H"), QStringLiteral("Uno"), QStringLiteral("28001"), 1000, 150);
+    r.withheld(QStringLiteral("11111111H"), QStringLiteral("Uno"), QStringLiteral("28001"), 1000, 70,
+               QStringLiteral("2025-09-01"));
+    r.withheld(QStringLiteral("22222222J"), QStringLiteral("Dos"), QStringLiteral("08001"), 1000, 70);
+    QCOMPARE(r.run().result, RunResult::FileWritten);
+    QCOMPARE(r.ui.messages[0].title, QStringLiteral("CLAVES DE PERCEPCIÓN"));
+    QVERIFY2(r.ui.messages[0].text.endsWith(QStringLiteral(
+                 "\r\n\r\n11111111H Uno: retenciones a tipos distintos (15 % y 7 %): revise su clave")),
+             qPrintable(r.ui.messages[0].text));
+    QCOMPARE(r.lines().size(), 3);
+    QCOMPARE(r.lines()[2].mid(17, 9), QStringLiteral("11111111H"));
+    QCOMPARE(r.lines()[2].mid(77, 3), QStringLiteral("F02"));  // 11 % is in no range
 }
 
 void TestMod190Run::everyLineIsFiveHundredBytes() {

@@ -1,18 +1,22 @@
 #include "db/Clock.h"
 #include "declaration/Windows1252.h"
 #include "mod190/Mod190.h"
+#include "mod190/PerceptorKeysModel.h"
 #include "support/FixtureDatabase.h"
 #include "support/Golden.h"
 #include "support/ScriptedUserInterface.h"
+#include "widgets/DataGrid.h"
 #include "widgets/Twips.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QDir>
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStandardPaths>
+#include <QTableView>
 #include <QTest>
 
 namespace {
@@ -50,6 +54,7 @@ private Q_SLOTS:
     void iniciarWritesTheFileAndEndsTheProgram();
     void kindOfDeclarationReachesTheRecord_data();
     void kindOfDeclarationReachesTheRecord();
+    void keyPickedInTheGridReachesTheRecord();
     void contactDataAreRemembered();
     void loadFailureShowsTheEngineMessage();
 };
@@ -179,6 +184,33 @@ void TestMod190Window::kindOfDeclarationReachesTheRecord() {
     }
     QCOMPARE(ui.endedWith, QList<int>{0});
     QCOMPARE(readAll(path).mid(107, 28), QByteArray("1900000000001") + positions121To135);
+}
+
+// The office picks a perceptor's key in the grid, closes it, and the run writes it.
+void TestMod190Window::keyPickedInTheGridReachesTheRecord() {
+    OneWithholding f;
+    StartupSettings settings = f.settings();
+    ScriptedUserInterface ui;
+    Mod190 window(settings, ui);
+    QVERIFY(window.Form_Load());
+    window.findChild<QPushButton*>(QStringLiteral("Command5"))->click();
+    PerceptionKeysWindow* keys = window.keysWindow();
+    QVERIFY(keys && keys->isVisible());
+    QVERIFY(QTest::qWaitForWindowExposed(keys));
+    auto* grid = keys->findChild<DataGrid*>(QStringLiteral("DBGrid1"));
+    QCOMPARE(grid->table()->model()->rowCount(), 1);
+    QCOMPARE(grid->table()->model()->index(0, PerceptorKeysModel::KeyByRates).data().toString(),
+             QStringLiteral("F02"));
+    auto* combo = keys->findChild<QComboBox*>(QStringLiteral("Combo1"));
+    combo->setFocus();
+    QTest::keyClick(combo, Qt::Key_G);  // the first key of G: G01, a professional's
+    QCOMPARE(grid->table()->model()->index(0, PerceptorKeysModel::ChosenKey).data().toString(),
+             QStringLiteral("G01"));
+    QTest::keyClick(combo, Qt::Key_Escape);
+    QVERIFY(!keys->isVisible());
+    window.findChild<QPushButton*>(QStringLiteral("Command4"))->click();
+    QCOMPARE(recordLines(readAll(f.folder() + QStringLiteral("/Mdb/Mod190.txt")))[1].mid(77, 3),
+             QStringLiteral("G01"));
 }
 
 // What a run that wrote its file was given comes back in the next window of the same data folder.
