@@ -27,6 +27,8 @@ enum ExitStatus {
     kExitNothingToDeclare = 3,
     kExitDataToCorrect = 4,
     kExitStoppedAtQuestion = 5,
+    /** The figures of the filed Modelo 111 differ from the entries. */
+    kExitFiguresDiffer = 6,
 };
 
 /** The exit status that tells how a run ended. */

@@ -14,6 +14,7 @@ std::optional<CliArguments> CliArguments::parse(const QStringList& arguments, co
             parsed.m_flags.append(name);
         } else if (valueOptions.contains(name) && i + 1 < arguments.size()) {
             parsed.m_values.insert(name, arguments[++i]);
+            parsed.m_repeated[name].append(arguments[i]);
         } else {
             return std::nullopt;
         }

@@ -16,13 +16,17 @@ public:
                                              const QStringList& flags = {});
 
     bool has(const QString& option) const { return m_values.contains(option) || m_flags.contains(option); }
+    /** The option's value; the last one when it was given more than once. */
     QString value(const QString& option, const QString& fallback = {}) const {
         return m_values.value(option, fallback);
     }
+    /** Every value of an option given more than once, in order. */
+    QStringList values(const QString& option) const { return m_repeated.value(option); }
     const QStringList& positional() const { return m_positional; }
 
 private:
     QMap<QString, QString> m_values;
+    QMap<QString, QStringList> m_repeated;
     QStringList m_flags;
     QStringList m_positional;
 };

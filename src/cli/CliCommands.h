@@ -32,5 +32,6 @@ int runCheckFileCommand(const QStringList& arguments, CliStreams streams);
 int runDocumentsCommand(const QStringList& arguments, CliStreams streams);
 int runAgencyErrorsCommand(const QStringList& arguments, CliStreams streams);
 int runKeysCommand(const QStringList& arguments, CliStreams streams);
+int runReconciliation111Command(const QStringList& arguments, CliStreams streams);
 int runImportMdbCommand(const QStringList& arguments, CliStreams streams);
 int runReadMdbCommand(const QStringList& arguments, CliStreams streams);

@@ -22,6 +22,7 @@ constexpr Command kCommands[] = {
     {"documentos", runDocumentsCommand},
     {"errores-aeat", runAgencyErrorsCommand},
     {"claves", runKeysCommand},
+    {"cuadre-111", runReconciliation111Command},
 };
 
 }  // namespace
@@ -43,6 +44,7 @@ QString cliUsage() {
         "                  | --sustitutiva NUMERO]\n"
         "  aeat-cli errores-aeat FICHERO_DE_ERRORES [--pdf FICHERO]\n"
         "  aeat-cli claves --db FICHERO [--set NIF CLAVE]... [--unset NIF]...\n"
+        "  aeat-cli cuadre-111 --db FICHERO [--presentado T=IMPORTE]... [--pdf FICHERO]\n"
         "  aeat-cli review-ids --db FICHERO [--pdf FICHERO]\n"
         "  aeat-cli check-id ID...\n"
         "  aeat-cli check-file Mod190.txt|Mod347.txt [--pdf FICHERO]\n"
@@ -59,7 +61,8 @@ QString cliUsage() {
         "\n"
         "Estado de salida: 0 correcto; 1 error; 2 uso o datos de entrada incorrectos;\n"
         "3 nada que declarar; 4 datos que corregir (fichero de revisión escrito);\n"
-        "5 detenido en la pregunta de CIF/NIF dudosos.\n");
+        "5 detenido en la pregunta de CIF/NIF dudosos; 6 los modelos 111 presentados no cuadran con\n"
+        "los apuntes.\n");
 }
 
 int runCli(const QStringList& arguments, CliStreams streams) {

@@ -50,8 +50,9 @@ QString refusal(const KeyChanges& changes, const QList<PerceptorKeyRow>& percept
     for (const auto& [nif, key] : changes.set) {
         nifs.append(nif);
         if (!isChoosableKey(key))
-            return QStringLiteral("«%1» no es una clave y subclave que se pueda elegir: F01 a F07, G01 a G08, H01 "
-                                  "a H04, I01 a I03 o K01 a K05.")
+            return QStringLiteral(
+                       "«%1» no es una clave y subclave que se pueda elegir: F01 a F07, G01 a G08, H01 "
+                       "a H04, I01 a I03 o K01 a K05.")
                 .arg(key);
     }
     for (const QString& nif : nifs)
@@ -64,9 +65,9 @@ void print(QTextStream& out, const QList<PerceptorKeyRow>& perceptors) {
     out << "NIF\tNombre\tPagado\tRetenido\tTipo\tClave por tipos\tClave elegida\tAviso\n";
     for (const PerceptorKeyRow& perceptor : perceptors)
         out << tabularText(perceptor.nif) << '\t' << tabularText(perceptor.name) << '\t'
-            << spanishAmount(roundToCents(perceptor.paid)) << '\t' << spanishAmount(roundToCents(perceptor.withheld))
-            << '\t' << spanishPercent(perceptor.rate()) << '\t' << perceptor.keyByRates << '\t'
-            << perceptor.chosenKey << '\t'
+            << spanishAmount(roundToCents(perceptor.paid)) << '\t'
+            << spanishAmount(roundToCents(perceptor.withheld)) << '\t' << spanishPercent(perceptor.rate())
+            << '\t' << perceptor.keyByRates << '\t' << perceptor.chosenKey << '\t'
             << (perceptor.blended() ? PerceptorKeys::blendedRatesWarning(perceptor) : QString()) << '\n';
 }
 

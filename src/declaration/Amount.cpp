@@ -3,6 +3,8 @@
 #include "RecordError.h"
 #include "base/SignificantDigits.h"
 
+#include <QRegularExpression>
+
 #include <cmath>
 
 namespace {
@@ -36,4 +38,20 @@ qint64 roundToCents(double euros) {
         cents = mantissa / divisor + (2 * (mantissa % divisor) >= divisor ? 1 : 0);
     }
     return euros < 0 ? -cents : cents;
+}
+
+std::optional<qint64> readSpanishCents(const QString& typed) {
+    // Euros grouped by points or not, then a comma and the cents; or a point and the cents.
+    static const QRegularExpression kAmount(
+        QStringLiteral(R"(^(\d{1,3}(?:\.\d{3})+|\d+)(?:,(\d{1,2}))?$|^(\d+)\.(\d{1,2})$)"));
+    const QRegularExpressionMatch match = kAmount.match(typed.trimmed());
+    if (!match.hasMatch())
+        return std::nullopt;
+    const bool withPoint = !match.captured(3).isEmpty();
+    const QString euros = withPoint ? match.captured(3) : match.captured(1).remove(QLatin1Char('.'));
+    const QString cents =
+        (withPoint ? match.captured(4) : match.captured(2)).leftJustified(2, QLatin1Char('0'));
+    if (euros.size() > 13)
+        return std::nullopt;
+    return euros.toLongLong() * 100 + cents.toLongLong();
 }

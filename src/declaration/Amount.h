@@ -1,6 +1,9 @@
 #pragma once
 
+#include <QString>
 #include <QtGlobal>
+
+#include <optional>
 
 /**
  * Euros to whole cents, rounded half up (away from zero for a negative
@@ -10,3 +13,10 @@
  * Throws RecordError for a value that is not a finite amount.
  */
 qint64 roundToCents(double euros);
+
+/**
+ * An amount of euros as Spaniards type it, in cents: «1.234,56», «1234,56»,
+ * «1234» or «1234.56». Nothing for a text that is no amount, a negative one,
+ * or one with more than two decimals.
+ */
+std::optional<qint64> readSpanishCents(const QString& typed);

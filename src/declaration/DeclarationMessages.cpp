@@ -99,6 +99,11 @@ void tellPerceptorsWithoutPostalCode(UserInterface& ui) {
         kAttentionTitle);
 }
 
+void tellAgreementWith111(UserInterface& ui, const QString& agreement) {
+    ui.showMessage(agreement, QStringLiteral("CUADRE CON LOS MODELOS 111"), MessageIcon::Information,
+                   MessageButtons::Ok);
+}
+
 void tellBlendedRates(UserInterface& ui, const QStringList& perceptors) {
     ui.showMessage(
         QStringLiteral("Estos perceptores tienen retenciones a tipos que dan claves distintas, sumadas "

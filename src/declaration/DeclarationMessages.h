@@ -48,6 +48,8 @@ void tellPostalCodesUncheckable(UserInterface& ui, const QString& reason);
 void tellWithholdingsQueryNotImported(UserInterface& ui, const QString& reason);
 void tellDeclarantRecordFailure(UserInterface& ui, const QString& reason);
 void tellPerceptorsWithoutPostalCode(UserInterface& ui);
+/** Whether the year's entries agree with the figures typed from the filed Modelo 111. */
+void tellAgreementWith111(UserInterface& ui, const QString& agreement);
 /** Perceptors withheld at rates of different ranges, one line each: the file goes on with their keys. */
 void tellBlendedRates(UserInterface& ui, const QStringList& perceptors);
 void tellDeclarationFileFailure(UserInterface& ui, const QString& reason);

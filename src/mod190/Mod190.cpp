@@ -32,9 +32,13 @@ Mod190::Mod190(const StartupSettings& settings, UserInterface& ui)
                                6240 + ContactFrames::kEmailHeight + ContactFrames::kKindHeight, 6612, 492);
     connect(m_command4, &QPushButton::clicked, this, &Mod190::Command4_Click);
     m_command5 = designControl(new QPushButton(QStringLiteral("Claves de percepción…"), this), "Command5",
-                               1320, kIniciarTop - 600, 6612, 480);
+                               1320, kIniciarTop - 600, 3246, 480);
+    m_command6 = designControl(new QPushButton(QStringLiteral("Cuadre con los modelos 111…"), this),
+                               "Command6", 4686, kIniciarTop - 600, 3246, 480);
+    connect(m_command6, &QPushButton::clicked, this, &Mod190::Command6_Click);
     connect(m_command5, &QPushButton::clicked, this, &Mod190::Command5_Click);
-    setTabOrder(m_command5, m_command4);  // the keys are chosen before the run
+    setTabOrder(m_command5, m_command6);  // the keys and the 111 before the run
+    setTabOrder(m_command6, m_command4);
 }
 
 Mod190::~Mod190() = default;
@@ -60,6 +64,18 @@ void Mod190::Command5_Click() {
         m_keys->show();
         m_keys->raise();
         m_keys->activateWindow();
+    }
+}
+
+void Mod190::Command6_Click() {
+    if (!m_reconciliation) {
+        m_reconciliation = new Reconciliation111Window(m_settings, *m_AccountsDb, m_ui, this);
+        m_reconciliation->setAttribute(Qt::WA_DeleteOnClose);
+    }
+    if (m_reconciliation->load()) {
+        m_reconciliation->show();
+        m_reconciliation->raise();
+        m_reconciliation->activateWindow();
     }
 }
 

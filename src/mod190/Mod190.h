@@ -1,6 +1,7 @@
 #pragma once
 
 #include "PerceptionKeysWindow.h"
+#include "Reconciliation111Window.h"
 #include "shell/StartupSettings.h"
 #include "widgets/ContactFrames.h"
 
@@ -30,6 +31,9 @@ public:
     void Command5_Click();
     /** The keys grid, once it has been opened. */
     PerceptionKeysWindow* keysWindow() const { return m_keys; }
+    /** "Cuadre con los modelos 111…": what the filed Modelo 111 said, beside the entries. */
+    void Command6_Click();
+    Reconciliation111Window* reconciliationWindow() const { return m_reconciliation; }
     /** The contact inputs and the kind of declaration, as the user fills them. */
     ContactFrames& contactFrames() { return m_contact; }
 
@@ -40,5 +44,7 @@ private:
     PictureButton* m_command4;
     QPushButton* m_command5;
     QPointer<PerceptionKeysWindow> m_keys;
+    QPushButton* m_command6;
+    QPointer<Reconciliation111Window> m_reconciliation;
     std::unique_ptr<Database> m_AccountsDb;
 };

@@ -3,7 +3,9 @@
 #include "Mod190Statements.h"
 #include "Mod190Writer.h"
 #include "PerceptorKeys.h"
+#include "Reconciliation111.h"
 #include "WithholdingExtraction.h"
+#include "db/Clock.h"
 #include "db/Database.h"
 #include "db/DbError.h"
 #include "declaration/DeclarationMessages.h"
@@ -78,6 +80,19 @@ std::optional<RunOutcome> narrowToRefused(Database& db, const RefusedParties& re
     return RunOutcome{RunResult::NothingToDeclare, true};
 }
 
+// When the office typed what its Modelo 111 said, whether the year's entries agree with them.
+void tellAgreementWithFiled111(Database& db, UserInterface& ui) {
+    QString agreement;
+    try {
+        if (Reconciliation111::filedFigures(db, Clock::declarationYear()).isEmpty())
+            return;
+        agreement = Reconciliation111::reconcile(db).agreement();
+    } catch (const DbError& error) {
+        agreement = QStringLiteral("No se ha podido hacer el cuadre con los modelos 111: ") + error.message();
+    }
+    DeclarationMessages::tellAgreementWith111(ui, agreement);
+}
+
 }  // namespace
 
 RunOutcome runModelo190(Database& AccountsDb, const QString& outputFolder, ContactInputs& contact,
@@ -118,7 +133,8 @@ RunOutcome runModelo190(Database& AccountsDb, const QString& outputFolder, Conta
         return written;
     if (!checkWrittenDeclaration(path, QStringLiteral("190"), ui))
         return failed(AccountsDb);
-    DeclarationMessages::announceWritten(ui, path);
     dropWithholdingWorkObjects(AccountsDb);
+    tellAgreementWithFiled111(AccountsDb, ui);
+    DeclarationMessages::announceWritten(ui, path);
     return written;
 }

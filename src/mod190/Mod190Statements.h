@@ -77,6 +77,18 @@ inline const QString kLastYearEntries = QStringLiteral("select q.Nif, q.Nombre, 
                                         kFromWithholdingsAndSuppliers + kLastYearWithholdings +
                                         QStringLiteral("order by q.Nif");
 
+// The Modelo 111 beside the 190: each entry, and what the office typed of the 111 it filed.
+inline const QString kReconciliationEntries =
+    QStringLiteral("select q.Nif, q.Nombre, Month(q.f_apunte), q.integr, q.irp, q.noreten, p.CodPost ") +
+    kFromWithholdingsAndSuppliers + kLastYearWithholdings;
+inline const QString kMakeFiled111 =
+    QStringLiteral("Create table Modelos111 (Ejercicio Long, Trimestre Long, Casilla Long, Centimos Double)");
+inline const QString kFiled111 =
+    QStringLiteral("select Trimestre, Casilla, Centimos from Modelos111 where Ejercicio = ?");
+inline const QString kForgetFiled111 = QStringLiteral("delete * from Modelos111 where Ejercicio = ?");
+inline const QString kKeepFiled111 =
+    QStringLiteral("insert into Modelos111 (Ejercicio, Trimestre, Casilla, Centimos) values (?, ?, ?, ?)");
+
 // A complementary declaration of the records the agency refused keeps only those perceptors and keys.
 inline const QString kPerceptorKeys = QStringLiteral("select Nif, Control from tmptb190");
 inline const QString kRemovePerceptorKey =

@@ -30,11 +30,12 @@ PerceptionKeysWindow::PerceptionKeysWindow(Database& AccountsDb, UserInterface& 
     setWindowTitle(kTitle);
     onEscape(this);
     auto* about = new QLabel(
-        QStringLiteral("La clave dice a la Agencia qué cobró cada perceptor, y así lo pone en sus datos fiscales. "
-                       "Sin elegir ninguna, el fichero lleva la que dan los tipos de retención: F02 (cursos y "
-                       "conferencias) por encima del 14,9 %, G03 del 6,9 al 9,1 %, H04 del 0,9 al 1,1 %. Un "
-                       "abogado o un arquitecto al 15 % es G01; un agricultor al 2 %, H01; un premio, K. La "
-                       "clave elegida vale para las declaraciones de este año y de los siguientes."),
+        QStringLiteral(
+            "La clave dice a la Agencia qué cobró cada perceptor, y así lo pone en sus datos fiscales. "
+            "Sin elegir ninguna, el fichero lleva la que dan los tipos de retención: F02 (cursos y "
+            "conferencias) por encima del 14,9 %, G03 del 6,9 al 9,1 %, H04 del 0,9 al 1,1 %. Un "
+            "abogado o un arquitecto al 15 % es G01; un agricultor al 2 %, H01; un premio, K. La "
+            "clave elegida vale para las declaraciones de este año y de los siguientes."),
         this);
     about->setWordWrap(true);
     m_model = new PerceptorKeysModel(this);
@@ -115,8 +116,9 @@ void PerceptionKeysWindow::chooseForSelected(const QString& key) {
         else
             PerceptorKeys::choose(m_AccountsDb, nif, key);
     } catch (const DbError& error) {
-        m_ui.showMessage(QStringLiteral("No se ha podido guardar la clave del perceptor.\r\n") + error.message(),
-                         kTitle, MessageIcon::Critical, MessageButtons::Ok);
+        m_ui.showMessage(
+            QStringLiteral("No se ha podido guardar la clave del perceptor.\r\n") + error.message(), kTitle,
+            MessageIcon::Critical, MessageButtons::Ok);
         showSelectedChoice();
         return;
     }
@@ -126,7 +128,7 @@ void PerceptionKeysWindow::chooseForSelected(const QString& key) {
 
 void PerceptionKeysWindow::sortBy(int column) {
     m_sortOrder = column == m_sortColumn && m_sortOrder == Qt::AscendingOrder ? Qt::DescendingOrder
-                                                                               : Qt::AscendingOrder;
+                                                                              : Qt::AscendingOrder;
     m_sortColumn = column;
     m_sorted->sort(column, m_sortOrder);
 }

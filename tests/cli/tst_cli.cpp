@@ -1,6 +1,7 @@
 #include "cli/CliCommands.h"
 #include "db/Clock.h"
 #include "mod190/PerceptorKeys.h"
+#include "mod190/Reconciliation111.h"
 #include "mod347/Mod347Statements.h"
 #include "support/FixtureDatabase.h"
 #include "support/Golden.h"
@@ -92,6 +93,8 @@ private Q_SLOTS:
     void fullDiskIsAFailure();
     void keys_data();
     void keys();
+    void reconciliation111_data();
+    void reconciliation111();
     void complementaryOfTheRefused_data();
     void complementaryOfTheRefused();
 };
@@ -630,6 +633,47 @@ void TestCli::keys() {
              QStringLiteral("NIF\tNombre\tPagado\tRetenido\tTipo\tClave por tipos\tClave elegida\tAviso"));
     QCOMPARE(lines[2] + QLatin1Char('\n'), expected);
     QCOMPARE(runCliWith(claves).out, run.out);  // what is set stays for the runs to come
+}
+
+void TestCli::reconciliation111_data() {
+    QTest::addColumn<QStringList>("filed");
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QString>("expected");  // the last line printed, or the refusal
+    // Twelve perceptors withheld 150,00 each in May.
+    QTest::newRow("agree") << QStringList{QStringLiteral("2=1.800,00"), QStringLiteral("1=0")} << 0
+                           << "   Las cifras escritas coinciden con los apuntes.";
+    QTest::newRow("the second quarter differs") << QStringList{QStringLiteral("2=1.750")} << 6
+                                                << "   2.º trimestre: la casilla 28 del 111 presentado dice "
+                                                   "1.750,00 y los apuntes dan 1.800,00: diferencia de "
+                                                   "50,00.";
+    QTest::newRow("a fifth quarter") << QStringList{QStringLiteral("5=1.800,00")} << 2
+                                     << "--presentado 5=1.800,00: escriba el trimestre, del 1 al 4";
+    QTest::newRow("no amount") << QStringList{QStringLiteral("2=mil")} << 2
+                               << "--presentado 2=mil: «mil» no es un importe; escríbalo como 1.234,56.";
+    QTest::newRow("three decimals") << QStringList{QStringLiteral("2=1.800,001")} << 2 << "no es un importe";
+    QTest::newRow("no quarter") << QStringList{QStringLiteral("1800")} << 2 << "escriba el trimestre";
+}
+
+void TestCli::reconciliation111() {
+    QFETCH(QStringList, filed);
+    QFETCH(int, status);
+    QFETCH(QString, expected);
+    FixtureDatabase f;
+    fillTwelveSuppliers(f);
+    QStringList arguments{QStringLiteral("cuadre-111"), QStringLiteral("--db"), f.path()};
+    for (const QString& figure : filed)
+        arguments << QStringLiteral("--presentado") << figure;
+    const CliRun run = runCliWith(arguments);
+    QCOMPARE(run.status, status);
+    if (status == 2) {
+        QVERIFY2(run.err.contains(expected), qPrintable(run.err));
+        QVERIFY(run.out.isEmpty());
+        QVERIFY(Reconciliation111::filedFigures(f.db(), 2025).isEmpty());  // bad text changes nothing
+        return;
+    }
+    QVERIFY2(run.out.endsWith(expected + QLatin1Char('\n')), qPrintable(run.out));
+    // What was typed stays for the next reconciliation and the runs of the 190.
+    QCOMPARE(runCliWith({QStringLiteral("cuadre-111"), QStringLiteral("--db"), f.path()}).status, status);
 }
 
 void TestCli::complementaryOfTheRefused_data() {

@@ -55,6 +55,7 @@ private Q_SLOTS:
     void kindOfDeclarationReachesTheRecord_data();
     void kindOfDeclarationReachesTheRecord();
     void keyPickedInTheGridReachesTheRecord();
+    void filedModelo111Figures();
     void contactDataAreRemembered();
     void loadFailureShowsTheEngineMessage();
 };
@@ -211,6 +212,40 @@ void TestMod190Window::keyPickedInTheGridReachesTheRecord() {
     window.findChild<QPushButton*>(QStringLiteral("Command4"))->click();
     QCOMPARE(recordLines(readAll(f.folder() + QStringLiteral("/Mdb/Mod190.txt")))[1].mid(77, 3),
              QStringLiteral("G01"));
+}
+
+// The office types what its filed 111 said: bad text is told and changes nothing; good figures are kept
+// for the exercise and the reconciliation opens in the preview.
+void TestMod190Window::filedModelo111Figures() {
+    OneWithholding f;
+    StartupSettings settings = f.settings();
+    ScriptedUserInterface ui;
+    Mod190 window(settings, ui);
+    QVERIFY(window.Form_Load());
+    window.findChild<QPushButton*>(QStringLiteral("Command6"))->click();
+    Reconciliation111Window* filed = window.reconciliationWindow();
+    QVERIFY(filed && filed->isVisible());
+    QCOMPARE(filed->windowTitle(), QStringLiteral("Cuadre con los modelos 111 — Ejercicio 2025"));
+    const auto box = [&](const char* name) {
+        return filed->findChild<QLineEdit*>(QString::fromLatin1(name));
+    };
+    box("Casilla28_2")->setText(QStringLiteral("150,00"));
+    box("Casilla3_2")->setText(QStringLiteral("ciento cincuenta"));
+    filed->showReconciliation();
+    QCOMPARE(ui.messages.size(), 1);
+    QVERIFY(ui.messages[0].text.startsWith(
+        QStringLiteral("«ciento cincuenta», en la casilla 03 del 2.º trimestre")));
+    QVERIFY(!filed->preview());
+    QVERIFY(Reconciliation111::filedFigures(f.db(), 2025).isEmpty());
+    box("Casilla3_2")->setText(QStringLiteral("140"));
+    filed->showReconciliation();
+    QVERIFY(filed->preview() && filed->preview()->isVisible());
+    QCOMPARE(Reconciliation111::filedFigures(f.db(), 2025),
+             (Reconciliation111::FiledFigures{{{2, 28}, 15000}, {{2, 3}, 14000}}));
+    filed->close();
+    window.findChild<QPushButton*>(QStringLiteral("Command6"))->click();
+    QCOMPARE(window.reconciliationWindow()->findChild<QLineEdit*>(QStringLiteral("Casilla3_2"))->text(),
+             QStringLiteral("140,00"));
 }
 
 // What a run that wrote its file was given comes back in the next window of the same data folder.
