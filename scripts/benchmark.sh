@@ -4,7 +4,7 @@
 # Debian's sqlite3 over the same file that computes what the declaration file
 # needs (scripts/bench/floor-*.sql). It prints both times, their ratio and the
 # program's peak memory, then how the time grows from a tenth of the size to
-# the whole. Last, the package's Access file: the import, and the road from a
+# the whole, and the time of the letters of a large Modelo 347. Last, the package's Access file: the import, and the road from a
 # changed file to Mod347.txt, each beside the same work done by hand with
 # mdbtools and sqlite3. It needs ../shared beside the project (jetwriter) and
 # python3. Usage: scripts/benchmark.sh [BUILD_DIR]
@@ -89,6 +89,20 @@ read -r compare_s kib < <(timed "$cli" check-file "$work/today-whole-all/Mod347.
 printf 'check-file --compare, %d records beside %d: %.3fs, %d MB at most\n' \
   $(($(wc -l < "$work/today-whole-all/Mod347.txt") - 1)) $(($(wc -l < "$work/history-whole-all/Mod347.txt") - 1)) \
   "$compare_s" $((kib / 1024))
+
+echo
+# The papers of a large office: the letters of the Modelo 347 of 20,000 suppliers, with the names from the
+# accounts, and a PDF of each one beside the PDF of all.
+letters="$work/letters"
+mkdir -p "$letters"
+"$cli" sample-db "$letters/ecordadb.mdb" --suppliers 20000 --entries 400000 > /dev/null
+"$cli" mod347 --db "$letters/ecordadb.mdb" --out "$letters" --yes --phone 957000111 --contact "Garcia Lopez Ana" \
+  2> /dev/null
+read -r documents_s kib < <(timed "$cli" documentos "$letters/Mod347.txt" --out "$letters" \
+  --db "$letters/ecordadb.mdb" --firma "María José Muñoz Peña, Secretaria" --lugar Córdoba)
+count=$(($(wc -l < "$letters/Mod347.txt") - 1))
+printf 'documentos, %d letters: %.3fs (%.0f letters/s), %d MB at most\n' "$count" "$documents_s" \
+  "$(echo "$count / $documents_s" | bc -l)" $((kib / 1024))
 
 echo
 read -r review kib < <(timed "$cli" review-ids --db "$work/today-whole.mdb")

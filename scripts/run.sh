@@ -18,9 +18,11 @@ if [ -n "${DISPLAY:-}" ] || [ -n "${WAYLAND_DISPLAY:-}" ]; then
 fi
 
 echo "No hay pantalla: se ejecuta la demostración sin ventanas sobre $db"
-# The declarations leave their files in Mdb, as the windows do.
-"$bin/aeat-cli" mod190 --db "$db" --out "$data" 2>&1 | sed 's/^/  /' || true
-"$bin/aeat-cli" mod347 --db "$db" --out "$data" --yes 2>&1 | sed 's/^/  /' || true
+# The declarations leave their files in Mdb, as the windows do, with a contact person of the demonstration
+# (the documents refuse the windows' example).
+contact=(--phone "957 000 111" --contact "Garcia Lopez Ana")
+"$bin/aeat-cli" mod190 --db "$db" --out "$data" "${contact[@]}" --email ana.garcia@centro.es 2>&1 | sed 's/^/  /' || true
+"$bin/aeat-cli" mod347 --db "$db" --out "$data" "${contact[@]}" --yes 2>&1 | sed 's/^/  /' || true
 "$bin/aeat-cli" review-ids --db "$db" --pdf "$data/Proveedores.pdf" > "$data/Proveedores.txt" || true
 # Each run has checked its own file (Comprobacion*.txt lists what it found); check-file says the same
 # and prints the summary.
@@ -33,7 +35,8 @@ done
 # The papers the office hands out, made from each file that passed its check.
 for model in 190 347; do
   if [ -f "$data/Mod$model.txt" ]; then
-    "$bin/aeat-cli" documentos "$data/Mod$model.txt" --out "$data" 2>&1 | sed 's/^/  /' || true
+    "$bin/aeat-cli" documentos "$data/Mod$model.txt" --out "$data" --db "$db" \
+      --firma "María José Muñoz Peña, Secretaria" --lugar Córdoba 2>&1 | sed 's/^/  /' || true
   fi
 done
 echo "Ficheros en $data: Mod190.txt, Mod347.txt, su comprobación (Comprobacion*.txt, Resumen*.pdf)," \

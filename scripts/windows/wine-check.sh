@@ -46,7 +46,8 @@ files() { find "$1" -type f 2>/dev/null | wc -l; }
 check_documents() {
   local side windows="$work/windows/$2" linux="$work/linux/$2"
   for side in linux windows; do
-    on_side $side documentos "$work/$side/$1" --out "$work/$side" > /dev/null 2>&1 || true
+    on_side $side documentos "$work/$side/$1" --out "$work/$side" --db "$work/$side/ecordadb.mdb" \
+      --firma "María José Muñoz Peña, Secretaria" --lugar Córdoba > /dev/null 2>&1 || true
   done
   if [ -n "$(pages "$windows.pdf")" ] && [ "$(pages "$windows.pdf")" = "$(pages "$linux.pdf")" ] &&
      [ "$(files "$windows")" = "$(files "$linux")" ] &&
@@ -61,8 +62,10 @@ echo "== Las declaraciones del ejemplo"
 cli sample-db "$work/windows/ecordadb.mdb"
 cp "$work/windows/ecordadb.mdb" "$work/linux/ecordadb.mdb"
 for side in linux windows; do
-  on_side $side mod190 --db "$work/$side/ecordadb.mdb" --out "$work/$side" > "$work/$side/mod190.log" 2>&1 || true
-  on_side $side mod347 --db "$work/$side/ecordadb.mdb" --out "$work/$side" --yes > "$work/$side/mod347.log" 2>&1 || true
+  on_side $side mod190 --db "$work/$side/ecordadb.mdb" --out "$work/$side" --phone 957000111 \
+    --contact "Garcia Lopez Ana" --email ana.garcia@centro.es > "$work/$side/mod190.log" 2>&1 || true
+  on_side $side mod347 --db "$work/$side/ecordadb.mdb" --out "$work/$side" --phone 957000111 \
+    --contact "Garcia Lopez Ana" --yes > "$work/$side/mod347.log" 2>&1 || true
 done
 for model in 190 347; do
   file="Mod$model.txt"

@@ -1,4 +1,5 @@
 #include "access/WorkingCopy.h"
+#include "base/QtMessages.h"
 #include "documents/DocumentsWindow.h"
 #include "mod190/Mod190.h"
 #include "mod347/Mod347.h"
@@ -26,6 +27,7 @@ QWidget* loaded(Window* window) {
 }  // namespace
 
 int main(int argc, char* argv[]) {
+    keepQtChatterOff();
     QApplication app(argc, argv);
     installSpanishTranslations(app);
     EnterPressesButtons::install();

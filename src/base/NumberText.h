@@ -12,13 +12,18 @@ inline QString shortestNumberText(double value) {
     return QString::fromLatin1(buffer, static_cast<qsizetype>(end - buffer));
 }
 
+/** A count as Spaniards write it, its thousands grouped by points: "12.800". */
+inline QString spanishCount(qint64 count) {
+    QString digits = QString::number(count < 0 ? -count : count);
+    for (qsizetype at = digits.size() - 3; at > 0; at -= 3)
+        digits.insert(at, QLatin1Char('.'));
+    return (count < 0 ? QStringLiteral("-") : QString()) + digits;
+}
+
 /** Cents as Spaniards write an amount: "4.500,10", "-700,00". */
 inline QString spanishAmount(qint64 cents) {
     const qint64 magnitude = cents < 0 ? -cents : cents;
-    QString whole = QString::number(magnitude / 100);
-    for (qsizetype at = whole.size() - 3; at > 0; at -= 3)
-        whole.insert(at, QLatin1Char('.'));
-    return (cents < 0 ? QStringLiteral("-") : QString()) + whole + QLatin1Char(',') +
+    return (cents < 0 ? QStringLiteral("-") : QString()) + spanishCount(magnitude / 100) + QLatin1Char(',') +
            QStringLiteral("%1").arg(magnitude % 100, 2, 10, QLatin1Char('0'));
 }
 

@@ -11,6 +11,8 @@ class DbError;
 struct CliStreams {
     QTextStream& out;
     QTextStream& err;
+    /** Whether someone watches `err` in a terminal, for a long run to show its progress there. */
+    bool errIsATerminal = false;
 };
 
 /** Runs aeat-cli with its arguments (without the program name) and returns the exit status. */

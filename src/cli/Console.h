@@ -6,3 +6,6 @@
  * Linux terminals need nothing (ConsolePosix.cpp).
  */
 void showUtf8InConsole();
+
+/** Whether standard error is a terminal that someone watches, where a long run may show its progress. */
+bool standardErrorIsATerminal();

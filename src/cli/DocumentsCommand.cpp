@@ -1,25 +1,64 @@
 #include "CliCommands.h"
 
 #include "CliArguments.h"
+#include "access/AccountingDatabase.h"
+#include "base/NumberText.h"
+#include "db/Clock.h"
+#include "db/DbError.h"
 #include "documents/DeclarationDocuments.h"
 
 #include <QDir>
 
+namespace {
+
+// «Carta 1.234 de 12.800», over and over on one line of the terminal.
+DeclarationDocuments::Progress terminalProgress(QTextStream& err, const DeclarationDocuments& documents) {
+    return [&err, &documents](DeclarationDocuments::Stage stage, int written, int total) {
+        err << '\r'
+            << (stage == DeclarationDocuments::Stage::EachParty
+                    ? documents.progressText(written, total)
+                    : QStringLiteral("%1.pdf: página %2 de %3")
+                          .arg(documents.baseName(), spanishCount(written), spanishCount(total)))
+            << QStringLiteral("   ");
+        if (stage == DeclarationDocuments::Stage::All && written == total)
+            err << '\n';
+        err.flush();
+        return true;
+    };
+}
+
+}  // namespace
+
 int runDocumentsCommand(const QStringList& arguments, CliStreams streams) {
-    const auto args = CliArguments::parse(arguments, {QStringLiteral("out")});
+    const auto args = CliArguments::parse(arguments, {QStringLiteral("out"), QStringLiteral("db"),
+                                                      QStringLiteral("firma"), QStringLiteral("lugar")});
     if (!args || args->positional().size() != 1 || !args->has(QStringLiteral("out"))) {
         streams.err << cliUsage();
         return kExitUsage;
     }
     QString failure;
-    const std::optional<DeclarationDocuments> documents =
+    std::optional<DeclarationDocuments> documents =
         DeclarationDocuments::fromFile(args->positional().first(), failure);
     if (!documents) {
         streams.err << failure << '\n';
         return kExitFailure;
     }
+    documents->setSigning(DocumentSigning::fromSigner(
+        args->value(QStringLiteral("firma")), args->value(QStringLiteral("lugar")), Clock::now().date()));
+    int fromTheFile = 0;
+    if (args->has(QStringLiteral("db"))) {
+        try {
+            fromTheFile =
+                documents->takeNamesFrom(*openAccountingDatabase(args->value(QStringLiteral("db"))));
+        } catch (const DbError& error) {
+            printDbError(streams.err, error);
+            return kExitFailure;
+        }
+    }
     const QString folder = args->value(QStringLiteral("out"));
-    if (!documents->writeTo(folder, failure)) {
+    if (!documents->writeTo(folder, failure,
+                            streams.errIsATerminal ? terminalProgress(streams.err, *documents)
+                                                   : DeclarationDocuments::Progress())) {
         streams.err << failure << '\n';
         return kExitFailure;
     }
@@ -32,5 +71,7 @@ int runDocumentsCommand(const QStringList& arguments, CliStreams streams) {
                        .arg(written)
                        .arg(documents->parties().size())
                        .arg(documents->partyName());
+    if (fromTheFile > 0)
+        streams.out << documents->namesFromTheFileLine(fromTheFile) << '\n';
     return kExitOk;
 }

@@ -17,8 +17,9 @@ std::optional<std::pair<int, qint64>> filedBox28(const QString& typed, QString& 
     bool isNumber = false;
     const int number = quarter.toInt(&isNumber);
     if (!typed.contains(QLatin1Char('=')) || !isNumber || number < 1 || number > 4)
-        why = QStringLiteral("--presentado %1: escriba el trimestre, del 1 al 4, un «=» y la casilla 28 de su "
-                             "modelo 111, como en --presentado 2=1.234,56.")
+        why = QStringLiteral(
+                  "--presentado %1: escriba el trimestre, del 1 al 4, un «=» y la casilla 28 de su "
+                  "modelo 111, como en --presentado 2=1.234,56.")
                   .arg(typed);
     else if (!cents)
         why = QStringLiteral("--presentado %1: «%2» no es un importe; escríbalo como 1.234,56.")
@@ -31,8 +32,8 @@ std::optional<std::pair<int, qint64>> filedBox28(const QString& typed, QString& 
 }  // namespace
 
 int runReconciliation111Command(const QStringList& arguments, CliStreams streams) {
-    const auto args = CliArguments::parse(arguments, {QStringLiteral("db"), QStringLiteral("presentado"),
-                                                      QStringLiteral("pdf")});
+    const auto args = CliArguments::parse(
+        arguments, {QStringLiteral("db"), QStringLiteral("presentado"), QStringLiteral("pdf")});
     if (!args || !args->has(QStringLiteral("db")) || !args->positional().isEmpty()) {
         streams.err << cliUsage();
         return kExitUsage;
@@ -48,7 +49,8 @@ int runReconciliation111Command(const QStringList& arguments, CliStreams streams
         typed.insert({box28->first, 28}, box28->second);
     }
     try {
-        const std::unique_ptr<Database> AccountsDb = openAccountingDatabase(args->value(QStringLiteral("db")));
+        const std::unique_ptr<Database> AccountsDb =
+            openAccountingDatabase(args->value(QStringLiteral("db")));
         if (!typed.isEmpty()) {
             const int year = Clock::declarationYear();
             Reconciliation111::FiledFigures kept = Reconciliation111::filedFigures(*AccountsDb, year);
@@ -60,7 +62,8 @@ int runReconciliation111Command(const QStringList& arguments, CliStreams streams
         for (const QString& line : QStringList{result.title()} + result.heading() + lines)
             streams.out << line << '\n';
         if (args->has(QStringLiteral("pdf")))
-            ListingReport(result.title(), result.heading(), lines).exportPdf(args->value(QStringLiteral("pdf")));
+            ListingReport(result.title(), result.heading(), lines)
+                .exportPdf(args->value(QStringLiteral("pdf")));
         return result.disagreements().isEmpty() ? kExitOk : kExitFiguresDiffer;
     } catch (const DbError& error) {
         printDbError(streams.err, error);

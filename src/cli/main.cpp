@@ -1,5 +1,6 @@
 #include "CliCommands.h"
 #include "Console.h"
+#include "base/QtMessages.h"
 #include "shell/ProgramArguments.h"
 
 #include <QGuiApplication>
@@ -26,11 +27,12 @@ std::unique_ptr<QCoreApplication> makeApplication(int& argc, char* argv[]) {
 }  // namespace
 
 int main(int argc, char* argv[]) {
+    keepQtChatterOff();
     const auto app = makeApplication(argc, argv);
     showUtf8InConsole();
     QTextStream out(stdout);
     QTextStream err(stderr);
-    const int status = runCli(programArguments(argc, argv), {out, err});
+    const int status = runCli(programArguments(argc, argv), {out, err, standardErrorIsATerminal()});
     out.flush();
     err.flush();
     return status;

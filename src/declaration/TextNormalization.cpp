@@ -63,3 +63,15 @@ bool isAccentedVowel(QChar c) {
     static const QString kVowels = QStringLiteral("AEIOUYaeiouy");
     return c.decompositionTag() == QChar::Canonical && kVowels.contains(c.decomposition().front());
 }
+
+QString withoutAccents(const QString& text) {
+    QString bare;
+    for (const QChar c : text.normalized(QString::NormalizationForm_D))
+        if (c.category() != QChar::Mark_NonSpacing)
+            bare.append(c);
+    return bare;
+}
+
+QString foldedForSearch(const QString& text) {
+    return withoutAccents(text).toCaseFolded();
+}

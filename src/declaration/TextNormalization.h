@@ -19,3 +19,9 @@ QString NormalizeText(const QString& text);
 
 /** A vowel with an accent of any kind, in either case: what the agency refuses in a name. */
 bool isAccentedVowel(QChar c);
+
+/** A text without the accents of its letters, of any kind: «Ñandú Müller» is «Nandu Muller». */
+QString withoutAccents(const QString& text);
+
+/** A text as a search compares it, without accents and without case: «iberica» finds «Ibérica». */
+QString foldedForSearch(const QString& text);

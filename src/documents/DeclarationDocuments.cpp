@@ -3,35 +3,23 @@
 #include "DocumentPage.h"
 #include "SupplierLetter.h"
 #include "WithholdingCertificate.h"
+#include "base/NumberText.h"
 #include "base/ReplacingFile.h"
+#include "base/SafeFileName.h"
+#include "db/Database.h"
+#include "declaration/DeclarantHeader.h"
 #include "declaration/DeclarationMessages.h"
+#include "declaration/FieldRules.h"
+#include "report/PdfPages.h"
 #include "report/ReportPainting.h"
 
 #include <QDir>
 #include <QFile>
+#include <QHash>
 #include <QPainter>
 #include <QTemporaryDir>
 
 namespace {
-
-constexpr int kFileNameLength = 120;
-
-// A party's own pages of the documents, as a report of their own.
-class PartyDocuments : public PagedReport {
-public:
-    PartyDocuments(const DeclarationDocuments& all, const QList<int>& pages) : m_all(all), m_pages(pages) {}
-
-    QString title() const override { return m_all.title(); }
-    QPageLayout pageLayout() const override { return m_all.pageLayout(); }
-    int pageCount() const override { return static_cast<int>(m_pages.size()); }
-    void paintPage(QPainter& painter, int pageIndex) const override {
-        m_all.paintPage(painter, m_pages[pageIndex]);
-    }
-
-private:
-    const DeclarationDocuments& m_all;
-    QList<int> m_pages;
-};
 
 QString refusal(const QString& path, const CheckedDeclaration& checked) {
     QStringList errors;
@@ -42,6 +30,12 @@ QString refusal(const QString& path, const CheckedDeclaration& checked) {
                .arg(QDir::toNativeSeparators(path)) +
            QStringLiteral("\r\n") + DeclarationMessages::firstLines(errors) + QStringLiteral("\r\n") +
            checked.summaryLine();
+}
+
+bool cancelled(QString& failure) {
+    failure = QStringLiteral(
+        "Se ha cancelado: no se ha escrito ningún documento, y los de antes siguen como estaban.");
+    return false;
 }
 
 [[noreturn]] void cannotWriteIn(const QString& folder, const QString& reason) {
@@ -64,17 +58,6 @@ void moveInto(const QDir& staged, const QString& folder) {
 
 }  // namespace
 
-QString safeFileName(const QString& name) {
-    static const QString kForbidden = QStringLiteral("<>:\"/\\|?*");
-    QString safe;
-    for (const QChar c : name)
-        safe.append(c.unicode() < 0x20 || kForbidden.contains(c) ? QLatin1Char('_') : c);
-    safe = safe.simplified().left(kFileNameLength);
-    while (safe.endsWith(QLatin1Char('.')) || safe.endsWith(QLatin1Char(' ')))
-        safe.chop(1);
-    return safe.isEmpty() ? QStringLiteral("SIN NOMBRE") : safe;
-}
-
 std::optional<DeclarationDocuments> DeclarationDocuments::fromFile(const QString& path, QString& failure) {
     std::optional<CheckedDeclaration> checked = checkDeclarationFileAt(path, failure);
     if (!checked)
@@ -83,7 +66,42 @@ std::optional<DeclarationDocuments> DeclarationDocuments::fromFile(const QString
         failure = refusal(path, *checked);
         return std::nullopt;
     }
+    // The papers go to people, who would call the example's telephone.
+    if (checked->contactTelephone == kExampleTelephone ||
+        checked->contactPerson == recordName(kExampleContactPerson)) {
+        failure = QStringLiteral(
+            "La declaración tiene los datos de contacto de ejemplo; escriba los suyos y vuelva a "
+            "generarla");
+        return std::nullopt;
+    }
     return DeclarationDocuments(std::move(*checked));
+}
+
+int DeclarationDocuments::takeNamesFrom(Database& accounts) {
+    const Recordset centro = accounts.openRecordset(QStringLiteral("select * from Centro"));
+    if (!centro.eof() && !centro.value(QStringLiteral("Nombre")).toString().trimmed().isEmpty())
+        m_checked.declarantName = centro.value(QStringLiteral("Nombre")).toString().trimmed();
+    QHash<QString, QString> byNif;
+    QHash<QString, QString> byRecordName;
+    for (Recordset rows = accounts.openRecordset(QStringLiteral("select nif, nombre from provedores"));
+         !rows.eof(); rows.moveNext()) {
+        const QString name = rows.value(1).toString().simplified();
+        byNif.insert(QString::fromLatin1(FieldRules::digits(rows.value(0).toString().trimmed(), 9)).toUpper(),
+                     name);
+        byRecordName.insert(recordName(name).left(40).trimmed(), name);
+    }
+    int lacking = 0;
+    for (DeclaredRecord& party : m_checked.declared) {
+        const auto found = byNif.constFind(party.nif.toUpper());
+        const auto named = byRecordName.constFind(party.name);
+        if (found != byNif.cend())
+            party.name = *found;
+        else if (named != byRecordName.cend())
+            party.name = *named;
+        else
+            ++lacking;
+    }
+    return lacking;
 }
 
 DeclarationDocuments::DeclarationDocuments(CheckedDeclaration checked) : m_checked(std::move(checked)) {}
@@ -104,6 +122,19 @@ QString DeclarationDocuments::partyName() const {
     return isModel190() ? QStringLiteral("perceptor") : QStringLiteral("proveedor");
 }
 
+QString DeclarationDocuments::progressText(int written, int total) const {
+    return QStringLiteral("%1 %2 de %3")
+        .arg(isModel190() ? QStringLiteral("Perceptor") : QStringLiteral("Carta"), spanishCount(written),
+             spanishCount(total));
+}
+
+QString DeclarationDocuments::namesFromTheFileLine(int parties) const {
+    return QStringLiteral("%1 %2 no %3 en la contabilidad: %4 el nombre del fichero.")
+        .arg(spanishCount(parties), parties == 1 ? partyName() : partyName() + QStringLiteral("es"),
+             parties == 1 ? QStringLiteral("está") : QStringLiteral("están"),
+             parties == 1 ? QStringLiteral("lleva") : QStringLiteral("llevan"));
+}
+
 QString DeclarationDocuments::title() const {
     return isModel190()
                ? QStringLiteral("Certificados de retenciones del ejercicio %1").arg(m_checked.fiscalYear)
@@ -121,9 +152,9 @@ int DeclarationDocuments::pageCount() const {
 void DeclarationDocuments::paintPage(QPainter& painter, int pageIndex) const {
     const DeclaredRecord& party = m_checked.declared[pageIndex];
     if (isModel190())
-        paintWithholdingCertificate(painter, m_checked, party);
+        paintWithholdingCertificate(painter, m_checked, party, m_signing);
     else
-        paintSupplierLetter(painter, m_checked, party);
+        paintSupplierLetter(painter, m_checked, party, m_signing);
 }
 
 // A perceptor with several keys has one file with a page for each; a party
@@ -145,17 +176,36 @@ QList<DeclarationDocuments::Party> DeclarationDocuments::parties() const {
     return parties;
 }
 
-// Each party's PDF is first written into a folder of its own beside the documents', so that a failure
-// leaves the earlier documents as they were.
-bool DeclarationDocuments::writeTo(const QString& folder, QString& failure) const {
+// The PDF of all is drawn once, and each party's PDF is made of its pages, in a folder of its own beside the
+// documents', so that a failure or a stop leaves the earlier documents as they were.
+bool DeclarationDocuments::writeTo(const QString& folder, QString& failure, const Progress& progress) const {
     const QString path = pathIn(folder);
+    const auto goesOn = [&](Stage stage, int written, int total) {
+        return !progress || progress(stage, written, total);
+    };
     try {
         QTemporaryDir staged(folder + QStringLiteral("/.") + baseName() + QStringLiteral("-XXXXXX"));
         if (!staged.isValid())
             cannotWriteIn(folder, staged.errorString());
-        for (const Party& party : parties())
-            PartyDocuments(*this, party.pages).exportPdf(staged.filePath(party.fileName));
-        exportPdf(path + QStringLiteral(".pdf"));
+        const std::optional<QByteArray> all =
+            pdf([&](int pages) { return goesOn(Stage::All, pages, pageCount()); });
+        if (!all)
+            return cancelled(failure);
+        const std::optional<PdfPages> pages = PdfPages::read(*all);
+        if (!pages)
+            cannotWriteIn(folder,
+                          QStringLiteral("no se ha podido separar el documento de cada %1").arg(partyName()));
+        const QList<Party> each = parties();
+        for (int written = 0; written < each.size(); ++written) {
+            ReplacingFile file(QDir(staged.path()).filePath(each[written].fileName));
+            file.write(pages->extract(each[written].pages));
+            file.commit();
+            if (!goesOn(Stage::EachParty, written + 1, static_cast<int>(each.size())))
+                return cancelled(failure);
+        }
+        ReplacingFile whole(path + QStringLiteral(".pdf"));
+        whole.write(*all);
+        whole.commit();
         moveInto(QDir(staged.path()), path);
     } catch (const FileError& error) {
         failure = error.message();

@@ -1,9 +1,13 @@
 #pragma once
 
+#include "DocumentPage.h"
 #include "filecheck/DeclarationFileCheck.h"
 #include "report/PagedReport.h"
 
+#include <functional>
 #include <optional>
+
+class Database;
 
 /**
  * The papers the office hands out from a checked declaration file, one page
@@ -22,7 +26,8 @@ public:
 
     /**
      * Reads and checks a declaration file. Nothing when it cannot be read, is
-     * no declaration or has errors, with the reason in Spanish in `failure`.
+     * no declaration, has errors or carries the windows' example contact, with
+     * the reason in Spanish in `failure`.
      */
     static std::optional<DeclarationDocuments> fromFile(const QString& path, QString& failure);
 
@@ -32,30 +37,48 @@ public:
     QString baseName() const;
     /** <folder>/<baseName>: the folder of each party's PDF, and with «.pdf» the PDF of all. */
     QString pathIn(const QString& folder) const;
-    /** «certificados» or «cartas». */
+    /** «certificados» or «cartas», and the article of each one: «el» or «la». */
     QString documentsName() const;
+    QString documentsArticle() const { return isModel190() ? QStringLiteral("el") : QStringLiteral("la"); }
     /** «perceptor» or «proveedor». */
     QString partyName() const;
     QList<Party> parties() const;
+    /** «Carta 1.234 de 12.800», «Perceptor 3 de 7»: how far a run has come. */
+    QString progressText(int written, int total) const;
+    /** «3 proveedores no están en la contabilidad: llevan el nombre del fichero.» */
+    QString namesFromTheFileLine(int parties) const;
+
+    /** Who signs, where and when. */
+    void setSigning(const DocumentSigning& signing) { m_signing = signing; }
+    /**
+     * Names the centre and each party as the accounts spell them, found by
+     * NIF (a party abroad by its name), in place of the file's upper case
+     * without accents; the file itself is not touched. Returns how many
+     * parties the accounts lack, which keep the file's form. Throws DbError.
+     */
+    int takeNamesFrom(Database& accounts);
 
     QString title() const override;
     QPageLayout pageLayout() const override;
     int pageCount() const override;
     void paintPage(QPainter& painter, int pageIndex) const override;
 
+    /** What a run is writing: each party's PDF, then the PDF of all. */
+    enum class Stage { EachParty, All };
+    /** Told as the run goes: how many of the stage's parties or pages are written; false stops it. */
+    using Progress = std::function<bool(Stage stage, int written, int total)>;
+
     /**
      * Writes <folder>/<baseName>.pdf with every page, and one PDF per party
      * into <folder>/<baseName>/, in place of its earlier PDFs. False when a
-     * file cannot be written, with the reason in `failure`; the earlier
-     * documents then stay as they were.
+     * file cannot be written or `progress` stops it, with the reason in
+     * `failure`; the earlier documents then stay as they were.
      */
-    bool writeTo(const QString& folder, QString& failure) const;
+    bool writeTo(const QString& folder, QString& failure, const Progress& progress = {}) const;
 
 private:
     bool isModel190() const { return m_checked.model == QLatin1String("190"); }
 
     CheckedDeclaration m_checked;
+    DocumentSigning m_signing;
 };
-
-/** A name made safe for a file on Linux and on Windows: «B12345674 LIMPIEZAS, S.L.». */
-QString safeFileName(const QString& name);

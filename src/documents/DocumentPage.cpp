@@ -66,19 +66,47 @@ void DocumentPage::space(int twips) {
     m_top += twips;
 }
 
-void DocumentPage::placeAndDate() {
+void DocumentPage::placeAndDate(const DocumentSigning& signing) {
     m_top += kLine;
-    drawText(m_painter, QRect(0, m_top, kWidth, kLine),
-             QStringLiteral("En ______________________________, a ____ de ____________________ de ________"),
-             font(kTextSize));
+    const QString line =
+        signing.place.isEmpty() || !signing.date.isValid()
+            ? QStringLiteral("En ______________________________, a ____ de ____________________ de ________")
+            : QStringLiteral("%1, %2").arg(signing.place, spanishDate(signing.date));
+    drawText(m_painter, QRect(0, m_top, kWidth, kLine), line, font(kTextSize));
     m_top += kLine;
 }
 
-void DocumentPage::signature(const QString& label) {
+void DocumentPage::signature(const QString& label, const DocumentSigning& signing) {
     m_top += kLine;
     drawText(m_painter, QRect(0, m_top, kWidth, kLine), label, font(kTextSize));
     m_top += kSignatureSpace;
     m_painter.setPen(QPen(Qt::black, 10));
     m_painter.drawLine(0, m_top, kWidth / 2, m_top);
-    m_top += kLine;
+    m_top += kLine / 3;
+    for (const QString& line : {signing.name, signing.post}) {
+        if (line.isEmpty())
+            continue;
+        drawText(m_painter, QRect(0, m_top, kWidth / 2, kLine), line, font(kTextSize));
+        m_top += kLine;
+    }
+}
+
+DocumentSigning DocumentSigning::fromSigner(const QString& signer, const QString& place, const QDate& date) {
+    const qsizetype comma = signer.lastIndexOf(QLatin1Char(','));
+    DocumentSigning signing;
+    signing.name = (comma < 0 ? signer : signer.left(comma)).trimmed();
+    signing.post = comma < 0 ? QString() : signer.mid(comma + 1).trimmed();
+    signing.place = place.trimmed();
+    signing.date = date;
+    return signing;
+}
+
+QString spanishDate(const QDate& date) {
+    static const char* const kMonths[] = {"enero",      "febrero", "marzo",     "abril",
+                                          "mayo",       "junio",   "julio",     "agosto",
+                                          "septiembre", "octubre", "noviembre", "diciembre"};
+    return QStringLiteral("%1 de %2 de %3")
+        .arg(date.day())
+        .arg(QString::fromLatin1(kMonths[date.month() - 1]))
+        .arg(date.year());
 }

@@ -1,8 +1,26 @@
 #pragma once
 
+#include <QDate>
 #include <QString>
 
 class QPainter;
+
+/** Who signs the documents, and where and when: empty texts leave lines for the hand. */
+struct DocumentSigning {
+    /** «María José Muñoz Peña». */
+    QString name;
+    /** «Secretaria». */
+    QString post;
+    /** «Córdoba». */
+    QString place;
+    QDate date;
+
+    /** Reads «NOMBRE, CARGO»: the post follows the last comma. */
+    static DocumentSigning fromSigner(const QString& signer, const QString& place, const QDate& date);
+};
+
+/** A date as a Spaniard writes it: «15 de enero de 2026». */
+QString spanishDate(const QDate& date);
 
 /** Cents as a Spaniard writes an amount of euros: «1.234,56 €». */
 QString amountInEuros(qint64 cents);
@@ -28,10 +46,10 @@ public:
     /** A line of the amounts' table: the label, and the amount aligned right. */
     void amount(const QString& label, qint64 cents, bool bold = false);
     void space(int twips);
-    /** «En ____, a __ de ____ de ____», for the hand that signs. */
-    void placeAndDate();
-    /** The space for a signature, under its label. */
-    void signature(const QString& label);
+    /** «Córdoba, 15 de enero de 2026»; or «En ____, a __ de ____ de ____» for the hand when unknown. */
+    void placeAndDate(const DocumentSigning& signing);
+    /** The space for a signature under its label, and below the line the signer's name and post. */
+    void signature(const QString& label, const DocumentSigning& signing);
 
 private:
     QPainter& m_painter;

@@ -1,10 +1,15 @@
 #include "DocumentsWindow.h"
 
 #include "DeclarationDocuments.h"
+#include "access/AccountingDatabase.h"
+#include "base/NumberText.h"
 #include "base/UserInterface.h"
+#include "db/Clock.h"
+#include "db/DbError.h"
 #include "filecheck/AgencyErrors.h"
 #include "report/ListingReport.h"
 #include "shell/StartupSettings.h"
+#include "widgets/DataFolderSettings.h"
 #include "widgets/KeyboardConventions.h"
 #include "widgets/ReportPreview.h"
 #include "widgets/ScreenFit.h"
@@ -13,14 +18,19 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QFormLayout>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLineEdit>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QVBoxLayout>
 
 namespace {
 
 const QString kTitle = QStringLiteral("Certificados y cartas");
+const QString kSignerKey = QStringLiteral("firma");
+const QString kPlaceKey = QStringLiteral("lugar");
 
 }  // namespace
 
@@ -30,10 +40,10 @@ DocumentsWindow::DocumentsWindow(const StartupSettings& settings, UserInterface&
     onEscape(this);
     auto* about = new QLabel(
         QStringLiteral(
-            "Hace, del fichero que se presenta a la Agencia, los certificados de retenciones de los "
-            "perceptores (Mod190.txt) o las cartas a los proveedores con sus importes (Mod347.txt). "
-            "Los escribe en la carpeta de datos: un PDF con todos y una carpeta con el de cada uno, "
-            "para enviarlo por correo."),
+            "Aquí se preparan, a partir del fichero que se presenta a la Agencia, los certificados de "
+            "retenciones de los perceptores (Mod190.txt) o las cartas a los proveedores con sus importes "
+            "(Mod347.txt). Se escriben en la carpeta de datos: un PDF con todos y una carpeta con el de cada "
+            "uno, para enviarlo por correo. Los nombres van como los escribe la contabilidad."),
         this);
     about->setWordWrap(true);
     m_file = new QComboBox(this);
@@ -52,6 +62,18 @@ DocumentsWindow::DocumentsWindow(const StartupSettings& settings, UserInterface&
     auto* fileRow = new QHBoxLayout;
     fileRow->addWidget(m_file, 1);
     fileRow->addWidget(browse);
+    m_signer = new QLineEdit(this);
+    m_signer->setObjectName(QStringLiteral("Firma"));
+    m_signer->setPlaceholderText(QStringLiteral("María José Muñoz Peña, Secretaria"));
+    m_place = new QLineEdit(this);
+    m_place->setObjectName(QStringLiteral("Lugar"));
+    m_place->setPlaceholderText(QStringLiteral("Córdoba"));
+    auto* signing = new QFormLayout;
+    signing->addRow(QStringLiteral("&Firma (nombre, cargo):"), m_signer);
+    signing->addRow(QStringLiteral("&Lugar de la firma:"), m_place);
+    const DataFolderSettings remembered(m_settings.DbPath);
+    m_signer->setText(remembered.value(kSignerKey));
+    m_place->setText(remembered.value(kPlaceKey));
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(agencyErrors);
     buttons->addStretch();
@@ -61,6 +83,7 @@ DocumentsWindow::DocumentsWindow(const StartupSettings& settings, UserInterface&
     layout->addWidget(about);
     layout->addWidget(new QLabel(QStringLiteral("Fichero de la declaración:"), this));
     layout->addLayout(fileRow);
+    layout->addLayout(signing);
     layout->addStretch();
     layout->addLayout(buttons);
 
@@ -71,7 +94,7 @@ DocumentsWindow::DocumentsWindow(const StartupSettings& settings, UserInterface&
     connect(m_make, &QPushButton::clicked, this, &DocumentsWindow::makeDocuments);
     connect(agencyErrors, &QPushButton::clicked, this, &DocumentsWindow::chooseAgencyErrors);
     connect(close, &QPushButton::clicked, this, &QWidget::close);
-    resize(560, 220);
+    resize(600, 300);
     keepOnScreen(this);
 }
 
@@ -114,19 +137,69 @@ void DocumentsWindow::makeDocuments() {
     QString failure;
     std::optional<DeclarationDocuments> documents =
         DeclarationDocuments::fromFile(declarationPath(), failure);
-    if (!documents || !documents->writeTo(m_settings.outputFolder(), failure)) {
+    if (!documents) {
+        m_ui.showMessage(failure, kTitle, MessageIcon::Critical, MessageButtons::Ok);
+        return;
+    }
+    DataFolderSettings remembered(m_settings.DbPath);
+    remembered.setValue(kSignerKey, m_signer->text().trimmed());
+    remembered.setValue(kPlaceKey, m_place->text().trimmed());
+    documents->setSigning(
+        DocumentSigning::fromSigner(m_signer->text(), m_place->text(), Clock::now().date()));
+    const QString names = takeNamesFromTheAccounts(*documents);
+    if (!write(*documents, failure)) {
         m_ui.showMessage(failure, kTitle, MessageIcon::Critical, MessageButtons::Ok);
         return;
     }
     const QString written = QDir::toNativeSeparators(documents->pathIn(m_settings.outputFolder()));
-    const QString message =
-        QStringLiteral("Se han escrito %1 %2 en\r\n%3.pdf\r\ny el de cada uno en la carpeta\r\n%3")
+    QString message =
+        QStringLiteral("Se han escrito %1 %2 en\r\n%3.pdf\r\ny %4 de cada uno en la carpeta\r\n%3")
             .arg(documents->pageCount())
-            .arg(documents->documentsName(), written);
+            .arg(documents->documentsName(), written, documents->documentsArticle());
+    if (!names.isEmpty())
+        message += QStringLiteral("\r\n\r\n") + names;
     const QString pdfName = documents->baseName() + QStringLiteral(".pdf");
     const QString previewTitle = documents->title();
     showPreview(previewTitle, std::make_unique<DeclarationDocuments>(std::move(*documents)), pdfName);
     m_ui.showMessage(message, kTitle, MessageIcon::Information, MessageButtons::Ok);
+}
+
+// The names as the data folder's accounts spell them; a line for the message when some, or all, keep the
+// file's form.
+QString DocumentsWindow::takeNamesFromTheAccounts(DeclarationDocuments& documents) const {
+    try {
+        const int fromTheFile = documents.takeNamesFrom(*openAccountingDatabase(m_settings.DbPath));
+        return fromTheFile > 0 ? documents.namesFromTheFileLine(fromTheFile) : QString();
+    } catch (const DbError& error) {
+        return QStringLiteral(
+                   "No se ha podido leer la contabilidad, y los nombres van como los lleva el fichero: ") +
+               error.message();
+    }
+}
+
+// A long run shows how far it has come, and can be cancelled; a cancelled one leaves the earlier
+// documents as they were.
+bool DocumentsWindow::write(const DeclarationDocuments& documents, QString& failure) {
+    QProgressDialog progress(this);
+    progress.setObjectName(QStringLiteral("progreso"));
+    progress.setWindowTitle(kTitle);
+    progress.setCancelButtonText(QStringLiteral("Cancelar"));
+    progress.setMinimumDuration(0);
+    progress.setWindowModality(Qt::WindowModal);
+    progress.setMinimumWidth(420);
+    const bool written = documents.writeTo(
+        m_settings.outputFolder(), failure, [&](DeclarationDocuments::Stage stage, int done, int total) {
+            progress.setMaximum(total);
+            progress.setLabelText(
+                stage == DeclarationDocuments::Stage::All
+                    ? QStringLiteral("Preparando %1: página %2 de %3")
+                          .arg(documents.documentsName(), spanishCount(done), spanishCount(total))
+                    : documents.progressText(done, total));
+            progress.setValue(done);
+            return !progress.wasCanceled();
+        });
+    progress.reset();
+    return written;
 }
 
 void DocumentsWindow::chooseAgencyErrors() {

@@ -6,7 +6,9 @@
 #include <memory>
 
 class PagedReport;
+class DeclarationDocuments;
 class QComboBox;
+class QLineEdit;
 class QPushButton;
 class ReportPreview;
 class UserInterface;
@@ -37,12 +39,16 @@ public:
 private:
     void listDataFolderDeclarations();
     void chooseFile();
+    QString takeNamesFromTheAccounts(DeclarationDocuments& documents) const;
+    bool write(const DeclarationDocuments& documents, QString& failure);
     void chooseAgencyErrors();
     void showPreview(const QString& title, std::unique_ptr<PagedReport> report, const QString& pdfName);
 
     const StartupSettings& m_settings;
     UserInterface& m_ui;
     QComboBox* m_file;
+    QLineEdit* m_signer;
+    QLineEdit* m_place;
     QPushButton* m_make;
     QPointer<ReportPreview> m_preview;
 };

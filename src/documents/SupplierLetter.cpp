@@ -22,7 +22,7 @@ QString contactSentence(const CheckedDeclaration& declaration) {
 }  // namespace
 
 void paintSupplierLetter(QPainter& painter, const CheckedDeclaration& declaration,
-                         const DeclaredRecord& supplier) {
+                         const DeclaredRecord& supplier, const DocumentSigning& signing) {
     DocumentPage page(painter);
     page.field(QStringLiteral("De"), declaration.declarantName);
     page.field(QStringLiteral("NIF"), declaration.declarantNif);
@@ -56,6 +56,8 @@ void paintSupplierLetter(QPainter& painter, const CheckedDeclaration& declaratio
                        "lo comuniquen en el plazo de 15 días desde que reciban esta carta, para que "
                        "ambas partes declaremos las mismas cantidades. ") +
         contactSentence(declaration));
+    page.placeAndDate(signing);
+    page.space(150);
     page.paragraph(QStringLiteral("Atentamente,"));
-    page.placeAndDate();
+    page.signature(QStringLiteral("Firma y sello"), signing);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "DocumentPage.h"
 #include "filecheck/DeclarationFileCheck.h"
 
 class QPainter;
@@ -12,4 +13,4 @@ class QPainter;
  * page in twips.
  */
 void paintSupplierLetter(QPainter& painter, const CheckedDeclaration& declaration,
-                         const DeclaredRecord& supplier);
+                         const DeclaredRecord& supplier, const DocumentSigning& signing);

@@ -12,7 +12,7 @@ QString described(const QString& code, const QString& description) {
 }  // namespace
 
 void paintWithholdingCertificate(QPainter& painter, const CheckedDeclaration& declaration,
-                                 const DeclaredRecord& perceptor) {
+                                 const DeclaredRecord& perceptor, const DocumentSigning& signing) {
     const qint64 paid = perceptor.amounts.value(0);
     const qint64 withheld = perceptor.amounts.value(1);
     const PerceptionKeyText key = perceptionKeyText(perceptor.key);
@@ -45,6 +45,6 @@ void paintWithholdingCertificate(QPainter& painter, const CheckedDeclaration& de
                        "a cuenta que se detallan, declarados en el resumen anual (modelo 190) que "
                        "presenta a la Agencia Tributaria.")
             .arg(declaration.fiscalYear));
-    page.placeAndDate();
-    page.signature(QStringLiteral("Firma y sello del pagador"));
+    page.placeAndDate(signing);
+    page.signature(QStringLiteral("Firma y sello del pagador"), signing);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "DocumentPage.h"
 #include "filecheck/DeclarationFileCheck.h"
 
 class QPainter;
@@ -10,4 +11,4 @@ class QPainter;
  * record of a checked Modelo 190 file, drawn on one A4 page in twips.
  */
 void paintWithholdingCertificate(QPainter& painter, const CheckedDeclaration& declaration,
-                                 const DeclaredRecord& perceptor);
+                                 const DeclaredRecord& perceptor, const DocumentSigning& signing);

@@ -80,13 +80,9 @@ void Mod190::Command6_Click() {
 }
 
 void Mod190::Command4_Click() {
-    ContactInputs contact = m_contact.inputs();
+    ContactInputs contact = m_contact.startRun(m_settings.DbPath);
     const RunOutcome outcome = runModelo190(*m_AccountsDb, m_settings.outputFolder(), contact, m_ui);
-    m_contact.show(contact);
-    if (outcome.result == RunResult::BadInput)
-        m_contact.focusWrongPreviousNumber(QStringLiteral("190"));
-    if (outcome.result == RunResult::FileWritten)
-        m_contact.remember(m_settings.DbPath);
+    m_contact.endRun(contact, outcome.result, QStringLiteral("190"), m_settings.DbPath);
     if (outcome.endsProgram)
         m_ui.endProgram(outcome.result == RunResult::Failed ? 1 : 0);
 }

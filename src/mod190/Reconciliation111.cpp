@@ -46,7 +46,8 @@ Declared declaredBy190(Database& db) {
     Declared declared;
     if (extractWithholdings(db) > 0) {
         PerceptorKeys::applyToWorkTable(db);
-        for (Recordset rows = db.openRecordset(Mod190Statements::kPerceptorKeys); !rows.eof(); rows.moveNext())
+        for (Recordset rows = db.openRecordset(Mod190Statements::kPerceptorKeys); !rows.eof();
+             rows.moveNext())
             declared.keyByNif.insert(rows.value(0).toString().toUpper(), rows.value(1).toString());
         const Recordset totals = db.openRecordset(Mod190Statements::kTotals);
         declared.paid = roundToCents(totals.value(0).toDouble());
@@ -72,7 +73,8 @@ QString leftOutReason(const PerceptorYear& year) {
     return QStringLiteral("no le queda retención en el año, y el 190 lo deja fuera");
 }
 
-void addDifferences(QList<Difference>& differences, const QString& nif, const PerceptorYear& year, bool declared) {
+void addDifferences(QList<Difference>& differences, const QString& nif, const PerceptorYear& year,
+                    bool declared) {
     const qint64 paid = roundToCents(year.paid);
     const qint64 withheld = roundToCents(year.withheld);
     if (!declared && (paid != 0 || withheld != 0))
@@ -117,21 +119,25 @@ QString Result::title() const {
 
 QStringList Result::heading() const {
     return {QStringLiteral("Declarante: %1").arg(declarant),
-            QStringLiteral("Retenciones de los apuntes del año (qryIRPF), por trimestre y casilla del modelo 111, "
-                           "con la clave de cada perceptor en el 190.")};
+            QStringLiteral(
+                "Retenciones de los apuntes del año (qryIRPF), por trimestre y casilla del modelo 111, "
+                "con la clave de cada perceptor en el 190.")};
 }
 
 QString Result::agreement() const {
     const QStringList differing = disagreements();
     if (differing.isEmpty())
-        return QStringLiteral("Los apuntes del año cuadran con las cifras escritas de los modelos 111 presentados.");
+        return QStringLiteral(
+            "Los apuntes del año cuadran con las cifras escritas de los modelos 111 presentados.");
     return QStringLiteral("Los apuntes del año no cuadran con los modelos 111 presentados: %1%2")
-        .arg(differing.first(),
-             differing.size() > 1 ? QStringLiteral(" (y %1 diferencias más)").arg(differing.size() - 1) : QString());
+        .arg(differing.first(), differing.size() > 1
+                                    ? QStringLiteral(" (y %1 diferencias más)").arg(differing.size() - 1)
+                                    : QString());
 }
 
 QString quarterName(int quarter) {
-    static const char* const kNames[] = {"1.er trimestre", "2.º trimestre", "3.er trimestre", "4.º trimestre"};
+    static const char* const kNames[] = {"1.er trimestre", "2.º trimestre", "3.er trimestre",
+                                         "4.º trimestre"};
     return QString::fromUtf8(kNames[quarter - 1]);
 }
 
@@ -228,16 +234,17 @@ QStringList Result::lines() const {
                      .arg(euros(wholeYear.paid()), euros(wholeYear.withheld())));
     lines.append(QStringLiteral("Modelo 190, de los mismos apuntes: percepciones %1; retenciones %2.")
                      .arg(euros(declaredPaid), euros(declaredWithheld)));
-    lines.append(QStringLiteral("Diferencia: importes %1; retenciones %2.")
-                     .arg(euros(wholeYear.paid() - declaredPaid), euros(wholeYear.withheld() - declaredWithheld)));
+    lines.append(
+        QStringLiteral("Diferencia: importes %1; retenciones %2.")
+            .arg(euros(wholeYear.paid() - declaredPaid), euros(wholeYear.withheld() - declaredWithheld)));
     lines.append(QString());
     lines.append(QStringLiteral("Lo que hace la diferencia:"));
     if (differences.isEmpty())
         lines.append(QStringLiteral("   Nada: todos los apuntes llegan al 190."));
     for (const Difference& difference : differences)
         lines.append(QStringLiteral("   %1 %2: importe %3, retenciones %4: %5.")
-                         .arg(difference.nif, difference.name, euros(difference.paid), euros(difference.withheld),
-                              difference.reason));
+                         .arg(difference.nif, difference.name, euros(difference.paid),
+                              euros(difference.withheld), difference.reason));
     if (!filed.isEmpty()) {
         lines.append(QString());
         lines.append(QStringLiteral("Los modelos 111 presentados:"));

@@ -49,10 +49,11 @@ Reconciliation111Window::Reconciliation111Window(const StartupSettings& settings
     setWindowTitle(kTitle + QStringLiteral(" — Ejercicio %1").arg(Clock::declarationYear()));
     onEscape(this);
     auto* about = new QLabel(
-        QStringLiteral("Escriba lo que dijo cada modelo 111 que presentó: la casilla 28 al menos, y las 02, 03, 08 "
-                       "y 09 si las tiene, como en 1.234,56. «Ver el cuadre» las guarda para este ejercicio y "
-                       "muestra, trimestre a trimestre, lo que dan los apuntes, la diferencia con lo presentado y "
-                       "qué perceptores la explican."),
+        QStringLiteral(
+            "Escriba lo que dijo cada modelo 111 que presentó: la casilla 28 al menos, y las 02, 03, 08 "
+            "y 09 si las tiene, como en 1.234,56. «Ver el cuadre» las guarda para este ejercicio y "
+            "muestra, trimestre a trimestre, lo que dan los apuntes, la diferencia con lo presentado y "
+            "qué perceptores la explican."),
         this);
     about->setWordWrap(true);
     auto* grid = new QGridLayout;
@@ -100,8 +101,9 @@ bool Reconciliation111Window::load() {
     for (int quarter = 1; quarter <= 4; ++quarter)
         for (const int number : Reconciliation111::kTypedBoxes)
             box(quarter, number)
-                ->setText(figures.contains({quarter, number}) ? spanishAmount(figures.value({quarter, number}))
-                                                               : QString());
+                ->setText(figures.contains({quarter, number})
+                              ? spanishAmount(figures.value({quarter, number}))
+                              : QString());
     return true;
 }
 
@@ -114,12 +116,13 @@ std::optional<Reconciliation111::FiledFigures> Reconciliation111Window::typedFig
                 continue;
             const std::optional<qint64> cents = readSpanishCents(edit->text());
             if (!cents) {
-                m_ui.showMessage(QStringLiteral("«%1», en la casilla %2 del %3, no es un importe: escríbalo como "
-                                                "1.234,56.")
-                                     .arg(edit->text())
-                                     .arg(number, 2, 10, QLatin1Char('0'))
-                                     .arg(Reconciliation111::quarterName(quarter)),
-                                 kTitle, MessageIcon::Exclamation, MessageButtons::Ok);
+                m_ui.showMessage(
+                    QStringLiteral("«%1», en la casilla %2 del %3, no es un importe: escríbalo como "
+                                   "1.234,56.")
+                        .arg(edit->text())
+                        .arg(number, 2, 10, QLatin1Char('0'))
+                        .arg(Reconciliation111::quarterName(quarter)),
+                    kTitle, MessageIcon::Exclamation, MessageButtons::Ok);
                 edit->setFocus();
                 edit->selectAll();
                 return std::nullopt;
@@ -144,9 +147,10 @@ void Reconciliation111Window::showReconciliation() {
         return;
     }
     delete m_preview;
-    m_preview = new ReportPreview(m_settings, m_ui, kTitle,
-                                  std::make_unique<ListingReport>(result->title(), result->heading(), result->lines()),
-                                  QStringLiteral("Cuadre111.pdf"));
+    m_preview = new ReportPreview(
+        m_settings, m_ui, kTitle,
+        std::make_unique<ListingReport>(result->title(), result->heading(), result->lines()),
+        QStringLiteral("Cuadre111.pdf"));
     m_preview->setAttribute(Qt::WA_DeleteOnClose);
     m_preview->show();
 }

@@ -140,16 +140,12 @@ void Mod347::Command2_Click() {
 }
 
 void Mod347::Command4_Click() {
-    ContactInputs contact = m_contact.inputs();
+    ContactInputs contact = m_contact.startRun(m_settings.DbPath);
     const RunOutcome outcome = [&] {
         const BusyCursor busy(m_ui, QStringLiteral("Escribiendo el fichero del modelo 347..."));
         return runModelo347(*m_session, m_text2->text(), contact, m_ui);
     }();
-    m_contact.show(contact);
-    if (outcome.result == RunResult::BadInput)
-        m_contact.focusWrongPreviousNumber(QStringLiteral("347"));
-    if (outcome.result == RunResult::FileWritten)
-        m_contact.remember(m_settings.DbPath);
+    m_contact.endRun(contact, outcome.result, QStringLiteral("347"), m_settings.DbPath);
     if (outcome.endsProgram)
         m_ui.endProgram(outcome.result == RunResult::Failed ? 1 : 0);
 }

@@ -5,6 +5,9 @@
 #include <QPageLayout>
 #include <QString>
 
+#include <functional>
+#include <optional>
+
 class QPagedPaintDevice;
 class QPainter;
 
@@ -24,8 +27,20 @@ public:
     /** Draws a page on a painter whose unit is the twip, with the origin at the printable area's corner. */
     virtual void paintPage(QPainter& painter, int pageIndex) const = 0;
 
+    /**
+     * The title as the name of a file, which a print to PDF offers: without
+     * accents, and without what a file name cannot hold on Linux or Windows.
+     */
+    QString fileTitle() const;
+
     /** Prints every page on a device laid out with pageLayout(). Returns false when the device fails. */
     bool print(QPagedPaintDevice& device) const;
-    /** Writes the report as a PDF file, put in place whole; throws FileError when it cannot. */
-    void exportPdf(const QString& path) const;
+    /**
+     * Writes the report as a PDF file, put in place whole; throws FileError
+     * when it cannot, or when `progress` stops it (the earlier file stays).
+     */
+    void exportPdf(const QString& path, const std::function<bool(int pages)>& progress = {}) const;
+    /** The report as a PDF, with `progress` told after each page; nothing when it stops it or drawing fails.
+     */
+    std::optional<QByteArray> pdf(const std::function<bool(int pages)>& progress = {}) const;
 };

@@ -7,6 +7,7 @@
 #include <QStringList>
 
 #include <functional>
+#include <optional>
 
 class QPagedPaintDevice;
 class QPainter;
@@ -33,12 +34,19 @@ int drawWrappedText(QPainter& painter, const QRect& rect, const QString& text, c
 /** Draws a page on a painter in twips, with the origin at the printable area's corner. */
 using PagePainter = std::function<void(QPainter& painter, int page)>;
 
-/** Prints `pageCount` pages on a device laid out for the report. Returns false when the device fails. */
-bool printPages(QPagedPaintDevice& device, int pageCount, const PagePainter& paintPage);
+/** Told after each page: how many are printed; false stops the printing. */
+using PageProgress = std::function<bool(int pages)>;
 
-/** Writes the pages as a PDF file, put in place whole as a ReplacingFile. Throws FileError. */
-void exportPdf(const QString& path, const QPageLayout& layout, const QString& title, int pageCount,
-               const PagePainter& paintPage);
+/**
+ * Prints `pageCount` pages on a device laid out for the report. Returns false
+ * when the device fails or `progress` stops it.
+ */
+bool printPages(QPagedPaintDevice& device, int pageCount, const PagePainter& paintPage,
+                const PageProgress& progress = {});
+
+/** The pages as a PDF; nothing when they cannot be drawn or `progress` stops it. */
+std::optional<QByteArray> pdf(const QPageLayout& layout, const QString& title, int pageCount,
+                              const PagePainter& paintPage, const PageProgress& progress = {});
 
 /** The heading of a report page: its title in bold, then up to two lines of text, within `width`. */
 void paintHeading(QPainter& painter, int width, const QString& title, const QStringList& lines);

@@ -1,5 +1,6 @@
 #include "ContactFrames.h"
 
+#include "DataFolderSettings.h"
 #include "DesignControls.h"
 
 #include <QCheckBox>
@@ -9,28 +10,16 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QRadioButton>
-#include <QSettings>
-#include <QUrl>
 #include <QWidget>
 
 namespace {
 
 constexpr int kFrameLeft = 1320;
 
-// The settings group of a data folder: its path, percent-encoded, since a slash separates groups.
-QString settingsGroup(const QString& DbPath) {
-    return QStringLiteral("contacto/") +
-           QString::fromLatin1(QUrl::toPercentEncoding(QFileInfo(DbPath).absolutePath()));
-}
-
 // The boxes kept between runs, by their index in Text1, and their keys.
 const std::pair<int, QString> kRemembered[] = {
     {0, QStringLiteral("telefono")}, {1, QStringLiteral("persona")}, {3, QStringLiteral("correo")}};
 
-QSettings userSettings() {
-    return QSettings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Ecorda"),
-                     QStringLiteral("aeat"));
-}
 constexpr int kFrameWidth = 6612;
 constexpr int kMaxLength = 40;
 constexpr int kEmailMaxLength = 50;  // the width of its field in the record
@@ -217,19 +206,30 @@ void ContactFrames::show(const ContactInputs& inputs) {
 }
 
 void ContactFrames::recall(const QString& DbPath) {
-    QSettings settings = userSettings();
-    settings.beginGroup(settingsGroup(DbPath));
+    const DataFolderSettings settings(DbPath);
     for (const auto& [index, key] : kRemembered)
         if (index < Text1.size() && settings.contains(key))
-            Text1[index]->setText(settings.value(key).toString());
+            Text1[index]->setText(settings.value(key));
 }
 
 void ContactFrames::remember(const QString& DbPath) const {
-    QSettings settings = userSettings();
-    settings.beginGroup(settingsGroup(DbPath));
+    DataFolderSettings settings(DbPath);
     for (const auto& [index, key] : kRemembered)
         if (index < Text1.size())
             settings.setValue(key, Text1[index]->text());
+}
+
+ContactInputs ContactFrames::startRun(const QString& DbPath) const {
+    remember(DbPath);
+    return inputs();
+}
+
+void ContactFrames::endRun(const ContactInputs& used, RunResult result, const QString& model,
+                           const QString& DbPath) {
+    show(used);
+    remember(DbPath);
+    if (result == RunResult::BadInput)
+        focusWrongPreviousNumber(model);
 }
 
 void ContactFrames::Text1_LostFocus(int index) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "LostFocusLineEdit.h"
+#include "base/RunOutcome.h"
 #include "declaration/DeclarantHeader.h"
 
 #include <QList>
@@ -43,12 +44,18 @@ public:
      */
     void recall(const QString& DbPath);
     void remember(const QString& DbPath) const;
+
+    /** What the boxes hold for a run that starts now, kept for the next window whatever becomes of it. */
+    ContactInputs startRun(const QString& DbPath) const;
+    /**
+     * After a run: the boxes show the contact data as the run used them, which
+     * are kept; a refused declaration number before gets the focus.
+     */
+    void endRun(const ContactInputs& used, RunResult result, const QString& model, const QString& DbPath);
     void Text1_LostFocus(int index);
 
     /** Chooses the agency's error file whose refused records alone the declaration carries; empty for all. */
     void setRefusedRecordsFile(const QString& path);
-    /** Puts the focus on the number of the declaration before when the kind of declaration refuses it. */
-    void focusWrongPreviousNumber(const QString& model);
 
     QGroupBox* Frame1;
     QGroupBox* Frame2;
@@ -61,6 +68,8 @@ public:
 
 private:
     void createKindControls();
+    /** Puts the focus on the number of the declaration before when the kind of declaration refuses it. */
+    void focusWrongPreviousNumber(const QString& model);
     DeclarationKind kind() const;
     void Option1_Click();
     void Check1_Click();

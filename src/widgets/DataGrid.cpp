@@ -1,5 +1,8 @@
 #include "DataGrid.h"
 
+#include "declaration/TextNormalization.h"
+
+#include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
@@ -31,6 +34,13 @@ DataGrid::DataGrid(const QString& caption, QWidget* parent) : QFrame(parent) {
     m_search = new QLineEdit(this);
     m_search->setPlaceholderText(QStringLiteral("Buscar por NIF o por parte del nombre"));
     m_search->setClearButtonEnabled(true);
+    m_notFound = new QLabel(QStringLiteral("No se encuentra"), this);
+    m_notFound->setObjectName(QStringLiteral("noSeEncuentra"));
+    m_notFound->hide();
+    auto* searchRow = new QHBoxLayout;
+    searchRow->setContentsMargins(0, 0, 0, 0);
+    searchRow->addWidget(m_search, 1);
+    searchRow->addWidget(m_notFound);
     connect(m_search, &QLineEdit::textEdited, this, [this] { findFrom(0); });
     connect(m_search, &QLineEdit::returnPressed, this,
             [this] { findFrom(m_table->currentIndex().row() + 1); });
@@ -38,7 +48,7 @@ DataGrid::DataGrid(const QString& caption, QWidget* parent) : QFrame(parent) {
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
     layout->addWidget(m_caption);
-    layout->addWidget(m_search);
+    layout->addLayout(searchRow);
     layout->addWidget(m_table);
     m_table->installEventFilter(this);
     connect(m_table->horizontalHeader(), &QHeaderView::sectionClicked, this, &DataGrid::headClicked);
@@ -58,15 +68,16 @@ bool typesACharacter(const QKeyEvent& key) {
 
 // From `firstRow` on, round to the rows before it; the current column stays.
 void DataGrid::findFrom(int firstRow) {
-    const QString wanted = m_search->text().trimmed();
+    const QString wanted = foldedForSearch(m_search->text().trimmed());
     const QAbstractItemModel* model = m_table->model();
+    m_notFound->hide();
     if (wanted.isEmpty() || !model)
         return;
     const int rows = model->rowCount();
     for (int offset = 0; offset < rows; ++offset) {
         const int row = (firstRow + offset) % rows;
         for (const int column : m_searchColumns) {
-            if (!model->index(row, column).data().toString().contains(wanted, Qt::CaseInsensitive))
+            if (!foldedForSearch(model->index(row, column).data().toString()).contains(wanted))
                 continue;
             const QModelIndex found = model->index(row, std::max(0, currentColumn()));
             m_table->setCurrentIndex(found);
@@ -74,6 +85,7 @@ void DataGrid::findFrom(int firstRow) {
             return;
         }
     }
+    m_notFound->show();
 }
 
 int DataGrid::currentColumn() const {

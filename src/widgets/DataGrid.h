@@ -17,7 +17,9 @@ class QTableView;
  * grid's own: Tab and the arrows move, Enter and Return confirm the edit as
  * typed, Escape cancels it. Leaving a row or the grid is reported too, for
  * writing edits back. A search box above the table moves to the first row
- * whose search columns contain what is typed, and Enter there to the next.
+ * whose search columns contain what is typed, without regard to accents or
+ * case, and Enter there to the next, round to the first; when none does, it
+ * says «No se encuentra» and the selection stays where it was.
  */
 class DataGrid : public QFrame {
     Q_OBJECT
@@ -57,6 +59,7 @@ private:
 
     QLabel* m_caption;
     QLineEdit* m_search;
+    QLabel* m_notFound;
     QTableView* m_table;
     QList<int> m_searchColumns;
     KeyFilter m_keyFilter;

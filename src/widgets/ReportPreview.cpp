@@ -7,6 +7,7 @@
 #include "widgets/KeyboardConventions.h"
 #include "widgets/ScreenFit.h"
 
+#include <QDir>
 #include <QFileDialog>
 #include <QHBoxLayout>
 #include <QImage>
@@ -109,7 +110,7 @@ void ReportPreview::showPage(int index) {
 void ReportPreview::printReport() {
     QPrinter printer(QPrinter::HighResolution);
     printer.setPageLayout(m_report->pageLayout());
-    printer.setDocName(m_report->title());
+    printer.setDocName(m_report->fileTitle());  // the print dialog offers it as the name of a PDF
     QPrintDialog dialog(&printer, this);
     if (dialog.exec() != QDialog::Accepted)
         return;
@@ -128,5 +129,8 @@ void ReportPreview::exportReport() {
         m_report->exportPdf(path);
     } catch (const FileError& error) {
         m_ui.showMessage(error.message(), windowTitle(), MessageIcon::Critical, MessageButtons::Ok);
+        return;
     }
+    m_ui.showMessage(QStringLiteral("Se ha guardado el PDF en\r\n") + QDir::toNativeSeparators(path),
+                     windowTitle(), MessageIcon::Information, MessageButtons::Ok);
 }

@@ -57,6 +57,7 @@ private Q_SLOTS:
     void keyPickedInTheGridReachesTheRecord();
     void filedModelo111Figures();
     void contactDataAreRemembered();
+    void contactDataOfAStoppedRunAreRemembered();
     void loadFailureShowsTheEngineMessage();
 };
 
@@ -277,6 +278,26 @@ void TestMod190Window::contactDataAreRemembered() {
     Mod190 elsewhere(settings, ui);
     QVERIFY(elsewhere.Form_Load());
     QCOMPARE(box(elsewhere, "Text1(0)")->text(), kExampleTelephone);
+}
+
+// A run that stops for a missing postal code keeps what was typed, for the window that opens after it.
+void TestMod190Window::contactDataOfAStoppedRunAreRemembered() {
+    OneWithholding f;
+    f.native(QStringLiteral("update provedores set codpost = null"));
+    StartupSettings settings = f.settings();
+    ScriptedUserInterface ui;
+    {
+        Mod190 first(settings, ui);
+        QVERIFY(first.Form_Load());
+        first.findChild<QLineEdit*>(QStringLiteral("Text1(0)"))->setText(QStringLiteral("957123456"));
+        first.findChild<QLineEdit*>(QStringLiteral("Text1(1)"))->setText(QStringLiteral("Ana Pérez"));
+        first.Command4_Click();
+        QVERIFY(ui.endedWith.isEmpty());  // the window stays open for the data to be corrected
+    }
+    Mod190 again(settings, ui);
+    QVERIFY(again.Form_Load());
+    QCOMPARE(again.findChild<QLineEdit*>(QStringLiteral("Text1(0)"))->text(), QStringLiteral("957123456"));
+    QCOMPARE(again.findChild<QLineEdit*>(QStringLiteral("Text1(1)"))->text(), QStringLiteral("Ana Pérez"));
 }
 
 void TestMod190Window::loadFailureShowsTheEngineMessage() {

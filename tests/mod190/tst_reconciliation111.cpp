@@ -20,15 +20,19 @@ void fillTheYear(FixtureDatabase& f) {
         "insert into Centro values ('Q2826000H', 'Centro');"
         "insert into provedores (nif, nombre, codpost) values ('11111111H', 'Abogada', '28001'), "
         "  ('22222222J', 'Conferenciante', '28002'), ('33333333P', 'Devuelto', '28003')"));
-    f.addWithholding(QStringLiteral("11111111H"), QStringLiteral("Abogada"), QStringLiteral("2025-01-15"), 1000, 150);
-    f.addWithholding(QStringLiteral("11111111H"), QStringLiteral("Abogada"), QStringLiteral("2025-09-30"), 2000, 300);
+    f.addWithholding(QStringLiteral("11111111H"), QStringLiteral("Abogada"), QStringLiteral("2025-01-15"),
+                     1000, 150);
+    f.addWithholding(QStringLiteral("11111111H"), QStringLiteral("Abogada"), QStringLiteral("2025-09-30"),
+                     2000, 300);
     for (const char* date : {"2025-03-31", "2025-04-01", "2025-08-01", "2025-12-31"})
-        f.addWithholding(QStringLiteral("22222222J"), QStringLiteral("Conferenciante"), QString::fromLatin1(date), 500,
-                         75);
-    f.addWithholding(QStringLiteral("22222222J"), QStringLiteral("Conferenciante"), QStringLiteral("2025-06-01"), 0, 0,
-                     120);
-    f.addWithholding(QStringLiteral("33333333P"), QStringLiteral("Devuelto"), QStringLiteral("2025-05-05"), 400, 60);
-    f.addWithholding(QStringLiteral("33333333P"), QStringLiteral("Devuelto"), QStringLiteral("2025-11-05"), -600, -90);
+        f.addWithholding(QStringLiteral("22222222J"), QStringLiteral("Conferenciante"),
+                         QString::fromLatin1(date), 500, 75);
+    f.addWithholding(QStringLiteral("22222222J"), QStringLiteral("Conferenciante"),
+                     QStringLiteral("2025-06-01"), 0, 0, 120);
+    f.addWithholding(QStringLiteral("33333333P"), QStringLiteral("Devuelto"), QStringLiteral("2025-05-05"),
+                     400, 60);
+    f.addWithholding(QStringLiteral("33333333P"), QStringLiteral("Devuelto"), QStringLiteral("2025-11-05"),
+                     -600, -90);
     PerceptorKeys::choose(f.db(), QStringLiteral("11111111H"), QStringLiteral("G01"));
 }
 
@@ -58,19 +62,23 @@ void TestReconciliation111::whatTheEntriesGive_data() {
     };
     QTest::newRow("the first quarter: the lawyer under II, the lecturer under I")
         << 0
-        << texts({"1.er trimestre", "   I. Rendimientos del trabajo (F): 01 perceptores 1; 02 importe 500,00; 03 "
-                                    "retenciones 75,00",
-                  "   II. Actividades económicas (G, H, I): 07 perceptores 1; 08 importe 1.000,00; 09 retenciones 150,00",
+        << texts({"1.er trimestre",
+                  "   I. Rendimientos del trabajo (F): 01 perceptores 1; 02 importe 500,00; 03 "
+                  "retenciones 75,00",
+                  "   II. Actividades económicas (G, H, I): 07 perceptores 1; 08 importe 1.000,00; 09 "
+                  "retenciones 150,00",
                   "   28 Suma de retenciones: 225,00"});
     QTest::newRow("the second: the returned one by its rate, F02, and a payment without withholding apart")
         << 4
-        << texts({"2.º trimestre", "   I. Rendimientos del trabajo (F): 01 perceptores 2; 02 importe 900,00; 03 "
-                                   "retenciones 135,00",
+        << texts({"2.º trimestre",
+                  "   I. Rendimientos del trabajo (F): 01 perceptores 2; 02 importe 900,00; 03 "
+                  "retenciones 135,00",
                   "   28 Suma de retenciones: 135,00"});
     QTest::newRow("the fourth: a negative payment counts where it falls")
         << 11
-        << texts({"4.º trimestre", "   I. Rendimientos del trabajo (F): 01 perceptores 2; 02 importe -100,00; 03 "
-                                   "retenciones -15,00",
+        << texts({"4.º trimestre",
+                  "   I. Rendimientos del trabajo (F): 01 perceptores 2; 02 importe -100,00; 03 "
+                  "retenciones -15,00",
                   "   28 Suma de retenciones: -15,00"});
     QTest::newRow("the year beside the 190")
         << 14
@@ -80,9 +88,11 @@ void TestReconciliation111::whatTheEntriesGive_data() {
     QTest::newRow("what makes the difference")
         << 19
         << texts({"Lo que hace la diferencia:",
-                  "   22222222J Conferenciante: importe 120,00, retenciones 0,00: pagos sin retención, que el 190 no "
+                  "   22222222J Conferenciante: importe 120,00, retenciones 0,00: pagos sin retención, que "
+                  "el 190 no "
                   "declara.",
-                  "   33333333P Devuelto: importe -200,00, retenciones -30,00: el total pagado es negativo, y el 190 lo "
+                  "   33333333P Devuelto: importe -200,00, retenciones -30,00: el total pagado es negativo, "
+                  "y el 190 lo "
                   "deja fuera."});
 }
 
@@ -114,8 +124,9 @@ void TestReconciliation111::typedFigures_data() {
     QTest::newRow("as the entries") << QList<qint64>{22500, 13500, 37500, -1500} << QStringList();
     QTest::newRow("the third quarter filed short")
         << QList<qint64>{22500, 13500, 37000, -1500}
-        << QStringList{QStringLiteral("3.er trimestre: la casilla 28 del 111 presentado dice 370,00 y los apuntes dan "
-                                      "375,00: diferencia de 5,00.")};
+        << QStringList{QStringLiteral(
+               "3.er trimestre: la casilla 28 del 111 presentado dice 370,00 y los apuntes dan "
+               "375,00: diferencia de 5,00.")};
 }
 
 // The figures the office typed are kept for the year, and where they differ from the entries the
@@ -137,7 +148,8 @@ void TestReconciliation111::typedFigures() {
     QCOMPARE(runModelo190(f.db(), f.folder(), contact, ui).result, RunResult::FileWritten);
     const ScriptedUserInterface::Message& beforeTheEnd = ui.messages[ui.messages.size() - 2];
     QCOMPARE(beforeTheEnd.title, QStringLiteral("CUADRE CON LOS MODELOS 111"));
-    QCOMPARE(beforeTheEnd.text.startsWith(QStringLiteral("Los apuntes del año cuadran")), disagreements.isEmpty());
+    QCOMPARE(beforeTheEnd.text.startsWith(QStringLiteral("Los apuntes del año cuadran")),
+             disagreements.isEmpty());
 }
 
 QTEST_GUILESS_MAIN(TestReconciliation111)

@@ -12,9 +12,11 @@
 #include <QDir>
 #include <QGroupBox>
 #include <QHeaderView>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStandardItemModel>
 #include <QStandardPaths>
 #include <QTableView>
 
@@ -410,30 +412,53 @@ void TestMod347Window::enterPressesEscapeLeaves() {
 void TestMod347Window::searchFindsASupplier_data() {
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QStringList>("nifs");  // where the grid stands after typing, then after each Enter
-    // The grid lists 12345678Z Alfa, A00000000 Zeta and B12345674 Beta, by NIF.
-    QTest::newRow("by NIF") << "B123" << QStringList{QStringLiteral("B12345674")};
-    QTest::newRow("by part of the name, in any case")
-        << "ETA"
-        << QStringList{QStringLiteral("A00000000"), QStringLiteral("B12345674"), QStringLiteral("A00000000")};
-    QTest::newRow("nobody") << "Gamma" << QStringList{QStringLiteral("12345678Z")};
+    QTest::addColumn<bool>("found");
+    // The grid lists 12345678Z Ibérica de Limpiezas, B12345674 Ruiz Ibáñez and X1234567L Ñandú Müller, and
+    // stands on the second.
+    QTest::newRow("without accents") << "iberica" << QStringList{QStringLiteral("12345678Z")} << true;
+    QTest::newRow("an eñe as an n") << "nandu" << QStringList{QStringLiteral("X1234567L")} << true;
+    QTest::newRow("a diaeresis") << "MULLER" << QStringList{QStringLiteral("X1234567L")} << true;
+    QTest::newRow("accents where the name has none")
+        << "límpíézás" << QStringList{QStringLiteral("12345678Z")} << true;
+    QTest::newRow("part of the NIF, then the next, round to the first")
+        << "4567"
+        << QStringList{QStringLiteral("12345678Z"), QStringLiteral("B12345674"), QStringLiteral("X1234567L"),
+                       QStringLiteral("12345678Z")}
+        << true;
+    QTest::newRow("a name part, twice")
+        << "iba" << QStringList{QStringLiteral("B12345674"), QStringLiteral("B12345674")} << true;
+    QTest::newRow("nobody: the selection stays")
+        << "gamma" << QStringList{QStringLiteral("B12345674")} << false;
 }
 
-// The search box moves to the first supplier whose NIF or name holds the text, and Enter to the next.
+// The search box moves to the first supplier whose NIF or name holds the text, whatever its accents and
+// case, and Enter to the next; finding nobody, it says so and leaves the selection where it was.
 void TestMod347Window::searchFindsASupplier() {
     QFETCH(QString, typed);
     QFETCH(QStringList, nifs);
-    Window347 w;
-    QTableView* grid = w.openGrid();
-    QVERIFY(grid);
-    grid->setCurrentIndex(grid->model()->index(0, 0));
-    QLineEdit* search = w.child<DataGrid>("DBGrid1")->searchBox();
+    QFETCH(bool, found);
+    QStandardItemModel suppliers;
+    for (const auto& [nif, name] :
+         {std::pair(QStringLiteral("12345678Z"), QStringLiteral("Ibérica de Limpiezas, S.A.")),
+          std::pair(QStringLiteral("B12345674"), QStringLiteral("Ruiz Ibáñez, Zoë")),
+          std::pair(QStringLiteral("X1234567L"), QStringLiteral("Ñandú Müller, Ana"))})
+        suppliers.appendRow({new QStandardItem(nif), new QStandardItem(name)});
+    DataGrid grid(QStringLiteral("Proveedores"), nullptr);
+    grid.setModel(&suppliers);
+    grid.setSearchColumns({0, 1});
+    grid.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&grid));
+    grid.table()->setCurrentIndex(suppliers.index(1, 0));
+    QLineEdit* search = grid.searchBox();
     search->setFocus();
-    QTest::keyClicks(search, typed);
+    for (const QChar c : typed)  // as typed, accents too, which keyClicks cannot send
+        QTest::sendKeyEvent(QTest::Click, search, Qt::Key_unknown, QString(c), Qt::NoModifier);
     for (int step = 0; step < nifs.size(); ++step) {
         if (step > 0)
             QTest::keyClick(search, Qt::Key_Return);
-        QCOMPARE(grid->model()->index(grid->currentIndex().row(), 0).data().toString(), nifs[step]);
+        QCOMPARE(suppliers.index(grid.table()->currentIndex().row(), 0).data().toString(), nifs[step]);
     }
+    QCOMPARE(grid.findChild<QLabel*>(QStringLiteral("noSeEncuentra"))->isVisible(), !found);
 }
 
 // Shrunk as far as it goes, the window keeps every control inside it and its text readable.

@@ -1,5 +1,6 @@
 #include "db/Clock.h"
 #include "report/ErrorEnCIF.h"
+#include "report/ListingReport.h"
 #include "support/Golden.h"
 #include "support/PdfText.h"
 
@@ -30,6 +31,8 @@ private Q_SLOTS:
     void fullPageEndsAboveTheFooter();
     void unwritablePdfIsReported();
     void unreadablePdfReadsAsNothing();
+    void titleAsAFileName_data();
+    void titleAsAFileName();
 };
 
 void TestErrorEnCIF::pdfHoldsTitleColumnsAndEverySupplier() {
@@ -124,6 +127,26 @@ void TestErrorEnCIF::unreadablePdfReadsAsNothing() {
     const QString pdf = dir.filePath(QStringLiteral("roto.pdf"));
     QVERIFY(writeAll(pdf, "%PDF-1.4\nno es un PDF\n"));
     QVERIFY(pdfText(pdf).isEmpty());
+}
+
+void TestErrorEnCIF::titleAsAFileName_data() {
+    QTest::addColumn<QString>("title");
+    QTest::addColumn<QString>("fileName");
+    QTest::newRow("the CIF/NIF report")
+        << ErrorEnCIF({}, QString()).title() << "Proveedores con CIF-NIF aparentemente erroneo";
+    QTest::newRow("the summary") << "Resumen de la declaración del modelo 190"
+                                 << "Resumen de la declaracion del modelo 190";
+    QTest::newRow("what Windows refuses") << "Cuadre: 1.er trimestre <2025> \"a\"|b?*"
+                                          << "Cuadre- 1.er trimestre -2025- -a--b--";
+    QTest::newRow("an ending dot") << "Cartas del modelo 347."
+                                   << "Cartas del modelo 347";
+}
+
+// What the print dialog offers as the name of a PDF holds nothing a file name cannot hold.
+void TestErrorEnCIF::titleAsAFileName() {
+    QFETCH(QString, title);
+    QFETCH(QString, fileName);
+    QCOMPARE(ListingReport(title, {}, {}).fileTitle(), fileName);
 }
 
 QTEST_MAIN(TestErrorEnCIF)
