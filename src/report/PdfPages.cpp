@@ -136,7 +136,8 @@ std::optional<PdfPages::Object> PdfPages::objectAt(int number, qsizetype offset)
             : numberAt(bytes, m_offsets.value(lengthObject) + QByteArray::number(lengthObject).size() + 6);
     qsizetype data = stream + 6;
     data += bytes.mid(data, 2) == "\r\n" ? 2 : bytes.mid(data, 1) == "\n" ? 1 : 0;
-    if (length < 0 || data + length > bytes.size() || !bytes.mid(data + length, 16).trimmed().startsWith("endstream"))
+    if (length < 0 || data + length > bytes.size() ||
+        !bytes.mid(data + length, 16).trimmed().startsWith("endstream"))
         return std::nullopt;
     object.stream = bytes.mid(data, length);
     return object;

@@ -73,6 +73,8 @@ private Q_SLOTS:
     void certificates() { checkPage(m_certificatePages); }
     void letters_data();
     void letters() { checkPage(m_letterPages); }
+    void eachPartysPdfHoldsItsOwnPage_data();
+    void eachPartysPdfHoldsItsOwnPage();
     void refused_data();
     void refused();
     void partyFileNamesAreSafe_data();
@@ -199,6 +201,23 @@ void TestDocuments::checkPage(const QStringList& pages) {
         at = text.indexOf(phrase, at);
         QVERIFY2(at >= 0, qPrintable(phrase + QStringLiteral(" not in its place in: ") + text));
     }
+}
+
+void TestDocuments::eachPartysPdfHoldsItsOwnPage_data() {
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<int>("page");  // its page in the PDF of all
+    QTest::newRow("the first letter") << "Cartas347/B12345674 Trimestres Ibéricos, S.L.pdf" << 0;
+    QTest::newRow("the last letter") << "Cartas347/12345678Z CAJA CRITERIO DE CAJA.pdf" << 2;
+    QTest::newRow("a certificate") << "Certificados190/22222222J SEGUNDO.pdf" << 1;
+}
+
+// A party's PDF, cut from the PDF of all, reads as its page of it and nothing more.
+void TestDocuments::eachPartysPdfHoldsItsOwnPage() {
+    QFETCH(QString, file);
+    QFETCH(int, page);
+    const QStringList& all = file.startsWith(QLatin1String("Cartas")) ? m_letterPages : m_certificatePages;
+    QCOMPARE(pdfText(m_out.filePath(file)), all[page] + QLatin1Char('\f'));
+    QCOMPARE(pdfPageSize(m_out.filePath(file)), QStringLiteral("595 x 842 pts (A4)"));
 }
 
 void TestDocuments::refused_data() {
