@@ -4,6 +4,7 @@
 Unicode true
 !include "MUI2.nsh"
 !include "x64.nsh"
+!include "LogicLib.nsh"
 !include "${FILES}"
 
 !define PRODUCT "Datos de Ecorda para AEAT"
@@ -26,15 +27,35 @@ BrandingText "${PRODUCT} ${VERSION}"
 !define MUI_ICON "${__FILEDIR__}/aeat.ico"
 !define MUI_FINISHPAGE_RUN "$INSTDIR\aeat.exe"
 !define MUI_FINISHPAGE_RUN_TEXT "Abrir ${PRODUCT}"
-!define MUI_FINISHPAGE_SHOWREADME "$INSTDIR\LEEME.txt"
+!define MUI_FINISHPAGE_SHOWREADME ""
 !define MUI_FINISHPAGE_SHOWREADME_TEXT "Leer LEEME.txt (dónde va la contabilidad)"
+!define MUI_FINISHPAGE_SHOWREADME_FUNCTION ReadTheReadme
 !insertmacro MUI_PAGE_WELCOME
 !insertmacro MUI_PAGE_DIRECTORY
 !insertmacro MUI_PAGE_INSTFILES
+!define MUI_PAGE_CUSTOMFUNCTION_SHOW OfferToOpenOnlyWithTheAccounts
 !insertmacro MUI_PAGE_FINISH
 !insertmacro MUI_UNPAGE_CONFIRM
 !insertmacro MUI_UNPAGE_INSTFILES
+; The uninstaller's last page says what stays.
+!define MUI_FINISHPAGE_TITLE_3LINES
+!define MUI_FINISHPAGE_TEXT "Se ha desinstalado ${PRODUCT}.$\r$\n$\r$\nLa carpeta Mdb y lo que contiene (la contabilidad, las declaraciones, los certificados y las cartas) siguen en $INSTDIR\Mdb."
+!insertmacro MUI_UNPAGE_FINISH
 !insertmacro MUI_LANGUAGE "Spanish"
+
+; Notepad, which every Windows has, rather than whatever the machine opens .txt with.
+Function ReadTheReadme
+  Exec '"$WINDIR\notepad.exe" "$INSTDIR\LEEME.txt"'
+FunctionEnd
+
+; Opened without the accounting file, the program could only say that it is missing: the finish page
+; offers to open it only once the file is in Mdb\.
+Function OfferToOpenOnlyWithTheAccounts
+  ${IfNot} ${FileExists} "$INSTDIR\Mdb\ecordadb.mdb"
+    SendMessage $mui.FinishPage.Run ${BM_SETCHECK} ${BST_UNCHECKED} 0
+    ShowWindow $mui.FinishPage.Run ${SW_HIDE}
+  ${EndIf}
+FunctionEnd
 
 Function .onInit
   ${IfNot} ${RunningX64}

@@ -22,9 +22,11 @@ cp "$qt/plugins/platforms/qwindows.dll" "$stage/plugins/platforms/"
 cp "$qt/plugins/styles/qwindowsvistastyle.dll" "$stage/plugins/styles/"
 cp /usr/share/qt6/translations/qtbase_es.qm "$stage/translations/"
 printf '[Paths]\r\nPrefix = .\r\n' > "$stage/qt.conf"
-sed 's/$/\r/' "$root/packaging/windows/LEEME.txt" > "$stage/LEEME.txt"
+# Texts for Notepad: CR LF, and UTF-8 with its byte order mark, without which it reads them as ANSI.
+for_notepad() { printf '\xEF\xBB\xBF'; sed 's/$/\r/' "$1"; }
+for_notepad "$root/packaging/windows/LEEME.txt" > "$stage/LEEME.txt"
 # The licences of what the folder carries from others, and what it carries.
-sed 's/$/\r/' "$root/packaging/windows/TERCEROS.txt" > "$stage/TERCEROS.txt"
+for_notepad "$root/packaging/windows/TERCEROS.txt" > "$stage/TERCEROS.txt"
 mkdir -p "$stage/licencias"
 for licence in LGPL-3 GPL-3 LGPL-2; do
   sed 's/$/\r/' "/usr/share/common-licenses/$licence" > "$stage/licencias/$licence.txt"

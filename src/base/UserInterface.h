@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 enum class MessageIcon { None, Information, Exclamation, Critical };
 enum class MessageButtons { Ok, YesNo };
@@ -17,6 +18,17 @@ public:
 
     virtual MessageAnswer showMessage(const QString& text, const QString& title, MessageIcon icon,
                                       MessageButtons buttons) = 0;
+
+    /**
+     * A Yes/No question whose default answer, the one Enter gives, is No: for
+     * a choice that may do harm. `items`, one a line, are what it is about: a
+     * box shows the first ten under the text and all of them on request.
+     */
+    virtual MessageAnswer askDefaultingToNo(const QString& text, const QString& title, MessageIcon icon,
+                                            const QStringList& items) {
+        Q_UNUSED(items);
+        return showMessage(text, title, icon, MessageButtons::YesNo);
+    }
 
     /**
      * The desktop shell's "open" of an address or a file. Returns 0 when it

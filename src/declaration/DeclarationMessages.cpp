@@ -144,10 +144,12 @@ void tellSuppliersWithoutPostalCode(UserInterface& ui, const QString& path) {
     tellCritical(ui, seeTheFile(path), QStringLiteral("ERRORES EN PROVEEDORES"));
 }
 
-MessageAnswer askGoOnWithDoubtfulIdentifiers(UserInterface& ui, const QString& path) {
-    return ui.showMessage(seeTheFile(path) + QStringLiteral("\r\n¿Desea continuar?"),
-                          QStringLiteral("POSIBLES ERRORES EN CIF/NIF DE PROVEEDORES"), MessageIcon::Critical,
-                          MessageButtons::YesNo);
+MessageAnswer askGoOnWithDoubtfulIdentifiers(UserInterface& ui, const QString& path,
+                                             const QStringList& suppliers) {
+    // Going on writes a file that its check will find wrong: Enter must not do it.
+    return ui.askDefaultingToNo(seeTheFile(path) + QStringLiteral("\r\n¿Desea continuar?"),
+                                QStringLiteral("POSIBLES ERRORES EN CIF/NIF DE PROVEEDORES"),
+                                MessageIcon::Critical, suppliers);
 }
 
 void tellModelo347Failure(UserInterface& ui, const QString& reason) {

@@ -58,7 +58,9 @@ void tellDeclarationFileFailure(UserInterface& ui, const QString& reason);
 void tellNothingAboveTheThreshold(UserInterface& ui);
 void tellThresholdUnusable(UserInterface& ui);
 void tellSuppliersWithoutPostalCode(UserInterface& ui, const QString& path);
-MessageAnswer askGoOnWithDoubtfulIdentifiers(UserInterface& ui, const QString& path);
+/** Whether to go on with the doubtful suppliers, NIF and name, that `path` lists; No by default. */
+MessageAnswer askGoOnWithDoubtfulIdentifiers(UserInterface& ui, const QString& path,
+                                             const QStringList& suppliers);
 void tellModelo347Failure(UserInterface& ui, const QString& reason);
 void tellCashBasisMarkNotSaved(UserInterface& ui, const QString& reason);
 

@@ -29,24 +29,25 @@ bool missingPostalCodes(Database& db, const QString& folder, UserInterface& ui) 
     return true;
 }
 
-// Lists the suppliers whose identifier the validator rejects; true if there was any.
-bool listDoubtfulIdentifiers(Database& db, const QString& path) {
+// Lists the suppliers whose identifier the validator rejects in the file at `path`; returns them, NIF and
+// name.
+QStringList listDoubtfulIdentifiers(Database& db, const QString& path) {
     Recordset suppliers = db.openRecordset(Mod347Statements::kSelectedSuppliers);
     if (suppliers.eof())
-        return false;
+        return {};
     OutputTextFile file(path);
     for (const QString& line : {QString(54, QLatin1Char('_')),
                                 QStringLiteral("Estos proveedores tienen un CIF/NIF que parece erróneo"),
                                 QString(52, QLatin1Char('_')), kHeading})
         file.writeLine(line);
     cCifNif check;
-    bool doubtful = false;
+    QStringList doubtful;
     for (; !suppliers.eof(); suppliers.moveNext()) {
         const QString nif = suppliers.value(0).toString();
         QString checked = nif;
         check.Entrada(checked);
         if (!check.Correcto()) {
-            doubtful = true;
+            doubtful.append(nif + QLatin1Char(' ') + suppliers.value(1).toString());
             file.writeRaw(OutputTextFile::supplierLine(nif, suppliers.value(1).toString()) + "\r\n");
         }
     }
@@ -60,11 +61,12 @@ SupplierCheck CheckSupplierData(Database& db, const QString& folder, UserInterfa
     if (missingPostalCodes(db, folder, ui))
         return SupplierCheck::MissingPostalCodes;
     const QString path = outputFilePath(folder, kIdentifierCheckFile);
-    if (!listDoubtfulIdentifiers(db, path)) {
+    const QStringList doubtful = listDoubtfulIdentifiers(db, path);
+    if (doubtful.isEmpty()) {
         QFile::remove(path);
         return SupplierCheck::GoOn;
     }
-    return DeclarationMessages::askGoOnWithDoubtfulIdentifiers(ui, path) == MessageAnswer::Yes
+    return DeclarationMessages::askGoOnWithDoubtfulIdentifiers(ui, path, doubtful) == MessageAnswer::Yes
                ? SupplierCheck::GoOn
                : SupplierCheck::Declined;
 }

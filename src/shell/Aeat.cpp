@@ -10,6 +10,7 @@
 #include "widgets/PictureButton.h"
 #include "widgets/Twips.h"
 
+#include <QFileInfo>
 #include <QMenuBar>
 
 namespace {
@@ -92,7 +93,13 @@ bool Aeat::Form_Load(const QString& argumentText, const QString& programFolder) 
     try {
         m_settings = loadStartupSettings(programFolder, commandLine);
     } catch (const DbError& error) {
-        m_ui.showMessage(error.message(), kApplicationTitle, MessageIcon::Critical, MessageButtons::Ok);
+        QString message = error.message();
+        // The first start after installing, before the accounts are copied in: what to do.
+        if (!QFileInfo::exists(buildDbPath(programFolder, commandLine.DataFolder)))
+            message += QStringLiteral(
+                "\r\n\r\nCopie en esa carpeta el fichero ecordadb.mdb del programa de "
+                "contabilidad y vuelva a abrir este programa.");
+        m_ui.showMessage(message, kApplicationTitle, MessageIcon::Critical, MessageButtons::Ok);
         return false;
     }
     ApplyFontSettings(m_settings.fonts);

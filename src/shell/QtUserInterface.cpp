@@ -1,10 +1,12 @@
 #include "QtUserInterface.h"
 
 #include "base/ApplicationTitle.h"
+#include "declaration/DeclarationMessages.h"
 
 #include <QApplication>
 #include <QDesktopServices>
 #include <QFileInfo>
+#include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScopeGuard>
@@ -12,8 +14,80 @@
 
 #include <cerrno>
 
+namespace {
+
+QMessageBox::Icon boxIcon(MessageIcon icon) {
+    switch (icon) {
+        case MessageIcon::None:
+            break;
+        case MessageIcon::Information:
+            return QMessageBox::Information;
+        case MessageIcon::Exclamation:
+            return QMessageBox::Warning;
+        case MessageIcon::Critical:
+            return QMessageBox::Critical;
+    }
+    return QMessageBox::NoIcon;
+}
+
+// A box is as wide as its text; a long title would be cut by the window manager.
+void widenForTheTitle(QMessageBox& box) {
+    auto* label = box.findChild<QLabel*>(QStringLiteral("qt_msgbox_label"));
+    if (!label)
+        return;
+    QFont titleFont = box.font();
+    titleFont.setBold(true);
+    // The icon beside the text, and the title bar's own buttons, in pixels.
+    constexpr int kBesideTheTitle = 160;
+    const int width = QFontMetrics(titleFont).horizontalAdvance(box.windowTitle()) + kBesideTheTitle -
+                      box.iconPixmap().width();
+    label->setMinimumWidth(width);
+}
+
+}  // namespace
+
 MessageAnswer QtUserInterface::showMessage(const QString& text, const QString& title, MessageIcon icon,
                                            MessageButtons buttons) {
+    QMessageBox box(ownerWindow());
+    prepare(box, text, title, icon);
+    if (buttons == MessageButtons::YesNo)
+        return askYesNo(box, false);
+    box.addButton(QStringLiteral("Aceptar"), QMessageBox::AcceptRole);
+    exec(box);
+    return MessageAnswer::Ok;
+}
+
+MessageAnswer QtUserInterface::askDefaultingToNo(const QString& text, const QString& title, MessageIcon icon,
+                                                 const QStringList& items) {
+    QMessageBox box(ownerWindow());
+    prepare(box, text, title, icon);
+    if (!items.isEmpty()) {
+        box.setInformativeText(
+            DeclarationMessages::firstLines(items).replace(QLatin1String("\r\n"), QLatin1String("\n")));
+        box.setDetailedText(items.join(QLatin1Char('\n')));
+    }
+    return askYesNo(box, true);
+}
+
+// Over the window that raised it, and modal to it.
+void QtUserInterface::prepare(QMessageBox& box, const QString& text, const QString& title, MessageIcon icon) {
+    box.setWindowTitle(title);
+    box.setIcon(boxIcon(icon));
+    widenForTheTitle(box);
+    QString shown = text;
+    box.setText(shown.replace(QLatin1String("\r\n"), QLatin1String("\n")));
+}
+
+MessageAnswer QtUserInterface::askYesNo(QMessageBox& box, bool noIsDefault) {
+    QPushButton* yes = box.addButton(QStringLiteral("Sí"), QMessageBox::YesRole);
+    QPushButton* no = box.addButton(QStringLiteral("No"), QMessageBox::NoRole);
+    box.setDefaultButton(noIsDefault ? no : yes);
+    box.setEscapeButton(no);
+    exec(box);
+    return box.clickedButton() == yes ? MessageAnswer::Yes : MessageAnswer::No;
+}
+
+void QtUserInterface::exec(QMessageBox& box) {
     // A message in the middle of a busy piece of work shows the ordinary pointer.
     QApplication::setOverrideCursor(Qt::ArrowCursor);
     // The progress line steps aside while the user reads or answers.
@@ -24,34 +98,7 @@ MessageAnswer QtUserInterface::showMessage(const QString& text, const QString& t
         if (m_progress)
             m_progress->show();
     });
-    // Over the window that raised it, and modal to it.
-    QMessageBox box(ownerWindow());
-    box.setWindowTitle(title);
-    QString shown = text;
-    box.setText(shown.replace(QLatin1String("\r\n"), QLatin1String("\n")));
-    switch (icon) {
-        case MessageIcon::None:
-            box.setIcon(QMessageBox::NoIcon);
-            break;
-        case MessageIcon::Information:
-            box.setIcon(QMessageBox::Information);
-            break;
-        case MessageIcon::Exclamation:
-            box.setIcon(QMessageBox::Warning);
-            break;
-        case MessageIcon::Critical:
-            box.setIcon(QMessageBox::Critical);
-            break;
-    }
-    if (buttons == MessageButtons::YesNo) {
-        const QAbstractButton* yes = box.addButton(QStringLiteral("Sí"), QMessageBox::YesRole);
-        box.addButton(QStringLiteral("No"), QMessageBox::NoRole);
-        box.exec();
-        return box.clickedButton() == yes ? MessageAnswer::Yes : MessageAnswer::No;
-    }
-    box.addButton(QStringLiteral("Aceptar"), QMessageBox::AcceptRole);
     box.exec();
-    return MessageAnswer::Ok;
 }
 
 QWidget* QtUserInterface::ownerWindow() {

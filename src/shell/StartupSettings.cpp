@@ -13,9 +13,14 @@ QString buildDbPath(const QString& programFolder, const QString& dataFolder) {
     return path.replace(QLatin1Char('\\'), QLatin1Char('/'));
 }
 
+QString StartupSettings::outputFolder() const {
+    return QString(programFolder + DataFolder).replace(QLatin1Char('\\'), QLatin1Char('/'));
+}
+
 StartupSettings loadStartupSettings(const QString& programFolder, const CommandLine& commandLine) {
     StartupSettings settings;
     settings.programFolder = programFolder;
+    settings.DataFolder = commandLine.DataFolder;
     settings.DbPath = buildDbPath(programFolder, commandLine.DataFolder);
     auto db = openAccountingDatabase(settings.DbPath);
     settings.fonts = readFontSettings(*db);

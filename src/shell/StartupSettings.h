@@ -21,11 +21,18 @@ QString buildDbPath(const QString& programFolder, const QString& dataFolder);
 /** The process-wide values that the start-up settles and every window reads. */
 struct StartupSettings {
     QString programFolder;
+    /** As the command line gives it, a backslash separating folders: "\Mdb", or "\Datos" for other accounts.
+     */
+    QString DataFolder = QStringLiteral("\\Mdb");
     QString DbPath;
     FontSettings fonts;
 
-    /** The folder of the declaration and review files: "\Mdb" inside the program folder. */
-    QString outputFolder() const { return programFolder + QStringLiteral("/Mdb"); }
+    /**
+     * The folder of the declaration, review and check files and the documents:
+     * the data folder, beside its ecordadb.mdb, so that each set of accounts
+     * keeps its own files ("\Mdb" inside the program folder by default).
+     */
+    QString outputFolder() const;
 };
 
 /**

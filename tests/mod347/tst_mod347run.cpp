@@ -470,6 +470,9 @@ void TestMod347Run::doubtfulIdentifiersAndTheQuestion() {
     QCOMPARE(r.ui.messages[0].text, QStringLiteral("Vea el fichero \r\n") + r.out +
                                         QStringLiteral("/RevisarNIF.txt\r\n¿Desea continuar?"));
     QCOMPARE(r.ui.messages[0].buttons, MessageButtons::YesNo);
+    QVERIFY(r.ui.messages[0].defaultsToNo);
+    QCOMPARE(r.ui.messages[0].items,
+             (QStringList{QStringLiteral("B1234567 Papelería Sur"), QStringLiteral("x1234567Y Extranjero dudoso")}));
     QVERIFY(r.ui.opened.isEmpty());
     QCOMPARE(r.lines().size(), goOn ? 4 : 0);
 }

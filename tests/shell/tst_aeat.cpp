@@ -1,4 +1,7 @@
 #include "access/AccountingDatabase.h"
+#include "documents/DocumentsWindow.h"
+#include "mod190/Mod190.h"
+#include "mod347/Mod347.h"
 #include "shell/Aeat.h"
 #include "support/BrokenStartup.h"
 #include "support/FixtureDatabase.h"
@@ -10,7 +13,9 @@
 
 #include <QAction>
 #include <QDir>
+#include <QLineEdit>
 #include <QPushButton>
+#include <QStandardPaths>
 #include <QTest>
 
 namespace {
@@ -25,7 +30,10 @@ class TestAeat : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    void initTestCase() { EnterPressesButtons::install(); }
+    void initTestCase() {
+        EnterPressesButtons::install();
+        QStandardPaths::setTestModeEnabled(true);  // the contact data and signer that the windows remember
+    }
     void designLayout();
     void commandLine_data();
     void commandLine();
@@ -34,6 +42,7 @@ private Q_SLOTS:
     void oneInstancePerWindow();
     void salirEndsTheProgram();
     void imageLinkFailure();
+    void eachDataFolderKeepsItsFiles();
 };
 
 void TestAeat::designLayout() {
@@ -118,7 +127,11 @@ void TestAeat::startupFailureShowsTheEngineMessage() {
     Aeat menu(settings, ui);
     QVERIFY(!menu.Form_Load(QString(), startup.programFolder()));
     QCOMPARE(ui.messages.size(), 1);
-    QCOMPARE(ui.messages[0].text, startup.expectedMessage());
+    const QString whatToDo = QStringLiteral(
+        "\r\n\r\nCopie en esa carpeta el fichero ecordadb.mdb del programa de contabilidad y vuelva a "
+        "abrir este programa.");
+    QCOMPARE(ui.messages[0].text,
+             startup.expectedMessage() + (fault == QLatin1String("missing") ? whatToDo : QString()));
     QCOMPARE(ui.messages[0].title, QStringLiteral("Datos de Ecorda para AEAT"));
     QCOMPARE(ui.messages[0].icon, MessageIcon::Critical);
     QVERIFY(!menu.isVisible());
@@ -191,6 +204,63 @@ void TestAeat::imageLinkFailure() {
     QCOMPARE(ui.messages[0].title, QStringLiteral("ExecuteLink"));
     QVERIFY(ui.messages[0].text.startsWith(QStringLiteral("error Opening Link to ") + image1->toolTip()));
     QVERIFY(!ui.busy);
+}
+
+// A second set of accounts, started as «aeat 2 \\Datos», writes its declarations, review files and documents
+// beside its own ecordadb.mdb; those of the main data folder stay as they were.
+void TestAeat::eachDataFolderKeepsItsFiles() {
+    FixtureDatabase accounts(QStringLiteral("Datos"));
+    accounts.native(QStringLiteral(
+        "insert into Centro values ('Q2826000H', 'Centro');"
+        "insert into provedores values ('11111111H', 'Uno', '28001'), ('B12345674', 'Dos', null)"));
+    accounts.addWithholding(QStringLiteral("11111111H"), QStringLiteral("Uno"), QStringLiteral("2025-05-05"),
+                            1000, 150);
+    accounts.addEntry(QStringLiteral("B12345674"), 5000, QStringLiteral("2025-05-05"),
+                      QStringLiteral("2025-05-06"));
+    const QDir program(accounts.folder());
+    QVERIFY(program.mkdir(QStringLiteral("Mdb")));
+    const QStringList mainFiles{QStringLiteral("Mod190.txt"), QStringLiteral("Mod347.txt"),
+                                QStringLiteral("RevisarCP.txt"), QStringLiteral("Certificados190.pdf")};
+    for (const QString& name : mainFiles)
+        QVERIFY(writeAll(program.filePath(QStringLiteral("Mdb/") + name),
+                         "the first centre's " + name.toLatin1()));
+
+    const StartupSettings settings =
+        loadStartupSettings(accounts.folder(), parseCommandLine(QStringLiteral("2 \\Datos")));
+    QCOMPARE(settings.DbPath, accounts.path());
+    QCOMPARE(settings.outputFolder(), program.filePath(QStringLiteral("Datos")));
+    ScriptedUserInterface ui;
+    {
+        Mod190 window(settings, ui);
+        QVERIFY(window.Form_Load());
+        window.findChild<QLineEdit*>(QStringLiteral("Text1(0)"))->setText(QStringLiteral("957123456"));
+        window.findChild<QLineEdit*>(QStringLiteral("Text1(1)"))->setText(QStringLiteral("Ana Pérez"));
+        window.Command4_Click();
+    }
+    {
+        Mod347 window(settings, ui);
+        QVERIFY(window.Form_Load());
+        window.Command4_Click();  // Dos has no postal code: RevisarCP.txt lists it
+    }
+    {
+        DocumentsWindow window(settings, ui);
+        window.setDeclarationPath(program.filePath(QStringLiteral("Datos/Mod190.txt")));
+        window.makeDocuments();
+    }
+    for (const QString& name : {QStringLiteral("Mod190.txt"), QStringLiteral("RevisarCP.txt"),
+                                QStringLiteral("Certificados190.pdf")})
+        QVERIFY2(QFile::exists(program.filePath(QStringLiteral("Datos/") + name)), qPrintable(name));
+    QStringList told;  // every file a message names lies in Datos
+    for (const ScriptedUserInterface::Message& message : ui.messages)
+        told.append(message.text);
+    QVERIFY2(told.filter(program.filePath(QStringLiteral("Mdb"))).isEmpty(),
+             qPrintable(told.join(QLatin1Char('\n'))));
+    QCOMPARE(told.filter(program.filePath(QStringLiteral("Datos/"))).size(),
+             4);  // a check, the end, the review, the documents
+    for (const QString& name : mainFiles)
+        QCOMPARE(readAll(program.filePath(QStringLiteral("Mdb/") + name)),
+                 "the first centre's " + name.toLatin1());
+    QCOMPARE(program.entryList({QStringLiteral("*")}, QDir::Files), QStringList());
 }
 
 QTEST_MAIN(TestAeat)

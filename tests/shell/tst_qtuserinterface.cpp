@@ -28,6 +28,7 @@ private Q_SLOTS:
     void messageBelongsToTheActiveWindow_data();
     void messageBelongsToTheActiveWindow();
     void progressLineUntilTheWorkEnds();
+    void questionThatDefaultsToNo();
 };
 
 void TestQtUserInterface::qtTextsInSpanish_data() {
@@ -87,7 +88,7 @@ void TestQtUserInterface::messageBelongsToTheActiveWindow() {
     menu.setGeometry(0, 0, 300, 200);
     menu.show();
     QWidget raiser;
-    raiser.setGeometry(500, 300, 400, 300);
+    raiser.setGeometry(300, 150, 400, 300);  // away from the edges, which a box does not pass
     raiser.show();
     QApplication::setActiveWindow(&raiser);
     QVERIFY(QTest::qWaitForWindowActive(&raiser));
@@ -109,6 +110,32 @@ void TestQtUserInterface::messageBelongsToTheActiveWindow() {
                  qPrintable(QStringLiteral("%1,%2").arg(centre.x()).arg(centre.y())));
         QApplication::setActiveWindow(activeBetween ? &raiser : nullptr);
     }
+}
+
+// The doubtful CIF/NIF question: Enter answers No; the box names the first ten suppliers, all of them on
+// request, and is as wide as its title.
+void TestQtUserInterface::questionThatDefaultsToNo() {
+    QStringList suppliers;
+    for (int i = 1; i <= 12; ++i)
+        suppliers.append(QStringLiteral("B%1 PROVEEDOR %1").arg(i));
+    const QString title = QStringLiteral("POSIBLES ERRORES EN CIF/NIF DE PROVEEDORES");
+    QtUserInterface ui;
+    QTimer::singleShot(0, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        QVERIFY(box);
+        QCOMPARE(box->defaultButton()->text(), QStringLiteral("No"));
+        QCOMPARE(box->icon(), QMessageBox::Critical);
+        QCOMPARE(box->informativeText().split(QLatin1Char('\n')).size(), 11);
+        QVERIFY(box->informativeText().endsWith(QStringLiteral("... y 2 más")));
+        QCOMPARE(box->detailedText().split(QLatin1Char('\n')), suppliers);
+        QFont bold = box->font();
+        bold.setBold(true);
+        QVERIFY(box->width() > QFontMetrics(bold).horizontalAdvance(title));
+        QTest::keyClick(box, Qt::Key_Return);
+    });
+    QCOMPARE(ui.askDefaultingToNo(QStringLiteral("Vea el fichero \r\nRevisarNIF.txt\r\n¿Desea continuar?"),
+                                  title, MessageIcon::Critical, suppliers),
+             MessageAnswer::No);
 }
 
 // A long piece of work says what it does in a small window of its own, gone when the work ends.

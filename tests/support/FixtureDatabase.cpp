@@ -3,9 +3,13 @@
 
 #include "db/AccountingSchema.h"
 
+#include <QDir>
 #include <QFile>
 
-FixtureDatabase::FixtureDatabase() {
+FixtureDatabase::FixtureDatabase(const QString& subfolder)
+    : m_subfolder(subfolder.isEmpty() ? QString() : subfolder + QLatin1Char('/')) {
+    if (!subfolder.isEmpty())
+        QDir(m_dir.path()).mkpath(subfolder);
     m_db = Database::create(path(), DbConnect);
     m_db->executeNativeScript(accountingSchemaSql());
 }

@@ -12,9 +12,10 @@
  */
 class FixtureDatabase {
 public:
-    FixtureDatabase();
+    /** The database in the temporary folder itself, or in its `subfolder`, as in a program's data folder. */
+    explicit FixtureDatabase(const QString& subfolder = QString());
 
-    QString path() const { return m_dir.filePath(QStringLiteral("ecordadb.mdb")); }
+    QString path() const { return m_dir.filePath(m_subfolder + QStringLiteral("ecordadb.mdb")); }
     QString folder() const { return m_dir.path(); }
     Database& db() { return *m_db; }
 
@@ -32,5 +33,6 @@ public:
 
 private:
     QTemporaryDir m_dir;
+    QString m_subfolder;
     std::unique_ptr<Database> m_db;
 };

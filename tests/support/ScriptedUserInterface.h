@@ -14,13 +14,22 @@ public:
         MessageIcon icon;
         MessageButtons buttons;
         bool shownWhileBusy;
+        /** For a question that defaults to No: that it does, and what it is about. */
+        bool defaultsToNo = false;
+        QStringList items;
     };
 
     MessageAnswer showMessage(const QString& text, const QString& title, MessageIcon icon,
                               MessageButtons buttons) override {
-        messages.append({text, title, icon, buttons, busy});
+        messages.append({text, title, icon, buttons, busy, false, {}});
         if (buttons == MessageButtons::Ok)
             return MessageAnswer::Ok;
+        return answers.isEmpty() ? MessageAnswer::No : answers.takeFirst();
+    }
+
+    MessageAnswer askDefaultingToNo(const QString& text, const QString& title, MessageIcon icon,
+                                    const QStringList& items) override {
+        messages.append({text, title, icon, MessageButtons::YesNo, busy, true, items});
         return answers.isEmpty() ? MessageAnswer::No : answers.takeFirst();
     }
 
