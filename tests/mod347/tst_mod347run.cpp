@@ -471,8 +471,8 @@ void TestMod347Run::doubtfulIdentifiersAndTheQuestion() {
                                         QStringLiteral("/RevisarNIF.txt\r\n¿Desea continuar?"));
     QCOMPARE(r.ui.messages[0].buttons, MessageButtons::YesNo);
     QVERIFY(r.ui.messages[0].defaultsToNo);
-    QCOMPARE(r.ui.messages[0].items,
-             (QStringList{QStringLiteral("B1234567 Papelería Sur"), QStringLiteral("x1234567Y Extranjero dudoso")}));
+    QCOMPARE(r.ui.messages[0].items, (QStringList{QStringLiteral("B1234567 Papelería Sur"),
+                                                  QStringLiteral("x1234567Y Extranjero dudoso")}));
     QVERIFY(r.ui.opened.isEmpty());
     QCOMPARE(r.lines().size(), goOn ? 4 : 0);
 }
