@@ -80,6 +80,20 @@ for model in 190 347; do
   fi
 done
 
+echo "== Los textos para la oficina"
+# Notepad reads LEEME.txt as UTF-8 by its byte order mark; aeat-cli.exe's accents reach a pipe as UTF-8
+# (in a console window it writes them with WriteConsoleW, which Wine's redirected output does not show).
+if [ "$(head -c 3 "$work/program/LEEME.txt" | od -An -tx1 | tr -d ' ')" = "efbbbf" ]; then
+  echo "LEEME.txt empieza por la marca de UTF-8 que lee el Bloc de notas"
+else
+  fail "LEEME.txt no empieza por la marca de UTF-8"
+fi
+if cli check-file "$work/windows/Mod190.txt" 2>/dev/null | grep -q "Registros leídos"; then
+  echo "aeat-cli.exe escribe «Registros leídos» con su acento"
+else
+  fail "aeat-cli.exe no escribe bien los acentos"
+fi
+
 echo "== La importación de Access"
 for access in nameClash.mdb testUnicodeCompV2003.mdb testV1997.mdb; do
   base=${access%.*}

@@ -36,6 +36,12 @@ ContactInputs contactInputs(const CliArguments& args) {
     return contact;
 }
 
+// What the windows ask about, a script's run reports and goes on with.
+void warnOfContactProblems(const QString& model, const ContactInputs& contact, QTextStream& err) {
+    for (const ContactProblem& problem : contactProblems(model, contact))
+        err << QStringLiteral("AVISO: ") << problem.text << '\n';
+}
+
 const QStringList kDeclarationOptions = {
     QStringLiteral("db"),     QStringLiteral("out"), QStringLiteral("phone"), QStringLiteral("contact"),
     QStringLiteral("number"), kComplementary,        kSubstitutive,           kOnlyRefused};
@@ -77,6 +83,7 @@ int runMod190Command(const QStringList& arguments, CliStreams streams) {
     }
     TextUserInterface ui(streams.err, false);
     ContactInputs contact = contactInputs(*args);
+    warnOfContactProblems(QStringLiteral("190"), contact, streams.err);
     return exitStatusFor(runModelo190(*AccountsDb, args->value(QStringLiteral("out")), contact, ui).result);
 }
 
@@ -101,5 +108,6 @@ int runMod347Command(const QStringList& arguments, CliStreams streams) {
     }
     Modelo347Session session{*AccountsDb, args->value(QStringLiteral("out")), *threshold};
     ContactInputs contact = contactInputs(*args);
+    warnOfContactProblems(QStringLiteral("347"), contact, streams.err);
     return exitStatusFor(runModelo347(session, typedThreshold, contact, ui).result);
 }

@@ -29,9 +29,10 @@ std::unique_ptr<QCoreApplication> makeApplication(int& argc, char* argv[]) {
 int main(int argc, char* argv[]) {
     keepQtChatterOff();
     const auto app = makeApplication(argc, argv);
-    showUtf8InConsole();
-    QTextStream out(stdout);
-    QTextStream err(stderr);
+    const std::unique_ptr<QIODevice> standardOutput = openStandardStream(stdout);
+    const std::unique_ptr<QIODevice> standardError = openStandardStream(stderr);
+    QTextStream out(standardOutput.get());
+    QTextStream err(standardError.get());
     const int status = runCli(programArguments(argc, argv), {out, err, standardErrorIsATerminal()});
     out.flush();
     err.flush();

@@ -7,6 +7,8 @@
 #include "db/Clock.h"
 #include "db/Database.h"
 
+#include <QRegularExpression>
+
 #include <algorithm>
 
 QString recordName(const QString& name) {
@@ -20,6 +22,36 @@ QString telephoneDigits(const QString& typed) {
         if (!kSeparators.contains(c))
             digits.append(c);
     return digits;
+}
+
+bool isShapedLikeAnEmail(const QString& address) {
+    static const QRegularExpression kShape(QStringLiteral("^[^@\\s]+@[^@\\s]+\\.[^@\\s]+$"));
+    return kShape.match(address).hasMatch();
+}
+
+QList<ContactProblem> contactProblems(const QString& model, const ContactInputs& contact) {
+    constexpr int kTelephone = 0;
+    constexpr int kPerson = 1;
+    constexpr int kEmail = 3;
+    QList<ContactProblem> problems;
+    const QString telephone = telephoneDigits(contact.telephone.trimmed());
+    const bool allDigits =
+        std::all_of(telephone.begin(), telephone.end(), [](QChar c) { return c.isDigit(); });
+    if (!allDigits)
+        problems.append({kTelephone, QStringLiteral("El teléfono debe tener solo cifras (ha escrito «%1»).")
+                                         .arg(contact.telephone.trimmed())});
+    else if (telephone.size() != 9)
+        problems.append(
+            {kTelephone,
+             QStringLiteral("El teléfono debe tener 9 cifras (ha escrito %1).").arg(telephone.size())});
+    if (contact.contactPerson.trimmed().isEmpty())
+        problems.append(
+            {kPerson, QStringLiteral("Falta la persona de contacto, a la que llamará la Agencia.")});
+    const QString email = contact.email.trimmed();
+    if (model == QLatin1String("190") && !email.isEmpty() && !isShapedLikeAnEmail(email))
+        problems.append(
+            {kEmail, QStringLiteral("El correo electrónico «%1» no es una dirección.").arg(email)});
+    return problems;
 }
 
 ContactInputs initialContactInputs() {

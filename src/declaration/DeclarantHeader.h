@@ -2,6 +2,7 @@
 
 #include "RecordDesign.h"
 
+#include <QList>
 #include <QString>
 
 class Database;
@@ -75,6 +76,23 @@ QString declarationIdentityProblem(const QString& model, const ContactInputs& co
  * stay, for the check to report.
  */
 QString telephoneDigits(const QString& typed);
+
+/** An address shaped as text@text.text. */
+bool isShapedLikeAnEmail(const QString& address);
+
+/** A contact input that the file's check would call an error: the box it is in (Text1's index), and why. */
+struct ContactProblem {
+    int box;
+    QString text;
+};
+
+/**
+ * What the check of the file would refuse in the contact inputs of model
+ * "190" or "347": a telephone that is not 9 digits once its separators go, an
+ * e-mail that is no address (the Modelo 190 declares it), an empty contact
+ * person; for the run to ask about before it writes the file.
+ */
+QList<ContactProblem> contactProblems(const QString& model, const ContactInputs& contact);
 
 /** Upper-cased within Windows-1252, then passed through NormalizeText: how names enter a record. */
 QString recordName(const QString& name);

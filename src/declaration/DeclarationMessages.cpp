@@ -123,6 +123,11 @@ void tellNothingAboveTheThreshold(UserInterface& ui) {
                    MessageIcon::Information, MessageButtons::Ok);
 }
 
+MessageAnswer askWriteDespiteContact(UserInterface& ui, const QString& problem) {
+    return ui.askDefaultingToNo(problem + QStringLiteral(" ¿Desea generar el fichero de todos modos?"),
+                                kApplicationTitle, MessageIcon::Exclamation, {});
+}
+
 void tellDeclarationIdentityProblem(UserInterface& ui, const QString& problem) {
     ui.showMessage(problem, kApplicationTitle, MessageIcon::Exclamation, MessageButtons::Ok);
 }

@@ -34,6 +34,9 @@ struct FileCheckFindings {
 /** "COMPROBACIÓN DEL FICHERO": the problems of the declaration just written, which stays written. */
 void tellFileCheckFindings(UserInterface& ui, const FileCheckFindings& findings);
 
+// Both models: the contact data that the check would refuse, asked about before the file is written
+MessageAnswer askWriteDespiteContact(UserInterface& ui, const QString& problem);
+
 // Both models: the declaration's identity and the complementary of the refused records
 /** The kind of declaration, the number before it or the agency's error file cannot be used: why. */
 void tellDeclarationIdentityProblem(UserInterface& ui, const QString& problem);

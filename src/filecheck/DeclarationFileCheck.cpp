@@ -10,7 +10,6 @@
 
 #include <QDir>
 #include <QFile>
-#include <QRegularExpression>
 
 #include <algorithm>
 #include <cmath>
@@ -42,12 +41,6 @@ bool isCommonCharacter(unsigned char byte) {
     static const QByteArray kAccepted(" .,-&'/@_\xD1\xC7");
     return (byte >= 'A' && byte <= 'Z') || (byte >= '0' && byte <= '9') ||
            kAccepted.contains(static_cast<char>(byte));
-}
-
-// An address as text@text.text, upper-cased with the rest of the record.
-bool isShapedLikeAnEmail(const QString& address) {
-    static const QRegularExpression kShape(QStringLiteral("^[^@\\s]+@[^@\\s]+\\.[^@\\s]+$"));
-    return kShape.match(address).hasMatch();
 }
 
 class Checker {
@@ -223,6 +216,14 @@ void Checker::checkNumeric(const FieldDesign& design) {
     if (isDigitsOnly(value))
         return;
     const QString shown = Windows1252::decode(value).trimmed();
+    // A telephone typed short leaves blanks: what it lacks is said as the office says it.
+    if (design.id == static_cast<int>(DeclarantField::Telephone) && m_line.startsWith('1') &&
+        isDigitsOnly(QByteArrayView(value).trimmed())) {
+        report(
+            design,
+            QStringLiteral("«%1»: el teléfono debe tener 9 cifras (tiene %2)").arg(shown).arg(shown.size()));
+        return;
+    }
     if (!value.contains(' '))
         report(design, QStringLiteral("«%1» no son solo cifras").arg(shown));
     else if (shown.isEmpty())

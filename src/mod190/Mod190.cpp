@@ -4,6 +4,7 @@
 #include "PerceptionKeysWindow.h"
 #include "access/AccountingDatabase.h"
 #include "base/UserInterface.h"
+#include "db/Clock.h"
 #include "db/DbError.h"
 #include "shell/ApplyFontSettings.h"
 #include "widgets/DesignControls.h"
@@ -21,7 +22,10 @@ Mod190::Mod190(const StartupSettings& settings, UserInterface& ui)
       m_contact(this, 720, 3720 + ContactFrames::kEmailHeight, QStringLiteral("190")) {
     setObjectName(QStringLiteral("Mod190"));
     onEscape(this);
-    setWindowTitle(QStringLiteral("Obtención del fichero de perceptores para el modelo 190 de la A.E.A.T."));
+    setWindowTitle(
+        QStringLiteral(
+            "Obtención del fichero de perceptores para el modelo 190 de la A.E.A.T. — Ejercicio %1")
+            .arg(Clock::declarationYear()));
     setFixedSize(Twips::toPixels(9168), Twips::toPixels(8088 + ContactFrames::kKindHeight));
     // The window keeps its size: no maximise button that would do nothing.
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
@@ -80,7 +84,10 @@ void Mod190::Command6_Click() {
 }
 
 void Mod190::Command4_Click() {
-    ContactInputs contact = m_contact.startRun(m_settings.DbPath);
+    std::optional<ContactInputs> typed = m_contact.startRun(QStringLiteral("190"), m_settings.DbPath, m_ui);
+    if (!typed)
+        return;
+    ContactInputs& contact = *typed;
     const RunOutcome outcome = runModelo190(*m_AccountsDb, m_settings.outputFolder(), contact, m_ui);
     m_contact.endRun(contact, outcome.result, QStringLiteral("190"), m_settings.DbPath);
     if (outcome.endsProgram)

@@ -5,6 +5,7 @@
 #include "SupplierGridModel.h"
 #include "base/ApplicationTitle.h"
 #include "base/UserInterface.h"
+#include "db/Clock.h"
 #include "db/Database.h"
 #include "db/DbError.h"
 #include "declaration/DeclarationMessages.h"
@@ -24,7 +25,10 @@
 Mod347::Mod347(const StartupSettings& settings, UserInterface& ui)
     : m_settings(settings), m_ui(ui), m_contact(this, 480, 3480, QStringLiteral("347")) {
     setObjectName(QStringLiteral("Mod347"));
-    setWindowTitle(QStringLiteral("Obtención del fichero de proveedores para el modelo 347 de la A.E.A.T."));
+    setWindowTitle(
+        QStringLiteral(
+            "Obtención del fichero de proveedores para el modelo 347 de la A.E.A.T. — Ejercicio %1")
+            .arg(Clock::declarationYear()));
     QFont windowFont(QStringLiteral("MS Sans Serif"));
     windowFont.setPointSizeF(8.25);
     setFont(windowFont);
@@ -140,7 +144,10 @@ void Mod347::Command2_Click() {
 }
 
 void Mod347::Command4_Click() {
-    ContactInputs contact = m_contact.startRun(m_settings.DbPath);
+    std::optional<ContactInputs> typed = m_contact.startRun(QStringLiteral("347"), m_settings.DbPath, m_ui);
+    if (!typed)
+        return;
+    ContactInputs& contact = *typed;
     const RunOutcome outcome = [&] {
         const BusyCursor busy(m_ui, QStringLiteral("Escribiendo el fichero del modelo 347..."));
         return runModelo347(*m_session, m_text2->text(), contact, m_ui);

@@ -2,6 +2,7 @@
 
 #include "DataFolderSettings.h"
 #include "DesignControls.h"
+#include "declaration/DeclarationMessages.h"
 
 #include <QCheckBox>
 #include <QDir>
@@ -219,9 +220,18 @@ void ContactFrames::remember(const QString& DbPath) const {
             settings.setValue(key, Text1[index]->text());
 }
 
-ContactInputs ContactFrames::startRun(const QString& DbPath) const {
+std::optional<ContactInputs> ContactFrames::startRun(const QString& model, const QString& DbPath,
+                                                     UserInterface& ui) {
+    const ContactInputs typed = inputs();
+    for (const ContactProblem& problem : contactProblems(model, typed)) {
+        if (DeclarationMessages::askWriteDespiteContact(ui, problem.text) != MessageAnswer::Yes) {
+            Text1[problem.box]->setFocus();
+            Text1[problem.box]->selectAll();
+            return std::nullopt;
+        }
+    }
     remember(DbPath);
-    return inputs();
+    return typed;
 }
 
 void ContactFrames::endRun(const ContactInputs& used, RunResult result, const QString& model,

@@ -6,6 +6,10 @@
 
 #include <QList>
 
+#include <optional>
+
+class UserInterface;
+
 class QCheckBox;
 class QGroupBox;
 class QRadioButton;
@@ -45,8 +49,13 @@ public:
     void recall(const QString& DbPath);
     void remember(const QString& DbPath) const;
 
-    /** What the boxes hold for a run that starts now, kept for the next window whatever becomes of it. */
-    ContactInputs startRun(const QString& DbPath) const;
+    /**
+     * What the boxes hold for a run of model "190" or "347" that starts now,
+     * kept for the next window whatever becomes of the run. Contact data that
+     * the file's check would refuse are asked about first: nothing, with the
+     * box focused, when the user would rather correct them.
+     */
+    std::optional<ContactInputs> startRun(const QString& model, const QString& DbPath, UserInterface& ui);
     /**
      * After a run: the boxes show the contact data as the run used them, which
      * are kept; a refused declaration number before gets the focus.

@@ -3,11 +3,28 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QHash>
 #include <QProgressDialog>
 
 namespace {
+
 constexpr int kMomentMs = 700;
+
+// What the office calls the package's tables; the others go by their number alone.
+QString officeWordsFor(const QString& table) {
+    static const QHash<QString, QString> kWords{
+        {QStringLiteral("tdapt"), QStringLiteral("apuntes")},
+        {QStringLiteral("provedores"), QStringLiteral("proveedores")},
+        {QStringLiteral("irpf"), QStringLiteral("retenciones")},
+        {QStringLiteral("centro"), QStringLiteral("datos del centro")},
+        {QStringLiteral("config"), QStringLiteral("configuración")},
+        {QStringLiteral("iva"), QStringLiteral("IVA")},
+    };
+    const auto words = kWords.constFind(table.toLower());
+    return words == kWords.cend() ? QString() : QStringLiteral(" (%1)").arg(*words);
 }
+
+}  // namespace
 
 ImportProgressDialog::ImportProgressDialog() = default;
 ImportProgressDialog::~ImportProgressDialog() = default;
@@ -22,10 +39,11 @@ void ImportProgressDialog::tableStarted(const QString& file, const QString& tabl
         m_dialog->setWindowModality(Qt::ApplicationModal);
         m_dialog->setMinimumWidth(460);
     }
-    m_tableText = QStringLiteral("Leyendo %1\n\nTabla %2 (%3 de %4)")
-                      .arg(QDir::toNativeSeparators(QFileInfo(file).fileName()), table)
+    m_tableText = QStringLiteral("Leyendo la contabilidad, %1:\n\ntabla %2 de %3%4")
+                      .arg(QDir::toNativeSeparators(QFileInfo(file).fileName()))
                       .arg(index + 1)
-                      .arg(count);
+                      .arg(count)
+                      .arg(officeWordsFor(table));
     m_dialog->setLabelText(m_tableText);
     m_dialog->setMaximum(static_cast<int>(qMax<qint64>(rows, 1)));
     m_dialog->setValue(0);

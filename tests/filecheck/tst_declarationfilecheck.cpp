@@ -217,8 +217,9 @@ void TestDeclarationFileCheck::plantedFault_data() {
         "Registro 1, posiciones 59-67 (teléfono de contacto): error: «91555A123» no son solo cifras.");
     row(
         "a short telephone", "347", [](QByteArray& f) { put(f, 1, 59, "5550123  "); },
-        "Registro 1, posiciones 59-67 (teléfono de contacto): error: «5550123»: hay blancos en un campo "
-        "numérico.");
+        "Registro 1, posiciones 59-67 (teléfono de contacto): error: «5550123»: el teléfono debe tener 9 "
+        "cifras "
+        "(tiene 7).");
     row(
         "nobody to call", "347", [](QByteArray& f) { put(f, 1, 68, QByteArray(40, ' ')); },
         "Registro 1, posiciones 68-107 (persona de contacto): error: está en blanco.");

@@ -112,7 +112,8 @@ private Q_SLOTS:
 void TestMod347Window::designLayout() {
     Window347 w;
     QCOMPARE(w.window->windowTitle(),
-             QStringLiteral("Obtención del fichero de proveedores para el modelo 347 de la A.E.A.T."));
+             QStringLiteral(
+                 "Obtención del fichero de proveedores para el modelo 347 de la A.E.A.T. — Ejercicio 2025"));
     QCOMPARE(w.window->palette().color(QPalette::Window), QColor(255, 224, 192));
     QCOMPARE(w.child<QGroupBox>("Frame3")->geometry(), Twips::toPixels(1320, 6600, 6612, 972));
     QCOMPARE(w.child<QGroupBox>("Frame3")->title(),
