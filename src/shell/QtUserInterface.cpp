@@ -6,7 +6,7 @@
 #include <QApplication>
 #include <QDesktopServices>
 #include <QFileInfo>
-#include <QLabel>
+#include <QGridLayout>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScopeGuard>
@@ -30,18 +30,18 @@ QMessageBox::Icon boxIcon(MessageIcon icon) {
     return QMessageBox::NoIcon;
 }
 
-// A box is as wide as its text; a long title would be cut by the window manager.
+// A box is as wide as its text; a long title would be cut by the window manager. A row of its own, as
+// wide as the title, keeps the box at least that wide and leaves the text its own width.
 void widenForTheTitle(QMessageBox& box) {
-    auto* label = box.findChild<QLabel*>(QStringLiteral("qt_msgbox_label"));
-    if (!label)
+    auto* grid = qobject_cast<QGridLayout*>(box.layout());
+    if (!grid)
         return;
     QFont titleFont = box.font();
     titleFont.setBold(true);
-    // The icon beside the text, and the title bar's own buttons, in pixels.
-    constexpr int kBesideTheTitle = 160;
-    const int width = QFontMetrics(titleFont).horizontalAdvance(box.windowTitle()) + kBesideTheTitle -
-                      box.iconPixmap().width();
-    label->setMinimumWidth(width);
+    constexpr int kTitleBarButtons = 120;  // the title bar's icon and buttons, in pixels
+    const int width = QFontMetrics(titleFont).horizontalAdvance(box.windowTitle()) + kTitleBarButtons;
+    grid->addItem(new QSpacerItem(width, 0, QSizePolicy::Minimum, QSizePolicy::Fixed), grid->rowCount(), 0, 1,
+                  grid->columnCount());
 }
 
 }  // namespace
@@ -73,7 +73,6 @@ MessageAnswer QtUserInterface::askDefaultingToNo(const QString& text, const QStr
 void QtUserInterface::prepare(QMessageBox& box, const QString& text, const QString& title, MessageIcon icon) {
     box.setWindowTitle(title);
     box.setIcon(boxIcon(icon));
-    widenForTheTitle(box);
     QString shown = text;
     box.setText(shown.replace(QLatin1String("\r\n"), QLatin1String("\n")));
 }
@@ -88,6 +87,7 @@ MessageAnswer QtUserInterface::askYesNo(QMessageBox& box, bool noIsDefault) {
 }
 
 void QtUserInterface::exec(QMessageBox& box) {
+    widenForTheTitle(box);  // last: the texts and the icon lay the box out anew
     // A message in the middle of a busy piece of work shows the ordinary pointer.
     QApplication::setOverrideCursor(Qt::ArrowCursor);
     // The progress line steps aside while the user reads or answers.
