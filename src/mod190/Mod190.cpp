@@ -13,8 +13,24 @@
 #include "widgets/Twips.h"
 
 namespace {
+
 constexpr int kIniciarTop = 6240 + ContactFrames::kEmailHeight + ContactFrames::kKindHeight;
+
+// One window of each, made the first time; shown in front once it has read what it shows.
+template <class Window, class Make>
+void showLoaded(QPointer<Window>& window, const Make& make) {
+    if (!window) {
+        window = make();
+        window->setAttribute(Qt::WA_DeleteOnClose);
+    }
+    if (window->load()) {
+        window->show();
+        window->raise();
+        window->activateWindow();
+    }
 }
+
+}  // namespace
 
 Mod190::Mod190(const StartupSettings& settings, UserInterface& ui)
     : m_settings(settings),
@@ -60,27 +76,12 @@ bool Mod190::Form_Load() {
 }
 
 void Mod190::Command5_Click() {
-    if (!m_keys) {
-        m_keys = new PerceptionKeysWindow(*m_AccountsDb, m_ui, this);
-        m_keys->setAttribute(Qt::WA_DeleteOnClose);
-    }
-    if (m_keys->load()) {
-        m_keys->show();
-        m_keys->raise();
-        m_keys->activateWindow();
-    }
+    showLoaded(m_keys, [this] { return new PerceptionKeysWindow(*m_AccountsDb, m_ui, this); });
 }
 
 void Mod190::Command6_Click() {
-    if (!m_reconciliation) {
-        m_reconciliation = new Reconciliation111Window(m_settings, *m_AccountsDb, m_ui, this);
-        m_reconciliation->setAttribute(Qt::WA_DeleteOnClose);
-    }
-    if (m_reconciliation->load()) {
-        m_reconciliation->show();
-        m_reconciliation->raise();
-        m_reconciliation->activateWindow();
-    }
+    showLoaded(m_reconciliation,
+               [this] { return new Reconciliation111Window(m_settings, *m_AccountsDb, m_ui, this); });
 }
 
 void Mod190::Command4_Click() {

@@ -44,6 +44,19 @@ RunOutcome writeFile(Database& db, const QString& path, ContactInputs& contact, 
     return {RunResult::FileWritten, true};
 }
 
+// A check of the data that did not pass stops the run; the window stays open for the data to be corrected.
+std::optional<RunOutcome> stopsAt(DataCheck check) {
+    switch (check) {
+        case DataCheck::ToCorrect:
+            return RunOutcome{RunResult::DataToCorrect, false};
+        case DataCheck::Failed:
+            return RunOutcome{RunResult::Failed, false};
+        case DataCheck::Passed:
+            break;
+    }
+    return std::nullopt;
+}
+
 // The keys the office chose take the place of the rates'; a perceptor withheld at rates of different
 // ranges is told, for the office to check its key.
 std::optional<RunOutcome> applyChosenKeys(Database& db, UserInterface& ui) {
@@ -101,14 +114,9 @@ RunOutcome runModelo190(Database& AccountsDb, const QString& outputFolder, Conta
         acceptDeclarationIdentity(QStringLiteral("190"), contact, ui);
     if (!identity)
         return {RunResult::BadInput, false};
-    switch (checkWithheldPostalCodes(AccountsDb, outputFolder, ui)) {
-        case DataCheck::ToCorrect:
-            return {RunResult::DataToCorrect, false};
-        case DataCheck::Failed:
-            return {RunResult::Failed, false};
-        case DataCheck::Passed:
-            break;
-    }
+    if (const std::optional<RunOutcome> stopped =
+            stopsAt(checkWithheldPostalCodes(AccountsDb, outputFolder, ui)))
+        return *stopped;
     if (extractWithholdings(AccountsDb) == 0) {
         DeclarationMessages::tellNoWithholdings(ui);
         return {RunResult::NothingToDeclare, true};
@@ -118,14 +126,9 @@ RunOutcome runModelo190(Database& AccountsDb, const QString& outputFolder, Conta
     if (identity->onlyRefused)
         if (const std::optional<RunOutcome> ended = narrowToRefused(AccountsDb, *identity->onlyRefused, ui))
             return *ended;
-    switch (checkNegativeWithholdings(AccountsDb, outputFolder, ui)) {
-        case DataCheck::ToCorrect:
-            return {RunResult::DataToCorrect, false};
-        case DataCheck::Failed:
-            return {RunResult::Failed, false};
-        case DataCheck::Passed:
-            break;
-    }
+    if (const std::optional<RunOutcome> stopped =
+            stopsAt(checkNegativeWithholdings(AccountsDb, outputFolder, ui)))
+        return *stopped;
 
     const QString path = outputFilePath(outputFolder, kModelo190File);
     const RunOutcome written = writeFile(AccountsDb, path, contact, ui);

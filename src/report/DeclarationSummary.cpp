@@ -10,12 +10,12 @@ namespace {
 
 using ReportPainting::drawFittedText;
 
-constexpr int kMargin = 720;
-constexpr int kPrintableWidth = 11906 - 2 * kMargin;  // A4
-constexpr int kPrintableHeight = 16838 - 2 * kMargin;
+using ReportPainting::kFooterTop;
+using ReportPainting::kMargin;
+using ReportPainting::kPrintableHeight;
+using ReportPainting::kPrintableWidth;
 constexpr int kHeaderHeight = 1700;
 constexpr int kLineHeight = 260;
-constexpr int kFooterTop = kPrintableHeight - 300;
 constexpr int kTableSize = 7;
 static_assert(kHeaderHeight + DeclarationSummary::kLinesPerPage * kLineHeight <= kFooterTop,
               "the lines of a full page end above its footer");

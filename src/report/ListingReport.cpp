@@ -7,12 +7,12 @@
 
 namespace {
 
-constexpr int kMargin = 720;
-constexpr int kPrintableWidth = 11906 - 2 * kMargin;  // A4
-constexpr int kPrintableHeight = 16838 - 2 * kMargin;
+using ReportPainting::kFooterTop;
+using ReportPainting::kMargin;
+using ReportPainting::kPrintableHeight;
+using ReportPainting::kPrintableWidth;
 constexpr int kHeaderHeight = 1300;
 constexpr int kLineHeight = 250;
-constexpr int kFooterTop = kPrintableHeight - 300;
 constexpr int kTextSize = 8;
 static_assert(kHeaderHeight + ListingReport::kLinesPerPage * kLineHeight <= kFooterTop,
               "the lines of a full page end above its footer");

@@ -18,6 +18,12 @@ class QPainter;
  */
 namespace ReportPainting {
 
+/** The reports' A4 page in twips: the margin, the printable area within it, and the top of the footer. */
+constexpr int kMargin = 720;
+constexpr int kPrintableWidth = 11906 - 2 * kMargin;
+constexpr int kPrintableHeight = 16838 - 2 * kMargin;
+constexpr int kFooterTop = kPrintableHeight - 300;
+
 /** A face at `pointSize` given in twips, so that it keeps its size on every device. */
 QFont font(int pointSize, bool bold = false);
 
