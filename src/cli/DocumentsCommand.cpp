@@ -20,7 +20,7 @@ DeclarationDocuments::Progress terminalProgress(QTextStream& err, const Declarat
                     : QStringLiteral("%1.pdf: página %2 de %3")
                           .arg(documents.baseName(), spanishCount(written), spanishCount(total)))
             << QStringLiteral("   ");
-        if (stage == DeclarationDocuments::Stage::All && written == total)
+        if (stage == DeclarationDocuments::Stage::EachParty && written == total)  // the last of the run
             err << '\n';
         err.flush();
         return true;
