@@ -20,6 +20,11 @@ inline QString spanishCount(qint64 count) {
     return (count < 0 ? QStringLiteral("-") : QString()) + digits;
 }
 
+/** A count and its noun: "1 error", "3 errores". */
+inline QString counted(qint64 count, const QString& one, const QString& many) {
+    return QString::number(count) + QLatin1Char(' ') + (count == 1 ? one : many);
+}
+
 /** Cents as Spaniards write an amount: "4.500,10", "-700,00". */
 inline QString spanishAmount(qint64 cents) {
     const qint64 magnitude = cents < 0 ? -cents : cents;

@@ -28,8 +28,6 @@ public:
     ReplacingFile& operator=(const ReplacingFile&) = delete;
 
     void write(const QByteArray& bytes);
-    /** What a writer of its own, such as a PDF writer, writes to; commit() finds its failures. */
-    QIODevice& device() { return m_file; }
     /** Puts the whole file in its place; throws if any byte did not reach the disk. */
     void commit();
     /**

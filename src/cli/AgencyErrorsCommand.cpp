@@ -18,16 +18,12 @@ int runAgencyErrorsCommand(const QStringList& arguments, CliStreams streams) {
         return kExitUsage;
     }
     const AgencyErrorsListing listing(*errors, path);
-    for (const QString& line : QStringList{listing.title} + listing.heading + listing.lines)
-        streams.out << line << '\n';
-    if (args->has(QStringLiteral("pdf"))) {
-        try {
-            ListingReport(listing.title, listing.heading, listing.lines)
-                .exportPdf(args->value(QStringLiteral("pdf")));
-        } catch (const FileError& error) {
-            streams.err << error.message() << '\n';
-            return kExitFailure;
-        }
+    try {
+        printListing(streams.out, ListingReport(listing.title, listing.heading, listing.lines),
+                     args->value(QStringLiteral("pdf")));
+    } catch (const FileError& error) {
+        streams.err << error.message() << '\n';
+        return kExitFailure;
     }
     return kExitOk;
 }

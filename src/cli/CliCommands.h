@@ -4,8 +4,10 @@
 
 #include <QStringList>
 
-class DbError;
 #include <QTextStream>
+
+class DbError;
+class ListingReport;
 
 /** The streams a command writes to. */
 struct CliStreams {
@@ -23,6 +25,9 @@ QString cliUsage();
 
 /** A database failure as the office reads it, with SQLite's own words after it where they say more. */
 void printDbError(QTextStream& err, const DbError& error);
+
+/** Prints a listing; with a `pdfPath`, writes it there as a PDF too. Throws FileError. */
+void printListing(QTextStream& out, const ListingReport& listing, const QString& pdfPath);
 
 int runQueryCommand(const QStringList& arguments, CliStreams streams);
 int runCheckIdCommand(const QStringList& arguments, CliStreams streams);

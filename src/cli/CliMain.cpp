@@ -1,6 +1,7 @@
 #include "CliCommands.h"
 
 #include "db/DbError.h"
+#include "report/ListingReport.h"
 
 namespace {
 
@@ -31,6 +32,13 @@ void printDbError(QTextStream& err, const DbError& error) {
     err << error.message() << '\n';
     if (error.untranslated())
         err << QStringLiteral("(SQLite: %1)").arg(error.engineText()) << '\n';
+}
+
+void printListing(QTextStream& out, const ListingReport& listing, const QString& pdfPath) {
+    for (const QString& line : listing.text())
+        out << line << '\n';
+    if (!pdfPath.isEmpty())
+        listing.exportPdf(pdfPath);
 }
 
 QString cliUsage() {

@@ -2,7 +2,6 @@
 
 #include "CliArguments.h"
 #include "access/AccountingDatabase.h"
-#include "base/NumberText.h"
 #include "db/Clock.h"
 #include "db/DbError.h"
 #include "documents/DeclarationDocuments.h"
@@ -11,16 +10,11 @@
 
 namespace {
 
-// «Carta 1.234 de 12.800», over and over on one line of the terminal.
+// «Carta 1.234 de 12.800», over and over on one line of the terminal; each stage ends its own line.
 DeclarationDocuments::Progress terminalProgress(QTextStream& err, const DeclarationDocuments& documents) {
     return [&err, &documents](DeclarationDocuments::Stage stage, int written, int total) {
-        err << '\r'
-            << (stage == DeclarationDocuments::Stage::EachParty
-                    ? documents.progressText(written, total)
-                    : QStringLiteral("%1.pdf: página %2 de %3")
-                          .arg(documents.baseName(), spanishCount(written), spanishCount(total)))
-            << QStringLiteral("   ");
-        if (stage == DeclarationDocuments::Stage::EachParty && written == total)  // the last of the run
+        err << '\r' << documents.progressText(stage, written, total) << QStringLiteral("   ");
+        if (written == total)
             err << '\n';
         err.flush();
         return true;

@@ -58,12 +58,8 @@ int runReconciliation111Command(const QStringList& arguments, CliStreams streams
             Reconciliation111::keepFiledFigures(*AccountsDb, year, kept);
         }
         const Reconciliation111::Result result = Reconciliation111::reconcile(*AccountsDb);
-        const QStringList lines = result.lines();
-        for (const QString& line : QStringList{result.title()} + result.heading() + lines)
-            streams.out << line << '\n';
-        if (args->has(QStringLiteral("pdf")))
-            ListingReport(result.title(), result.heading(), lines)
-                .exportPdf(args->value(QStringLiteral("pdf")));
+        printListing(streams.out, ListingReport(result.title(), result.heading(), result.lines()),
+                     args->value(QStringLiteral("pdf")));
         return result.disagreements().isEmpty() ? kExitOk : kExitFiguresDiffer;
     } catch (const DbError& error) {
         printDbError(streams.err, error);

@@ -11,6 +11,16 @@
 
 #include <algorithm>
 
+namespace {
+
+// Only the digits 0 to 9: any other would reach the record as a wrong byte.
+bool isPlainDigits(const QString& text) {
+    return std::all_of(text.begin(), text.end(),
+                       [](QChar c) { return c >= QLatin1Char('0') && c <= QLatin1Char('9'); });
+}
+
+}  // namespace
+
 QString recordName(const QString& name) {
     return NormalizeText(Windows1252::toUpper(name));
 }
@@ -35,9 +45,7 @@ QList<ContactProblem> contactProblems(const QString& model, const ContactInputs&
     constexpr int kEmail = 3;
     QList<ContactProblem> problems;
     const QString telephone = telephoneDigits(contact.telephone.trimmed());
-    const bool allDigits =
-        std::all_of(telephone.begin(), telephone.end(), [](QChar c) { return c.isDigit(); });
-    if (!allDigits)
+    if (!isPlainDigits(telephone))
         problems.append({kTelephone, QStringLiteral("El teléfono debe tener solo cifras (ha escrito «%1»).")
                                          .arg(contact.telephone.trimmed())});
     else if (telephone.size() != 9)
@@ -74,8 +82,7 @@ QString declarationIdentityProblem(const QString& model, const ContactInputs& co
     if (contact.kind == DeclarationKind::Normal)
         return QString();
     const QString& previous = contact.previousNumber;
-    const bool allDigits = std::all_of(previous.begin(), previous.end(), [](QChar c) { return c.isDigit(); });
-    if (previous.size() != 13 || !allDigits)
+    if (previous.size() != 13 || !isPlainDigits(previous))
         return QStringLiteral(
                    "El número de la declaración anterior ha de tener 13 cifras, sin espacios ni guiones; ha "
                    "escrito «%1».")
@@ -93,23 +100,26 @@ QString declarationIdentityProblem(const QString& model, const ContactInputs& co
     return QString();
 }
 
+Centre readCentre(Database& db) {
+    const Recordset centro = db.openRecordset(QStringLiteral("select * from Centro"));
+    if (centro.eof())
+        return {};
+    return {centro.value(QStringLiteral("NIF")).toString(),
+            centro.value(QStringLiteral("Nombre")).toString()};
+}
+
 DeclarantHeader buildDeclarantHeader(Database& db, const QString& model, ContactInputs& contact) {
     using enum DeclarantField;
     using namespace FieldRules;
     const bool is347 = model == QLatin1String("347");
-    const Recordset centro = db.openRecordset(QStringLiteral("select * from Centro"));
+    const Centre centre = readCentre(db);
     DeclarantHeader header{
-        DesignedRecord(is347 ? RecordDesigns::declarant347() : RecordDesigns::declarant190()), QString()};
-    QString name;
-    if (!centro.eof()) {
-        header.DeclarantNif = centro.value(QStringLiteral("NIF")).toString();
-        name = centro.value(QStringLiteral("Nombre")).toString();
-    }
+        DesignedRecord(is347 ? RecordDesigns::declarant347() : RecordDesigns::declarant190()), centre.nif};
     contact.telephone = telephoneDigits(contact.telephone);
     contact.contactPerson = recordName(contact.contactPerson);
     header.record.put(FiscalYear, digits(QString::number(Clock::declarationYear()), 4))
         .put(DeclarantNif, digits(header.DeclarantNif, 9))
-        .put(DeclarantName, text(recordName(name), 40))
+        .put(DeclarantName, text(recordName(centre.name), 40))
         .put(Telephone, text(contact.telephone, 9))
         .put(ContactPerson, text(contact.contactPerson, 40))
         .put(DeclarationNumber, declarationNumberField(model, contact.declarationNumber))

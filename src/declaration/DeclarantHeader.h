@@ -34,6 +34,15 @@ struct ContactInputs {
     QString refusedRecordsFile;
 };
 
+/** The centre that declares, from the first row of Centro. */
+struct Centre {
+    QString nif;
+    QString name;
+};
+
+/** The centre; empty texts when Centro has no row, or a Null NIF or name. Throws DbError. */
+Centre readCentre(Database& db);
+
 /** The declarant header and what building it leaves behind. */
 struct DeclarantHeader {
     /** The model's type 1 record with positions 1 to 135 filled; the writer fills the rest. */

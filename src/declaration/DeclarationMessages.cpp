@@ -1,6 +1,7 @@
 #include "DeclarationMessages.h"
 
 #include "base/ApplicationTitle.h"
+#include "base/NumberText.h"
 
 #include <QDir>
 
@@ -14,10 +15,6 @@ void tellCritical(UserInterface& ui, const QString& text, const QString& title) 
 
 QString seeTheFile(const QString& path) {
     return QStringLiteral("Vea el fichero \r\n") + QDir::toNativeSeparators(path);
-}
-
-QString counted(int number, const QString& one, const QString& many) {
-    return QString::number(number) + QLatin1Char(' ') + (number == 1 ? one : many);
 }
 
 }  // namespace

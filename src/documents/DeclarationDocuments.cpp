@@ -78,9 +78,9 @@ std::optional<DeclarationDocuments> DeclarationDocuments::fromFile(const QString
 }
 
 int DeclarationDocuments::takeNamesFrom(Database& accounts) {
-    const Recordset centro = accounts.openRecordset(QStringLiteral("select * from Centro"));
-    if (!centro.eof() && !centro.value(QStringLiteral("Nombre")).toString().trimmed().isEmpty())
-        m_checked.declarantName = centro.value(QStringLiteral("Nombre")).toString().trimmed();
+    const QString centre = readCentre(accounts).name.trimmed();
+    if (!centre.isEmpty())
+        m_checked.declarantName = centre;
     QHash<QString, QString> byNif;
     QHash<QString, QString> byRecordName;
     for (Recordset rows = accounts.openRecordset(QStringLiteral("select nif, nombre from provedores"));
@@ -122,7 +122,10 @@ QString DeclarationDocuments::partyName() const {
     return isModel190() ? QStringLiteral("perceptor") : QStringLiteral("proveedor");
 }
 
-QString DeclarationDocuments::progressText(int written, int total) const {
+QString DeclarationDocuments::progressText(Stage stage, int written, int total) const {
+    if (stage == Stage::All)
+        return QStringLiteral("Preparando %1: página %2 de %3")
+            .arg(documentsName(), spanishCount(written), spanishCount(total));
     return QStringLiteral("%1 %2 de %3")
         .arg(isModel190() ? QStringLiteral("Perceptor") : QStringLiteral("Carta"), spanishCount(written),
              spanishCount(total));

@@ -43,8 +43,6 @@ public:
     /** «perceptor» or «proveedor». */
     QString partyName() const;
     QList<Party> parties() const;
-    /** «Carta 1.234 de 12.800», «Perceptor 3 de 7»: how far a run has come. */
-    QString progressText(int written, int total) const;
     /** «3 proveedores no están en la contabilidad: llevan el nombre del fichero.» */
     QString namesFromTheFileLine(int parties) const;
 
@@ -63,10 +61,12 @@ public:
     int pageCount() const override;
     void paintPage(QPainter& painter, int pageIndex) const override;
 
-    /** What a run is writing: each party's PDF, then the PDF of all. */
+    /** What a run is doing: drawing the pages of all, then writing each party's PDF. */
     enum class Stage { EachParty, All };
     /** Told as the run goes: how many of the stage's parties or pages are written; false stops it. */
     using Progress = std::function<bool(Stage stage, int written, int total)>;
+    /** «Preparando cartas: página 6.191 de 12.800», «Perceptor 3 de 7»: how far a run has come. */
+    QString progressText(Stage stage, int written, int total) const;
 
     /**
      * Writes <folder>/<baseName>.pdf with every page, and one PDF per party

@@ -2,7 +2,6 @@
 
 #include "DeclarationDocuments.h"
 #include "access/AccountingDatabase.h"
-#include "base/NumberText.h"
 #include "base/UserInterface.h"
 #include "db/Clock.h"
 #include "db/DbError.h"
@@ -190,11 +189,7 @@ bool DocumentsWindow::write(const DeclarationDocuments& documents, QString& fail
     const bool written = documents.writeTo(
         m_settings.outputFolder(), failure, [&](DeclarationDocuments::Stage stage, int done, int total) {
             progress.setMaximum(total);
-            progress.setLabelText(
-                stage == DeclarationDocuments::Stage::All
-                    ? QStringLiteral("Preparando %1: página %2 de %3")
-                          .arg(documents.documentsName(), spanishCount(done), spanishCount(total))
-                    : documents.progressText(done, total));
+            progress.setLabelText(documents.progressText(stage, done, total));
             progress.setValue(done);
             return !progress.wasCanceled();
         });

@@ -1,5 +1,6 @@
 #include "AgencyErrors.h"
 
+#include "base/NumberText.h"
 #include "declaration/DeclarantHeader.h"
 #include "declaration/DeclarationMessages.h"
 #include "declaration/RecordDesigns.h"
@@ -7,7 +8,6 @@
 #include "declaration/Windows1252.h"
 
 #include <QDir>
-#include <QFile>
 #include <QMap>
 #include <QRegularExpression>
 #include <QStringDecoder>
@@ -70,10 +70,6 @@ QString positions(const FieldDesign& field) {
                                      : QStringLiteral("posiciones %1-%2").arg(field.first).arg(field.last);
 }
 
-QString counted(int count, const char* one, const char* many) {
-    return QStringLiteral("%1 %2").arg(count).arg(QString::fromUtf8(count == 1 ? one : many));
-}
-
 }  // namespace
 
 QString AgencyRefusal::party() const {
@@ -102,13 +98,10 @@ std::optional<AgencyErrorFile> AgencyErrorFile::parse(const QByteArray& content)
 }
 
 std::optional<AgencyErrorFile> AgencyErrorFile::read(const QString& path, QString& failure) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        failure = QStringLiteral("No se puede leer el fichero %1: %2")
-                      .arg(QDir::toNativeSeparators(path), file.errorString());
+    const std::optional<QByteArray> content = readWholeFile(path, failure);
+    if (!content)
         return std::nullopt;
-    }
-    std::optional<AgencyErrorFile> errors = parse(file.readAll());
+    std::optional<AgencyErrorFile> errors = parse(*content);
     if (!errors)
         failure = QStringLiteral(
                       "El fichero %1 no es un fichero de errores de la Agencia: ninguna línea lleva un "
@@ -238,7 +231,9 @@ AgencyErrorsListing::AgencyErrorsListing(const AgencyErrorFile& file, const QStr
     lines.append(QString());
     lines.append(QStringLiteral("Registros rechazados por código de error:"));
     for (auto it = recordsByCode.cbegin(); it != recordsByCode.cend(); ++it)
-        lines.append(QStringLiteral("   %1: %2").arg(it.key(), counted(it.value(), "registro", "registros")));
+        lines.append(
+            QStringLiteral("   %1: %2")
+                .arg(it.key(), counted(it.value(), QStringLiteral("registro"), QStringLiteral("registros"))));
 }
 
 std::optional<AcceptedIdentity> acceptDeclarationIdentity(const QString& model, const ContactInputs& contact,

@@ -564,14 +564,21 @@ QList<FileProblem> checkRecord(const QByteArray& record) {
     return result.problems;
 }
 
-std::optional<CheckedDeclaration> checkDeclarationFileAt(const QString& path, QString& failure) {
+std::optional<QByteArray> readWholeFile(const QString& path, QString& failure) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         failure = QStringLiteral("No se puede leer el fichero %1: %2")
                       .arg(QDir::toNativeSeparators(path), file.errorString());
         return std::nullopt;
     }
-    std::optional<CheckedDeclaration> checked = checkDeclarationFile(file.readAll());
+    return file.readAll();
+}
+
+std::optional<CheckedDeclaration> checkDeclarationFileAt(const QString& path, QString& failure) {
+    const std::optional<QByteArray> content = readWholeFile(path, failure);
+    if (!content)
+        return std::nullopt;
+    std::optional<CheckedDeclaration> checked = checkDeclarationFile(*content);
     if (!checked)
         failure = QStringLiteral("El fichero %1 no es una declaración del modelo 190 ni del 347.")
                       .arg(QDir::toNativeSeparators(path));

@@ -74,6 +74,10 @@ std::optional<CheckedDeclaration> checkDeclarationFile(const QByteArray& content
  */
 QList<FileProblem> checkRecord(const QByteArray& record);
 
+/** The bytes of the file at `path`; nothing when it cannot be read, with the reason in Spanish in `failure`.
+ */
+std::optional<QByteArray> readWholeFile(const QString& path, QString& failure);
+
 /**
  * Reads and checks the file at `path`. Nothing when it cannot be read or is
  * no declaration file, with the reason in Spanish in `failure`.

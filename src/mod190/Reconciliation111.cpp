@@ -8,6 +8,7 @@
 #include "db/Database.h"
 #include "db/SkipOnFailure.h"
 #include "declaration/Amount.h"
+#include "declaration/DeclarantHeader.h"
 #include "declaration/PerceptionKeys.h"
 
 #include <QHash>
@@ -26,10 +27,6 @@ constexpr SectionText kSections[SectionCount] = {
     {"III. Premios (K01, K03, K04, K05)", 13},
     {"IV. Aprovechamientos forestales (K02)", 19},
 };
-
-QString euros(qint64 cents) {
-    return spanishAmount(cents);
-}
 
 QString boxNumber(int box) {
     return QStringLiteral("%1").arg(box, 2, 10, QLatin1Char('0'));
@@ -144,10 +141,8 @@ QString quarterName(int quarter) {
 Result reconcile(Database& db) {
     Result result;
     result.year = Clock::declarationYear();
-    const Recordset centro = db.openRecordset(QStringLiteral("select * from Centro"));
-    if (!centro.eof())
-        result.declarant = centro.value(QStringLiteral("NIF")).toString() + QLatin1Char(' ') +
-                           centro.value(QStringLiteral("Nombre")).toString();
+    const Centre centre = readCentre(db);
+    result.declarant = (centre.nif + QLatin1Char(' ') + centre.name).trimmed();
     result.filed = filedFigures(db, result.year);
     const Declared declared = declaredBy190(db);
     result.declaredPaid = declared.paid;
@@ -197,8 +192,8 @@ QStringList Result::disagreements() const {
         if (entries != it.value())
             lines.append(QStringLiteral("%1: la casilla %2 del 111 presentado dice %3 y los apuntes dan %4: "
                                         "diferencia de %5.")
-                             .arg(quarterName(quarter), boxNumber(box), euros(it.value()), euros(entries),
-                                  euros(entries - it.value())));
+                             .arg(quarterName(quarter), boxNumber(box), spanishAmount(it.value()),
+                                  spanishAmount(entries), spanishAmount(entries - it.value())));
     }
     return lines;
 }
@@ -221,30 +216,31 @@ QStringList Result::lines() const {
             lines.append(QStringLiteral("   %1: %2 perceptores %3; %4 importe %5; %6 retenciones %7")
                              .arg(QString::fromUtf8(kSections[section].title), boxNumber(first))
                              .arg(boxes.perceptors.size())
-                             .arg(boxNumber(first + 1), euros(boxes.paid), boxNumber(first + 2),
-                                  euros(boxes.withheld)));
+                             .arg(boxNumber(first + 1), spanishAmount(boxes.paid), boxNumber(first + 2),
+                                  spanishAmount(boxes.withheld)));
         }
-        QString box28 = QStringLiteral("   28 Suma de retenciones: %1").arg(euros(figures.withheld()));
+        QString box28 =
+            QStringLiteral("   28 Suma de retenciones: %1").arg(spanishAmount(figures.withheld()));
         if (filed.contains({quarter, 28}))
-            box28 += QStringLiteral("; presentado: %1").arg(euros(filed.value({quarter, 28})));
+            box28 += QStringLiteral("; presentado: %1").arg(spanishAmount(filed.value({quarter, 28})));
         lines.append(box28);
     }
     lines.append(QString());
     lines.append(QStringLiteral("Año, de los apuntes: importes %1; retenciones %2.")
-                     .arg(euros(wholeYear.paid()), euros(wholeYear.withheld())));
+                     .arg(spanishAmount(wholeYear.paid()), spanishAmount(wholeYear.withheld())));
     lines.append(QStringLiteral("Modelo 190, de los mismos apuntes: percepciones %1; retenciones %2.")
-                     .arg(euros(declaredPaid), euros(declaredWithheld)));
-    lines.append(
-        QStringLiteral("Diferencia: importes %1; retenciones %2.")
-            .arg(euros(wholeYear.paid() - declaredPaid), euros(wholeYear.withheld() - declaredWithheld)));
+                     .arg(spanishAmount(declaredPaid), spanishAmount(declaredWithheld)));
+    lines.append(QStringLiteral("Diferencia: importes %1; retenciones %2.")
+                     .arg(spanishAmount(wholeYear.paid() - declaredPaid),
+                          spanishAmount(wholeYear.withheld() - declaredWithheld)));
     lines.append(QString());
     lines.append(QStringLiteral("Lo que hace la diferencia:"));
     if (differences.isEmpty())
         lines.append(QStringLiteral("   Nada: todos los apuntes llegan al 190."));
     for (const Difference& difference : differences)
         lines.append(QStringLiteral("   %1 %2: importe %3, retenciones %4: %5.")
-                         .arg(difference.nif, difference.name, euros(difference.paid),
-                              euros(difference.withheld), difference.reason));
+                         .arg(difference.nif, difference.name, spanishAmount(difference.paid),
+                              spanishAmount(difference.withheld), difference.reason));
     if (!filed.isEmpty()) {
         lines.append(QString());
         lines.append(QStringLiteral("Los modelos 111 presentados:"));

@@ -15,6 +15,9 @@ public:
 
     ListingReport(QString title, QStringList heading, QStringList lines);
 
+    /** The title, the heading and the lines, as the command line prints them. */
+    QStringList text() const { return QStringList{m_title} + m_heading + m_lines; }
+
     QString title() const override { return m_title; }
     QPageLayout pageLayout() const override;
     int pageCount() const override;

@@ -1,6 +1,5 @@
 #include "PagedReport.h"
 
-#include "ReportPainting.h"
 #include "base/SafeFileName.h"
 #include "declaration/TextNormalization.h"
 
@@ -13,7 +12,7 @@ bool PagedReport::print(QPagedPaintDevice& device) const {
                                       [this](QPainter& painter, int page) { paintPage(painter, page); });
 }
 
-void PagedReport::exportPdf(const QString& path, const std::function<bool(int pages)>& progress) const {
+void PagedReport::exportPdf(const QString& path, const ReportPainting::PageProgress& progress) const {
     ReplacingFile file(path);
     const std::optional<QByteArray> bytes = pdf(progress);
     if (!bytes)
@@ -22,7 +21,7 @@ void PagedReport::exportPdf(const QString& path, const std::function<bool(int pa
     file.commit();
 }
 
-std::optional<QByteArray> PagedReport::pdf(const std::function<bool(int pages)>& progress) const {
+std::optional<QByteArray> PagedReport::pdf(const ReportPainting::PageProgress& progress) const {
     return ReportPainting::pdf(
         pageLayout(), title(), pageCount(), [this](QPainter& painter, int page) { paintPage(painter, page); },
         progress);

@@ -1,11 +1,11 @@
 #pragma once
 
 #include "base/ReplacingFile.h"
+#include "report/ReportPainting.h"
 
 #include <QPageLayout>
 #include <QString>
 
-#include <functional>
 #include <optional>
 
 class QPagedPaintDevice;
@@ -39,8 +39,8 @@ public:
      * Writes the report as a PDF file, put in place whole; throws FileError
      * when it cannot, or when `progress` stops it (the earlier file stays).
      */
-    void exportPdf(const QString& path, const std::function<bool(int pages)>& progress = {}) const;
+    void exportPdf(const QString& path, const ReportPainting::PageProgress& progress = {}) const;
     /** The report as a PDF, with `progress` told after each page; nothing when it stops it or drawing fails.
      */
-    std::optional<QByteArray> pdf(const std::function<bool(int pages)>& progress = {}) const;
+    std::optional<QByteArray> pdf(const ReportPainting::PageProgress& progress = {}) const;
 };

@@ -30,6 +30,11 @@ QMessageBox::Icon boxIcon(MessageIcon icon) {
     return QMessageBox::NoIcon;
 }
 
+// The messages break their lines as Windows does; a box breaks them at "\n".
+QString boxLines(QString text) {
+    return text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+}
+
 // A box is as wide as its text; a long title would be cut by the window manager. A row of its own, as
 // wide as the title, keeps the box at least that wide and leaves the text its own width.
 void widenForTheTitle(QMessageBox& box) {
@@ -62,19 +67,16 @@ MessageAnswer QtUserInterface::askDefaultingToNo(const QString& text, const QStr
     QMessageBox box(ownerWindow());
     prepare(box, text, title, icon);
     if (!items.isEmpty()) {
-        box.setInformativeText(
-            DeclarationMessages::firstLines(items).replace(QLatin1String("\r\n"), QLatin1String("\n")));
+        box.setInformativeText(boxLines(DeclarationMessages::firstLines(items)));
         box.setDetailedText(items.join(QLatin1Char('\n')));
     }
     return askYesNo(box, true);
 }
 
-// Over the window that raised it, and modal to it.
 void QtUserInterface::prepare(QMessageBox& box, const QString& text, const QString& title, MessageIcon icon) {
     box.setWindowTitle(title);
     box.setIcon(boxIcon(icon));
-    QString shown = text;
-    box.setText(shown.replace(QLatin1String("\r\n"), QLatin1String("\n")));
+    box.setText(boxLines(text));
 }
 
 MessageAnswer QtUserInterface::askYesNo(QMessageBox& box, bool noIsDefault) {

@@ -21,6 +21,12 @@ constexpr int kFrameLeft = 1320;
 const std::pair<int, QString> kRemembered[] = {
     {0, QStringLiteral("telefono")}, {1, QStringLiteral("persona")}, {3, QStringLiteral("correo")}};
 
+const QString kRefusedRecordsCaption =
+    QStringLiteral("Sólo los registros que rechazó la Agencia (su fichero de errores)…");
+const QString kRefusedRecordsHelp = QStringLiteral(
+    "Tras presentar, la Agencia ofrece «descargar los mensajes de error». Elija ese fichero: la "
+    "declaración complementaria llevará solo esos registros, hechos de nuevo con los datos de hoy.");
+
 constexpr int kFrameWidth = 6612;
 constexpr int kMaxLength = 40;
 constexpr int kEmailMaxLength = 50;  // the width of its field in the record
@@ -125,13 +131,8 @@ void ContactFrames::createKindControls() {
                        "figura en su justificante: empieza por el código del modelo."));
     m_connections.append(QObject::connect(Text3, &LostFocusLineEdit::lostFocus, m_window,
                                           [this] { Text3->setText(trimBlanks(Text3->text())); }));
-    Check1 = designControl(
-        new QCheckBox(QStringLiteral("Sólo los registros que rechazó la Agencia (su fichero de errores)…"),
-                      Frame2),
-        "Check1", 240, 2580, 6012, 300);
-    Check1->setToolTip(QStringLiteral(
-        "Tras presentar, la Agencia ofrece «descargar los mensajes de error». Elija ese fichero: la "
-        "declaración complementaria llevará solo esos registros, hechos de nuevo con los datos de hoy."));
+    Check1 = designControl(new QCheckBox(kRefusedRecordsCaption, Frame2), "Check1", 240, 2580, 6012, 300);
+    Check1->setToolTip(kRefusedRecordsHelp);
     m_connections.append(QObject::connect(Check1, &QCheckBox::clicked, m_window, [this] { Check1_Click(); }));
     for (QRadioButton* option : Option1)
         m_connections.append(
@@ -172,11 +173,10 @@ void ContactFrames::Check1_Click() {
 void ContactFrames::setRefusedRecordsFile(const QString& path) {
     m_refusedRecordsFile = path;
     Check1->setChecked(!path.isEmpty());
-    Check1->setText(path.isEmpty()
-                        ? QStringLiteral("Sólo los registros que rechazó la Agencia (su fichero de errores)…")
-                        : QStringLiteral("Sólo los registros que rechazó la Agencia, de %1")
-                              .arg(QFileInfo(path).fileName()));
-    Check1->setToolTip(path.isEmpty() ? Check1->toolTip() : QDir::toNativeSeparators(path));
+    Check1->setText(path.isEmpty() ? kRefusedRecordsCaption
+                                   : QStringLiteral("Sólo los registros que rechazó la Agencia, de %1")
+                                         .arg(QFileInfo(path).fileName()));
+    Check1->setToolTip(path.isEmpty() ? kRefusedRecordsHelp : QDir::toNativeSeparators(path));
 }
 
 void ContactFrames::focusWrongPreviousNumber(const QString& model) {
