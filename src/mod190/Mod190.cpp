@@ -48,8 +48,7 @@ Mod190::Mod190(const StartupSettings& settings, UserInterface& ui)
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     m_command4 = designControl(new PictureButton(QStringLiteral("Iniciar"),
                                                  QIcon(QStringLiteral(":/shell/images/iniciar.png")), this),
-                               "Command4", 1320,
-                               6240 + ContactFrames::kEmailHeight + ContactFrames::kKindHeight, 6612, 492);
+                               "Command4", 1320, kIniciarTop, 6612, 492);
     connect(m_command4, &QPushButton::clicked, this, &Mod190::Command4_Click);
     m_command5 = designControl(new QPushButton(QStringLiteral("Claves de percepción…"), this), "Command5",
                                1320, kIniciarTop - 600, 3246, 480);
